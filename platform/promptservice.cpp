@@ -1,0 +1,43 @@
+#include "promptservice.h"
+
+#include <iostream>
+
+namespace {
+
+IPromptService* g_pPromptService = nullptr;
+
+CStderrPromptService& StderrService()
+{
+    static CStderrPromptService service;
+    return service;
+}
+
+} // namespace
+
+PromptAnswer CStderrPromptService::ShowMessage(std::string_view text, PromptButtons buttons,
+                                              PromptIcon /*icon*/)
+{
+    std::cerr << "Tavelo: " << text << '\n';
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    case PromptButtons::OkCancel:
+    case PromptButtons::YesNoCancel:
+        break;
+    }
+    return PromptAnswer::Cancel;
+}
+
+IPromptService& Prompts()
+{
+    return g_pPromptService != nullptr ? *g_pPromptService : StderrService();
+}
+
+IPromptService* SetPromptService(IPromptService* pService)
+{
+    IPromptService* const pPrevious = g_pPromptService;
+    g_pPromptService = pService;
+    return pPrevious;
+}

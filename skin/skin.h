@@ -1,0 +1,159 @@
+#pragma once
+
+#include "atomicfile.h"
+#include "dib.h"
+#include "fontex.h"
+#include "wintypes.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class CArchive;
+class CByteSink;
+class CByteSource;
+
+enum SkinPart
+{
+    SKINPART_NONE = 0,
+    SKINPART_TITLE = 1,
+    SKINPART_MESSAGE = 2,
+    SKINPART_MAIN_IMAGE = 3,
+    SKINPART_CLOSE_IMAGE = 4,
+    SKINPART_CLOSE_HOVER_IMAGE = 5,
+};
+
+// The highest file version this reader understands; the writer always writes it.
+inline constexpr std::uint32_t SKIN_FILE_VERSION = 1;
+
+// How a skin file operation ended, for callers that report more than success or failure.
+struct CSkinFileStatus
+{
+    enum class Error
+    {
+        None,
+        Open,          // the file could not be opened, read or created
+        Version,       // a version above SKIN_FILE_VERSION; the user was already told
+        Truncated,     // the data ended, or a length claimed more bytes than the file holds
+        BadImage,      // a bitmap chunk that is not a bitmap this program can hold
+        MissingImage,  // Save: an image slot without a bitmap
+        Write,         // Save: writing, flushing or replacing the file failed
+    };
+
+    struct ByteRange
+    {
+        std::uint64_t nOffset = 0;
+        std::uint64_t nSize = 0;
+    };
+
+    Error error = Error::None;
+    std::uint64_t nOffset = 0;       // where reading failed
+    std::uint32_t nVersion = 0;      // the version field of the file read
+    int nPart = SKINPART_NONE;       // the image concerned by BadImage and MissingImage
+    std::string strDetail;
+    // Where the main, close and mouse-over close chunks stand in the file read.
+    std::array<ByteRange, 3> imageChunks{};
+
+    // One line for the user: what went wrong and, for read errors, at which byte.
+    std::string Describe() const;
+};
+
+// The skin in memory: three bitmaps, three rectangles on the main image, seven colours, two fonts
+// and the information strings. Rectangles, colours and strings are public and changed in place;
+// the images and fonts go through the operations below. Strings hold Windows-1252 bytes, as the
+// file does.
+class CSkin
+{
+public:
+    CSkin();
+    virtual ~CSkin() = default;
+
+    CSkin(const CSkin&) = delete;
+    CSkin& operator=(const CSkin&) = delete;
+
+    void Reset();
+    void DeleteImages();
+
+    // Each replaces the image of its slot (null empties it).
+    void SetMainImage(std::unique_ptr<CDib> pImage);
+    void SetCloseImage(std::unique_ptr<CDib> pImage);
+    void SetCloseHoverImage(std::unique_ptr<CDib> pImage);
+
+    // Each installs the bitmap file at pszPath only when it reads; otherwise the slot is unchanged.
+    void LoadMainImage(const std::filesystem::path& pszPath);
+    void LoadCloseImage(const std::filesystem::path& pszPath);
+    void LoadCloseHoverImage(const std::filesystem::path& pszPath);
+    // A new image read from the bitmap file; false and pImage null when it cannot be read.
+    static bool ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::path& pszPath);
+
+    // The first image slot that holds no object. A slot holding an object without a bitmap
+    // counts as present here; Save refuses it.
+    int GetMissingPart() const;
+    static std::string GetPartName(int nPart);
+
+    void GetMessageFont(LOGFONT* pLogFont) const;
+    void GetTitleFont(LOGFONT* pLogFont) const;
+    void SetMessageFont(const LOGFONT* pLogFont);
+    void SetTitleFont(const LOGFONT* pLogFont);
+
+    std::string GetTitle() const { return m_strTitle; }
+    std::string GetAuthor() const { return m_strAuthor; }
+    std::string GetDate() const { return m_strDate; }
+    std::string GetComment() const { return m_strComment; }
+    std::filesystem::path GetPath() const { return m_strPath; }
+
+    // Replaces the contents with the skin file's. Fields read before a failure keep their new
+    // values; the image slots always end up holding objects. A version above the known one is
+    // told to the user through the prompt service.
+    bool Load(const std::filesystem::path& pszPath, CSkinFileStatus* pStatus = nullptr);
+    bool Load(CByteSource& source, CSkinFileStatus* pStatus = nullptr);
+
+    // Writes the skin to a temporary file beside pszPath and renames it over pszPath only once
+    // every byte is written (and flushed, with FileSync::Flush); a failed save leaves the old file
+    // as it was. Refuses, writing nothing, when an image slot holds no bitmap.
+    bool Save(const std::filesystem::path& pszPath, CSkinFileStatus* pStatus = nullptr,
+              FileSync sync = FileSync::Flush);
+    bool Save(CByteSink& sink, CSkinFileStatus* pStatus = nullptr) const;
+
+    const CDib* GetMainImage() const { return m_pMainImage.get(); }
+    const CDib* GetCloseImage() const { return m_pCloseImage.get(); }
+    const CDib* GetCloseHoverImage() const { return m_pCloseHoverImage.get(); }
+    const CFontEx& GetMessageFontObject() const { return m_fontMessage; }
+    const CFontEx& GetTitleFontObject() const { return m_fontTitle; }
+
+    RECT m_rcCloseButton;
+    RECT m_rcTitle;
+    RECT m_rcMessage;
+
+    COLORREF m_crMainTransparent = 0;
+    COLORREF m_crCloseTransparent = 0;
+    COLORREF m_crCloseHoverTransparent = 0;
+    COLORREF m_crMessageBack = 0;
+    COLORREF m_crTitleBack = 0;
+    COLORREF m_crMessageText = 0;
+    COLORREF m_crTitleText = 0;
+
+    std::string m_strTitle;
+    std::string m_strAuthor;
+    std::string m_strComment;
+    std::string m_strDate;
+    std::filesystem::path m_strPath;
+
+private:
+    // Fresh objects without bitmaps in all three slots: a failed load never leaves one null.
+    void InstallEmptyImages();
+    bool LoadFrom(CByteSource& source, CSkinFileStatus& status);
+    void ReadFields(CArchive& ar, CSkinFileStatus& status);
+    void WriteFields(CArchive& ar) const;
+    // The first slot without an object or without a bitmap, or SKINPART_NONE.
+    int GetUnwritablePart() const;
+
+    std::unique_ptr<CDib> m_pMainImage;
+    std::unique_ptr<CDib> m_pCloseImage;
+    std::unique_ptr<CDib> m_pCloseHoverImage;
+
+    CFontEx m_fontMessage;
+    CFontEx m_fontTitle;
+};
