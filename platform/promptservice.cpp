@@ -15,7 +15,7 @@ CStderrPromptService& StderrService()
 } // namespace
 
 PromptAnswer CStderrPromptService::ShowMessage(std::string_view text, PromptButtons buttons,
-                                              PromptIcon /*icon*/)
+                                               PromptIcon /*icon*/)
 {
     std::cerr << "Tavelo: " << text << '\n';
     switch (buttons) {

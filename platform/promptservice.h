@@ -37,7 +37,7 @@ public:
 
     // Shows text (UTF-8) and waits for the user's answer.
     virtual PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
-                                    PromptIcon icon) = 0;
+                                     PromptIcon icon) = 0;
 };
 
 // Answers every message by writing it to standard error; the choice is the safe default
@@ -46,7 +46,7 @@ class CStderrPromptService final : public IPromptService
 {
 public:
     PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
-                            PromptIcon icon) override;
+                             PromptIcon icon) override;
 };
 
 // The service in force. Never null.

@@ -22,9 +22,18 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b)
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
            (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF cr) { return static_cast<BYTE>(cr & 0xFFu); }
-constexpr BYTE GetGValue(COLORREF cr) { return static_cast<BYTE>((cr >> 8) & 0xFFu); }
-constexpr BYTE GetBValue(COLORREF cr) { return static_cast<BYTE>((cr >> 16) & 0xFFu); }
+constexpr BYTE GetRValue(COLORREF cr)
+{
+    return static_cast<BYTE>(cr & 0xFFu);
+}
+constexpr BYTE GetGValue(COLORREF cr)
+{
+    return static_cast<BYTE>((cr >> 8) & 0xFFu);
+}
+constexpr BYTE GetBValue(COLORREF cr)
+{
+    return static_cast<BYTE>((cr >> 16) & 0xFFu);
+}
 
 // Right and bottom are exclusive. Never normalised: an inverted rectangle is a legitimate value.
 struct RECT

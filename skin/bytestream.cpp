@@ -74,5 +74,6 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
     }
     CFileSource source(pFile.get());
     bytes.resize(static_cast<std::size_t>(source.GetRemaining()));
-    return source.Read(bytes.data(), bytes.size()) == bytes.size() && std::fgetc(pFile.get()) == EOF;
+    return source.Read(bytes.data(), bytes.size()) == bytes.size() &&
+           std::fgetc(pFile.get()) == EOF;
 }

@@ -97,8 +97,8 @@ struct ParsedHeader
 {
     BITMAPINFOHEADER header;
     std::array<DWORD, 3> masks{};
-    bool bKeepRaw = false;          // a 40-byte header: keep the file's bytes as they are
-    std::size_t nTableOffset = 0;   // where the file's colour table starts in the header block
+    bool bKeepRaw = false;        // a 40-byte header: keep the file's bytes as they are
+    std::size_t nTableOffset = 0; // where the file's colour table starts in the header block
     std::size_t nTableEntrySize = 4;
 };
 

@@ -34,12 +34,12 @@ struct CSkinFileStatus
     enum class Error
     {
         None,
-        Open,          // the file could not be opened, read or created
-        Version,       // a version above SKIN_FILE_VERSION; the user was already told
-        Truncated,     // the data ended, or a length claimed more bytes than the file holds
-        BadImage,      // a bitmap chunk that is not a bitmap this program can hold
-        MissingImage,  // Save: an image slot without a bitmap
-        Write,         // Save: writing, flushing or replacing the file failed
+        Open,         // the file could not be opened, read or created
+        Version,      // a version above SKIN_FILE_VERSION; the user was already told
+        Truncated,    // the data ended, or a length claimed more bytes than the file holds
+        BadImage,     // a bitmap chunk that is not a bitmap this program can hold
+        MissingImage, // Save: an image slot without a bitmap
+        Write,        // Save: writing, flushing or replacing the file failed
     };
 
     struct ByteRange
@@ -49,9 +49,9 @@ struct CSkinFileStatus
     };
 
     Error error = Error::None;
-    std::uint64_t nOffset = 0;       // where reading failed
-    std::uint32_t nVersion = 0;      // the version field of the file read
-    int nPart = SKINPART_NONE;       // the image concerned by BadImage and MissingImage
+    std::uint64_t nOffset = 0;  // where reading failed
+    std::uint32_t nVersion = 0; // the version field of the file read
+    int nPart = SKINPART_NONE;  // the image concerned by BadImage and MissingImage
     std::string strDetail;
     // Where the main, close and mouse-over close chunks stand in the file read.
     std::array<ByteRange, 3> imageChunks{};

@@ -14,9 +14,9 @@ struct BmpSpec
     WORD bitCount = 24;
     DWORD compression = BI_RGB;
     DWORD clrUsed = 0;
-    std::vector<std::uint8_t> masks;  // written right after the header
-    std::vector<std::uint8_t> table;  // 4-byte entries
-    std::vector<std::uint8_t> bits;   // stride x rows of zeros when empty
+    std::vector<std::uint8_t> masks; // written right after the header
+    std::vector<std::uint8_t> table; // 4-byte entries
+    std::vector<std::uint8_t> bits;  // stride x rows of zeros when empty
     DWORD sizeImage = 0;
 };
 

@@ -76,8 +76,8 @@ TEST(BmpSuite, QuestionableFilesReadOrAreRefusedCleanly)
     const std::vector<std::filesystem::path> files = FilesIn("q");
     ASSERT_GE(files.size(), 40u);
     // Pixel data that is another image format, and compressions only OS/2 knew.
-    const std::set<std::string> mustRefuse = {"rgb24jpeg.bmp", "rgb24png.bmp",
-                                              "pal1huffmsb.bmp", "rgb24rle24.bmp"};
+    const std::set<std::string> mustRefuse = {"rgb24jpeg.bmp", "rgb24png.bmp", "pal1huffmsb.bmp",
+                                              "rgb24rle24.bmp"};
     for (const std::filesystem::path& path : files) {
         SCOPED_TRACE(path.filename().string());
         const std::unique_ptr<CDib> pDib = ReadFile(path);
@@ -107,10 +107,10 @@ TEST(BmpSuite, BadFilesNeverHoldMoreThanTheyBring)
     ASSERT_NE(pBadSize, nullptr);
     EXPECT_EQ(GetLE32(pBadSize->GetChunk(), 34), pBadSize->GetPixelDataSize());
     // Claims no reader could honour.
-    for (const char* pszName : {"badbitcount.bmp", "badfilesize.bmp",
-                                "badheadersize.bmp", "badpalettesize.bmp", "badplanes.bmp",
-                                "badwidth.bmp", "reallybig.bmp", "rletopdown.bmp",
-                                "shortfile.bmp", "rgb16-880.bmp"}) {
+    for (const char* pszName :
+         {"badbitcount.bmp", "badfilesize.bmp", "badheadersize.bmp", "badpalettesize.bmp",
+          "badplanes.bmp", "badwidth.bmp", "reallybig.bmp", "rletopdown.bmp", "shortfile.bmp",
+          "rgb16-880.bmp"}) {
         SCOPED_TRACE(pszName);
         EXPECT_EQ(ReadFile(kSuite / "b" / pszName), nullptr);
     }

@@ -30,16 +30,16 @@ TEST(Codepage, UnmappableAndMalformedTextBecomesQuestionMarks)
     EXPECT_EQ(Utf8ToCp1252("caf\u00E9 \u20AC"), "caf\xE9 \x80");
     EXPECT_EQ(Utf8ToCp1252("\u4E2D\u6587"), "??");
     EXPECT_EQ(Utf8ToCp1252("\U0001F600!"), "?!");
-    EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");     // a byte that starts no sequence
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");          // cut short
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "?");        // overlong '/'
-    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "?");    // an encoded surrogate
+    EXPECT_EQ(Utf8ToCp1252(std::string{'a', '\xFF', 'b'}), "a?b"); // starts no sequence
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                        // cut short
+    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "?");                      // overlong '/'
+    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "?");                  // an encoded surrogate
 }
 
 TEST(Codepage, WideTextConvertsUnitByUnit)
 {
-    EXPECT_EQ(Utf16ToCp1252(u"Gr\u00FC\u00DFe \u201Cok\u201D"), "Gr\xFC\xDF" "e \x93ok\x94");
-    EXPECT_EQ(Utf16ToCp1252(u"\U0001F600"), "?");   // a surrogate pair is one character
+    EXPECT_EQ(Utf16ToCp1252(u"Gr\u00FC\u00DF \u201Cok\u201D"), "Gr\xFC\xDF \x93ok\x94");
+    EXPECT_EQ(Utf16ToCp1252(u"\U0001F600"), "?"); // a surrogate pair is one character
     EXPECT_EQ(Utf16ToCp1252(std::u16string(1, char16_t{0xD800}) + u"x"), "?x");
     EXPECT_EQ(Utf16ToCp1252(u"\u0081"), "\x81");
 }

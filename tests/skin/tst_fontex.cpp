@@ -44,15 +44,15 @@ TEST(FontEx, ChunkStoresTheFieldsInAlphabeticalOrder)
     CFontEx font;
     font.CreateFontIndirect(lf);
     const std::vector<std::uint8_t> expected = {
-        0x00, 0x00,                          // charset, clip precision
-        0x00, 0x00, 0x00, 0x00,              // escapement
-        0x05, 'A', 'r', 'i', 'a', 'l',       // face
-        0xF3, 0xFF, 0xFF, 0xFF,              // height
-        0x01,                                // italic
-        0x00, 0x00, 0x00, 0x00,              // orientation
-        0x00, 0x00, 0x00, 0x00, 0x00,        // out precision, pitch, quality, strike, underline
-        0xBC, 0x02, 0x00, 0x00,              // weight
-        0x00, 0x00, 0x00, 0x00,              // width
+        0x00, 0x00,                        // charset, clip precision
+        0x00, 0x00, 0x00, 0x00,            // escapement
+        0x05, 'A',  'r',  'i',  'a',  'l', // face
+        0xF3, 0xFF, 0xFF, 0xFF,            // height
+        0x01,                              // italic
+        0x00, 0x00, 0x00, 0x00,            // orientation
+        0x00, 0x00, 0x00, 0x00, 0x00,      // out precision, pitch, quality, strike, underline
+        0xBC, 0x02, 0x00, 0x00,            // weight
+        0x00, 0x00, 0x00, 0x00,            // width
     };
     EXPECT_EQ(Stored(font), expected);
 }

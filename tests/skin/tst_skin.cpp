@@ -80,7 +80,8 @@ TEST(Skin, ImagesThatDoNotReadLeaveTheSlotAsItWas)
 {
     TempDir dir;
     WriteBytesTo(dir / "good.bmp", MakeSolidBmp(4, 3, 255, 0, 0));
-    WriteBytesTo(dir / "text.bmp", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!', '!'});
+    WriteBytesTo(dir / "text.bmp",
+                 {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!', '!'});
     WriteBytesTo(dir / "empty.bmp", {});
 
     CSkin skin;
@@ -91,9 +92,8 @@ TEST(Skin, ImagesThatDoNotReadLeaveTheSlotAsItWas)
     ASSERT_NE(pMain, nullptr);
     EXPECT_EQ(pMain->GetWidth(), 4);
 
-    for (const std::filesystem::path& bad :
-         {std::filesystem::path(), dir / "missing.bmp", dir / "text.bmp", dir / "empty.bmp",
-          dir.Path()}) {
+    for (const std::filesystem::path& bad : {std::filesystem::path(), dir / "missing.bmp",
+                                             dir / "text.bmp", dir / "empty.bmp", dir.Path()}) {
         SCOPED_TRACE(bad.string());
         skin.LoadMainImage(bad);
         skin.LoadCloseImage(bad);

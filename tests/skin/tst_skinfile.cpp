@@ -19,8 +19,7 @@ public:
     RecordingPrompts(const RecordingPrompts&) = delete;
     RecordingPrompts& operator=(const RecordingPrompts&) = delete;
 
-    PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
-                             PromptIcon icon) override
+    PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons, PromptIcon icon) override
     {
         m_messages.emplace_back(text);
         EXPECT_EQ(buttons, PromptButtons::Ok);
@@ -149,7 +148,9 @@ TEST(SkinFile, SaveAndLoadGiveBackEveryField)
     TempDir dir;
     CSkin skin;
     FillSmallSkin(skin);
-    skin.SetMainImage(DibFromBytes(MakeBmp({.width = 3, .height = 2, .bitCount = 8,
+    skin.SetMainImage(DibFromBytes(MakeBmp({.width = 3,
+                                            .height = 2,
+                                            .bitCount = 8,
                                             .clrUsed = 3,
                                             .table = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0},
                                             .bits = {0, 1, 2, 0, 2, 1, 0, 0}})));
@@ -326,8 +327,8 @@ TEST(SkinFile, WideStringsLoadInTheCodePage)
     FillSmallSkin(model);
     std::vector<std::uint8_t> bytes = SavedBytes(model);
     // Replace the empty title (byte 4) with a wide "Zoë €".
-    const std::vector<std::uint8_t> wide = {0xFF, 0xFE, 0xFF, 5,    'Z',  0, 'o', 0,
-                                            0xEB, 0x00, ' ',  0x00, 0xAC, 0x20};
+    const std::vector<std::uint8_t> wide = {0xFF, 0xFE, 0xFF, 5,   'Z',  0,    'o',
+                                            0,    0xEB, 0x00, ' ', 0x00, 0xAC, 0x20};
     bytes.erase(bytes.begin() + 4);
     bytes.insert(bytes.begin() + 4, wide.begin(), wide.end());
 
