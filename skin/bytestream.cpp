@@ -20,8 +20,8 @@ FilePtr OpenFileForReading(const std::filesystem::path& path)
         return nullptr;
     }
     std::error_code error;
-    // fopen succeeds on directories on some systems; reading one would fail later, less clearly.
-    if (std::filesystem::is_directory(path, error)) {
+    // Folders open on some systems, and a pipe or device could block or never end.
+    if (!std::filesystem::is_regular_file(path, error)) {
         return nullptr;
     }
 #ifdef _WIN32

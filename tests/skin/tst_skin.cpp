@@ -6,6 +6,10 @@
 
 #include <cstring>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 // Counts its own destruction, to show an image object is destroyed exactly once.
@@ -92,18 +96,24 @@ TEST(Skin, ImagesThatDoNotReadLeaveTheSlotAsItWas)
     ASSERT_NE(pMain, nullptr);
     EXPECT_EQ(pMain->GetWidth(), 4);
 
-    for (const std::filesystem::path& bad : {std::filesystem::path(), dir / "missing.bmp",
-                                             dir / "text.bmp", dir / "empty.bmp", dir.Path()}) {
-        SCOPED_TRACE(bad.string());
-        skin.LoadMainImage(bad);
-        skin.LoadCloseImage(bad);
-        skin.LoadCloseHoverImage(bad);
+    std::vector<std::filesystem::path> bad = {std::filesystem::path(), dir / "missing.bmp",
+                                              dir / "text.bmp", dir / "empty.bmp", dir.Path()};
+#ifndef _WIN32
+    // Opening a pipe nobody writes to would block for ever.
+    ASSERT_EQ(mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+    bad.push_back(dir / "pipe.bmp");
+#endif
+    for (const std::filesystem::path& path : bad) {
+        SCOPED_TRACE(path.string());
+        skin.LoadMainImage(path);
+        skin.LoadCloseImage(path);
+        skin.LoadCloseHoverImage(path);
         EXPECT_EQ(skin.GetMainImage(), pMain);
         EXPECT_NE(skin.GetCloseImage(), nullptr);
         EXPECT_NE(skin.GetCloseHoverImage(), nullptr);
 
         std::unique_ptr<CDib> pImage = std::make_unique<CDib>();
-        EXPECT_FALSE(CSkin::ReadImageFile(pImage, bad));
+        EXPECT_FALSE(CSkin::ReadImageFile(pImage, path));
         EXPECT_EQ(pImage, nullptr);
     }
 }
