@@ -66,20 +66,43 @@ std::unique_ptr<CDib> MakeImage(std::uint8_t nSeed)
     return pDib;
 }
 
-// A folder of its own under the temporary folder holding the skin file, removed at exit.
+// A new folder under the temporary folder, removed with everything in it when dropped.
+class CTempFolder
+{
+public:
+    CTempFolder()
+    {
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int n = 0; m_path.empty(); ++n) {
+            const std::filesystem::path candidate =
+                base / ("tavelo-bench-skinfile-" + std::to_string(n));
+            if (std::filesystem::create_directory(candidate)) {
+                m_path = candidate;
+            }
+        }
+    }
+
+    ~CTempFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(m_path, error);
+    }
+
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+
+    const std::filesystem::path& GetPath() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// The large skin file every benchmark works on, and a place to save copies of it.
 class CBenchFiles
 {
 public:
     CBenchFiles()
     {
-        const std::filesystem::path base = std::filesystem::temp_directory_path();
-        for (int n = 0; m_folder.empty(); ++n) {
-            const std::filesystem::path candidate =
-                base / ("tavelo-bench-skinfile-" + std::to_string(n));
-            if (std::filesystem::create_directory(candidate)) {
-                m_folder = candidate;
-            }
-        }
         CSkin skin;
         skin.SetMainImage(MakeImage(1));
         skin.SetCloseImage(MakeImage(2));
@@ -92,21 +115,12 @@ public:
         m_nSize = std::filesystem::file_size(GetSkinPath());
     }
 
-    ~CBenchFiles()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(m_folder, error);
-    }
-
-    CBenchFiles(const CBenchFiles&) = delete;
-    CBenchFiles& operator=(const CBenchFiles&) = delete;
-
-    std::filesystem::path GetSkinPath() const { return m_folder / "large.skn"; }
-    std::filesystem::path GetSavePath() const { return m_folder / "saved.skn"; }
+    std::filesystem::path GetSkinPath() const { return m_folder.GetPath() / "large.skn"; }
+    std::filesystem::path GetSavePath() const { return m_folder.GetPath() / "saved.skn"; }
     std::uint64_t GetSize() const { return m_nSize; }
 
 private:
-    std::filesystem::path m_folder;
+    CTempFolder m_folder;
     std::uint64_t m_nSize = 0;
 };
 
