@@ -1,0 +1,310 @@
+#include "commands.h"
+
+#include "atomicfile.h"
+#include "bytestream.h"
+#include "codepage.h"
+#include "jsonwriter.h"
+#include "manifest.h"
+#include "quietprompts.h"
+#include "skin.h"
+#include "skinjson.h"
+#include "utf8path.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <iomanip>
+#include <ostream>
+#include <span>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr char kToolName[] = "tavelo-skn";
+constexpr char kManifestName[] = "skin.json";
+constexpr int kLabelWidth = 20;
+
+void ReportError(std::ostream& err, const std::string& strSubject, const std::string& strProblem)
+{
+    err << kToolName << ": " << strSubject << ": " << strProblem << '\n';
+}
+
+// ----- info ---------------------------------------------------------------------------------
+
+// A skin string for the terminal: quoted, one line, control characters escaped.
+std::string DisplayText(const std::string& bytes)
+{
+    std::string out;
+    AppendJsonString(out, Cp1252ToUtf8(bytes));
+    return out;
+}
+
+std::string Hex(std::uint32_t n, int nDigits)
+{
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    std::string out(static_cast<std::size_t>(nDigits), '0');
+    for (auto it = out.rbegin(); it != out.rend(); ++it, n >>= 4) {
+        *it = kDigits[n & 0x0F];
+    }
+    return out;
+}
+
+std::string DescribeColour(COLORREF cr)
+{
+    const std::uint32_t nRgb =
+        (std::uint32_t{GetRValue(cr)} << 16) | (std::uint32_t{GetGValue(cr)} << 8) | GetBValue(cr);
+    return '#' + Hex(nRgb, 6) + " (0x" + Hex(cr, 8) + ')';
+}
+
+std::string DescribeRect(const RECT& rc)
+{
+    return "left " + std::to_string(rc.left) + ", top " + std::to_string(rc.top) + ", right " +
+           std::to_string(rc.right) + ", bottom " + std::to_string(rc.bottom);
+}
+
+std::string DescribeImage(const CDib* pImage, const CSkinFileStatus::ByteRange& chunk)
+{
+    if (pImage == nullptr || !pImage->HasBitmap()) {
+        return "none";
+    }
+    return std::to_string(pImage->GetWidth()) + " x " + std::to_string(pImage->GetHeight()) + ", " +
+           std::to_string(pImage->GetBitCount()) + " bits per pixel, compression " +
+           std::to_string(pImage->GetCompression()) + ", " +
+           std::to_string(pImage->GetColorCount()) + " colours, chunk of " +
+           std::to_string(chunk.nSize) + " bytes at byte " + std::to_string(chunk.nOffset);
+}
+
+std::string DescribeFont(const LOGFONT& lf)
+{
+    const std::string strFace(lf.lfFaceName,
+                              std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, '\0'));
+    return DisplayText(strFace) + ", height " + std::to_string(lf.lfHeight) + ", width " +
+           std::to_string(lf.lfWidth) + ", weight " + std::to_string(lf.lfWeight) + ", italic " +
+           std::to_string(lf.lfItalic) + ", underline " + std::to_string(lf.lfUnderline) +
+           ", strike-out " + std::to_string(lf.lfStrikeOut) + ", charset " +
+           std::to_string(lf.lfCharSet) + ", escapement " + std::to_string(lf.lfEscapement) +
+           ", orientation " + std::to_string(lf.lfOrientation) + ", out precision " +
+           std::to_string(lf.lfOutPrecision) + ", clip precision " +
+           std::to_string(lf.lfClipPrecision) + ", quality " + std::to_string(lf.lfQuality) +
+           ", pitch and family " + std::to_string(lf.lfPitchAndFamily);
+}
+
+void WriteLine(std::ostream& out, std::string_view label, const std::string& value)
+{
+    out << std::left << std::setw(kLabelWidth) << (std::string(label) + ':') << value << '\n';
+}
+
+void WriteSummary(std::ostream& out, const std::string& strFile, const CSkin& skin,
+                  const CSkinFileStatus& status)
+{
+    WriteLine(out, "File", strFile);
+    WriteLine(out, "Version", std::to_string(status.nVersion));
+    WriteLine(out, "Title", DisplayText(skin.m_strTitle));
+    WriteLine(out, "Author", DisplayText(skin.m_strAuthor));
+    WriteLine(out, "Date", DisplayText(skin.m_strDate));
+    WriteLine(out, "Comment", DisplayText(skin.m_strComment));
+
+    constexpr std::array<std::string_view, 3> kImageLabels = {"Main image", "Close image",
+                                                              "Close hover image"};
+    const std::array<const CDib*, 3> images = GetSkinImages(skin);
+    for (std::size_t n = 0; n < images.size(); ++n) {
+        WriteLine(out, kImageLabels[n], DescribeImage(images[n], status.imageChunks[n]));
+    }
+
+    WriteLine(out, "Close button rect", DescribeRect(skin.m_rcCloseButton));
+    WriteLine(out, "Title rect", DescribeRect(skin.m_rcTitle));
+    WriteLine(out, "Message rect", DescribeRect(skin.m_rcMessage));
+
+    WriteLine(out, "Main transparent", DescribeColour(skin.m_crMainTransparent));
+    WriteLine(out, "Close transparent", DescribeColour(skin.m_crCloseTransparent));
+    WriteLine(out, "Hover transparent", DescribeColour(skin.m_crCloseHoverTransparent));
+    WriteLine(out, "Message back", DescribeColour(skin.m_crMessageBack));
+    WriteLine(out, "Title back", DescribeColour(skin.m_crTitleBack));
+    WriteLine(out, "Message text", DescribeColour(skin.m_crMessageText));
+    WriteLine(out, "Title text", DescribeColour(skin.m_crTitleText));
+
+    WriteLine(out, "Message font", DescribeFont(GetStoredMessageFont(skin)));
+    WriteLine(out, "Title font", DescribeFont(GetStoredTitleFont(skin)));
+
+    WriteLine(out, "Missing part", CSkin::GetPartName(skin.GetMissingPart()));
+}
+
+// ----- check ---------------------------------------------------------------------------------
+
+// Empty when the skin reads and is complete.
+std::string FindProblem(const std::string& strFile)
+{
+    CSkin skin;
+    CSkinFileStatus status;
+    if (!skin.Load(std::filesystem::path(strFile), &status)) {
+        return status.Describe();
+    }
+    const int nMissing = skin.GetMissingPart();
+    if (nMissing != SKINPART_NONE) {
+        return "missing part: " + CSkin::GetPartName(nMissing);
+    }
+    return {};
+}
+
+// ----- extract -------------------------------------------------------------------------------
+
+// Reads the file once and the skin from those bytes, so the chunk offsets describe the very bytes
+// that are sliced.
+bool LoadSkinBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, CSkin& skin,
+                   CSkinFileStatus& status)
+{
+    if (!ReadWholeFile(path, bytes)) {
+        status = CSkinFileStatus{};
+        status.error = CSkinFileStatus::Error::Open;
+        status.strDetail = "no such readable file";
+        return false;
+    }
+    CMemorySource source(bytes);
+    return skin.Load(source, &status);
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         std::string& strError)
+{
+    CAtomicFile file;
+    if (!file.Open(path, strError)) {
+        return false;
+    }
+    if (!bytes.empty() &&
+        std::fwrite(bytes.data(), 1, bytes.size(), file.GetFile()) != bytes.size()) {
+        strError = "the file could not be written";
+        return false;
+    }
+    return file.Commit(FileSync::Flush, strError);
+}
+
+std::span<const std::uint8_t> ChunkBytes(const std::vector<std::uint8_t>& bytes,
+                                         const CSkinFileStatus::ByteRange& chunk)
+{
+    if (chunk.nOffset > bytes.size() || chunk.nSize > bytes.size() - chunk.nOffset) {
+        return {};
+    }
+    return std::span<const std::uint8_t>(bytes).subspan(static_cast<std::size_t>(chunk.nOffset),
+                                                        static_cast<std::size_t>(chunk.nSize));
+}
+
+// Writes the three chunks as they stand in bytes and names each file in images.
+bool WriteImageFiles(const std::string& strFile, const std::vector<std::uint8_t>& bytes,
+                     const CSkinFileStatus& status, const std::filesystem::path& dir,
+                     nlohmann::ordered_json& images, std::ostream& err)
+{
+    for (std::size_t n = 0; n < kImageFileNames.size(); ++n) {
+        const std::span<const std::uint8_t> chunk = ChunkBytes(bytes, status.imageChunks[n]);
+        if (chunk.empty()) {
+            ReportError(err, strFile,
+                        CSkin::GetPartName(SKINPART_MAIN_IMAGE + static_cast<int>(n)) +
+                            ": the chunk lies outside the file");
+            return false;
+        }
+        const std::filesystem::path target = dir / std::string(kImageFileNames[n]);
+        std::string strError;
+        if (!WriteFileAtomically(target, chunk, strError)) {
+            ReportError(err, PathToUtf8(target), "cannot write the file: " + strError);
+            return false;
+        }
+        images[std::string(kImageKeys[n])] = std::string(kImageFileNames[n]);
+    }
+    return true;
+}
+
+} // namespace
+
+int RunInfo(const std::string& strFile, bool bJson, std::ostream& out, std::ostream& err)
+{
+    const CQuietPromptScope quietPrompts;
+    CSkin skin;
+    CSkinFileStatus status;
+    if (!skin.Load(std::filesystem::path(strFile), &status)) {
+        ReportError(err, strFile, status.Describe());
+        return kExitFailure;
+    }
+    if (bJson) {
+        out << ToJsonLine(SkinInfoToJson(skin, status.nVersion)) << '\n';
+    } else {
+        WriteSummary(out, strFile, skin, status);
+    }
+    return kExitOk;
+}
+
+int RunCheck(const std::vector<std::string>& files, std::ostream& out)
+{
+    const CQuietPromptScope quietPrompts;
+    bool bAllGood = true;
+    for (const std::string& strFile : files) {
+        const std::string strProblem = FindProblem(strFile);
+        out << strFile << ": " << (strProblem.empty() ? "ok" : strProblem) << '\n';
+        bAllGood = bAllGood && strProblem.empty();
+    }
+    return bAllGood ? kExitOk : kExitFailure;
+}
+
+int RunExtract(const std::string& strFile, const std::string& strDir, std::ostream& err)
+{
+    const CQuietPromptScope quietPrompts;
+    std::vector<std::uint8_t> bytes;
+    CSkin skin;
+    CSkinFileStatus status;
+    if (!LoadSkinBytes(std::filesystem::path(strFile), bytes, skin, status)) {
+        ReportError(err, strFile, status.Describe());
+        return kExitFailure;
+    }
+
+    const std::filesystem::path dir(strDir);
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error || !std::filesystem::is_directory(dir, error)) {
+        ReportError(err, strDir,
+                    "cannot create the folder" + (error ? ": " + error.message() : std::string()));
+        return kExitFailure;
+    }
+
+    nlohmann::ordered_json images = nlohmann::ordered_json::object();
+    if (!WriteImageFiles(strFile, bytes, status, dir, images, err)) {
+        return kExitFailure;
+    }
+    const std::string strJson =
+        ToJsonLine(SkinToJson(skin, status.nVersion, std::move(images))) + '\n';
+    const auto* const pJson = reinterpret_cast<const std::uint8_t*>(strJson.data());
+    const std::filesystem::path manifest = dir / kManifestName;
+    std::string strError;
+    if (!WriteFileAtomically(manifest, std::span(pJson, strJson.size()), strError)) {
+        ReportError(err, PathToUtf8(manifest), "cannot write the file: " + strError);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunPack(const std::string& strManifest, const std::string& strOut, std::ostream& err)
+{
+    const std::filesystem::path manifest(strManifest);
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(manifest, bytes)) {
+        ReportError(err, strManifest, "cannot open the file: no such readable file");
+        return kExitFailure;
+    }
+
+    CSkin skin;
+    try {
+        const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        const ManifestImagePaths paths = ApplyManifest(text, skin);
+        LoadManifestImages(paths, manifest.parent_path(), skin);
+    } catch (const CManifestError& e) {
+        ReportError(err, "manifest", e.what());
+        return kExitFailure;
+    }
+
+    CSkinFileStatus status;
+    if (!skin.Save(std::filesystem::path(strOut), &status)) {
+        ReportError(err, strOut, status.Describe());
+        return kExitFailure;
+    }
+    return kExitOk;
+}

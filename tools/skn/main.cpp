@@ -1,0 +1,204 @@
+// tavelo-skn: reads, checks, unpacks and builds skin files from scripts. This file only parses the
+// command line; the commands live in tavelo_skn_core.
+
+#include "commands.h"
+
+#include <algorithm>
+#include <array>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kToolHelp = R"(Usage: tavelo-skn COMMAND [ARGUMENTS]
+
+Reads, checks, unpacks and builds skin files (.skn).
+
+Commands:
+  info [--json] FILE   show what the skin FILE holds
+  check FILE...        check that each skin reads and is complete, one line per file
+  extract FILE DIR     write the bitmaps of FILE and a skin.json manifest into DIR
+  pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its bitmaps
+
+Options:
+  -h, --help           show this help; 'tavelo-skn COMMAND --help' shows a command's
+  --version            show the version
+
+Exit status: 0 on success, 2 on any failure or wrong usage.
+)";
+
+constexpr std::string_view kInfoHelp = R"(Usage: tavelo-skn info [--json] FILE
+
+Shows what the skin FILE holds: its file version, title, author, date and comment, the facts
+of its three images, its rectangles, colours and fonts, and the first missing part.
+
+Options:
+  --json       print the same as one line of JSON
+  -h, --help   show this help
+
+Exit status: 0 when FILE was read, 2 when it is not a readable skin.
+)";
+
+constexpr std::string_view kCheckHelp = R"(Usage: tavelo-skn check FILE...
+
+Reads each skin FILE and prints one line for it: "FILE: ok", or "FILE: " followed by what is
+wrong. A skin is good when it reads completely and holds all three images.
+
+Options:
+  -h, --help   show this help
+
+Exit status: 0 when every FILE is good, 2 otherwise.
+)";
+
+constexpr std::string_view kExtractHelp = R"(Usage: tavelo-skn extract FILE DIR
+
+Writes the images of the skin FILE into DIR as main.bmp, close.bmp and close-hover.bmp,
+byte for byte as FILE holds them, and everything else as skin.json. DIR is created when
+needed; files of those names in it are replaced. 'tavelo-skn pack DIR/skin.json OUT' gives
+FILE back.
+
+Options:
+  -h, --help   show this help
+
+Exit status: 0 on success, 2 on any failure.
+)";
+
+constexpr std::string_view kPackHelp = R"(Usage: tavelo-skn pack MANIFEST OUT
+
+Builds the skin OUT from MANIFEST, a skin.json as 'tavelo-skn extract' writes it, and the
+bitmaps it names under "images" (relative to the manifest's folder unless absolute). Strings
+are UTF-8; colours are COLORREF integers (0x00BBGGRR) or "#rrggbb" strings. Keys left out
+take the values of a new skin, except the three images, which are required. OUT is replaced
+only once it is completely written.
+
+Options:
+  -h, --help   show this help
+
+Exit status: 0 on success, 2 on any failure.
+)";
+
+struct CommandLine
+{
+    std::vector<std::string> operands;
+    bool bJson = false;
+};
+
+struct Command
+{
+    std::string_view name;
+    std::string_view help;
+    bool bTakesJson;
+    std::size_t nMinOperands;
+    std::size_t nMaxOperands;
+    std::string_view operandsText;
+    int (*run)(const CommandLine& line);
+};
+
+constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
+
+const std::array<Command, 4> kCommands = {{
+    {"info", kInfoHelp, true, 1, 1, "one FILE",
+     [](const CommandLine& line) {
+         return RunInfo(line.operands[0], line.bJson, std::cout, std::cerr);
+     }},
+    {"check", kCheckHelp, false, 1, kUnlimited, "at least one FILE",
+     [](const CommandLine& line) { return RunCheck(line.operands, std::cout); }},
+    {"extract", kExtractHelp, false, 2, 2, "FILE and DIR",
+     [](const CommandLine& line) {
+         return RunExtract(line.operands[0], line.operands[1], std::cerr);
+     }},
+    {"pack", kPackHelp, false, 2, 2, "MANIFEST and OUT",
+     [](const CommandLine& line) {
+         return RunPack(line.operands[0], line.operands[1], std::cerr);
+     }},
+}};
+
+int UsageError(std::string_view command, const std::string& strProblem)
+{
+    const std::string strCommand = command.empty() ? std::string() : " " + std::string(command);
+    std::cerr << "tavelo-skn:" << strCommand << (command.empty() ? " " : ": ") << strProblem << '\n'
+              << "Try 'tavelo-skn" << strCommand << " --help'.\n";
+    return kExitFailure;
+}
+
+bool IsHelpOption(std::string_view arg)
+{
+    return arg == "-h" || arg == "--help";
+}
+
+int RunCommand(const Command& command, const std::vector<std::string>& args)
+{
+    CommandLine line;
+    std::string strUnknownOption;
+    bool bHelp = false;
+    bool bOptionsEnded = false;
+    for (const std::string& arg : args) {
+        if (bOptionsEnded || arg.size() < 2 || arg[0] != '-') {
+            line.operands.push_back(arg);
+        } else if (arg == "--") {
+            bOptionsEnded = true;
+        } else if (IsHelpOption(arg)) {
+            bHelp = true;
+        } else if (arg == "--json" && command.bTakesJson) {
+            line.bJson = true;
+        } else if (strUnknownOption.empty()) {
+            strUnknownOption = arg;
+        }
+    }
+    if (bHelp) {
+        std::cout << command.help;
+        return kExitOk;
+    }
+    if (!strUnknownOption.empty()) {
+        return UsageError(command.name, "unknown option '" + strUnknownOption + "'");
+    }
+    if (line.operands.size() < command.nMinOperands ||
+        line.operands.size() > command.nMaxOperands) {
+        return UsageError(command.name, "expected " + std::string(command.operandsText) + ", got " +
+                                            std::to_string(line.operands.size()) + " argument" +
+                                            (line.operands.size() == 1 ? "" : "s"));
+    }
+    return command.run(line);
+}
+
+int Dispatch(const std::vector<std::string>& args)
+{
+    if (args.empty()) {
+        return UsageError({}, "no command given");
+    }
+    const std::string& strName = args.front();
+    if (IsHelpOption(strName)) {
+        std::cout << kToolHelp;
+        return kExitOk;
+    }
+    if (strName == "--version") {
+        std::cout << "tavelo-skn " TAVELO_VERSION "\n";
+        return kExitOk;
+    }
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [&](const Command& command) { return command.name == strName; });
+    if (it == kCommands.end()) {
+        return UsageError({}, "unknown command '" + strName + "'");
+    }
+    return RunCommand(*it, std::vector<std::string>(args.begin() + 1, args.end()));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    std::vector<std::string> args;
+    for (int n = 1; n < argc; ++n) {
+        args.emplace_back(argv[n]);
+    }
+    const int nResult = Dispatch(args);
+    // Output a script never received is a failure, not a success.
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "tavelo-skn: cannot write to standard output\n";
+        return kExitFailure;
+    }
+    return nResult;
+}
