@@ -56,8 +56,8 @@ constexpr std::string_view kExtractHelp = R"(Usage: tavelo-skn extract FILE DIR
 
 Writes the images of the skin FILE into DIR as main.bmp, close.bmp and close-hover.bmp,
 byte for byte as FILE holds them, and everything else as skin.json. DIR is created when
-needed; files of those names in it are replaced. 'tavelo-skn pack DIR/skin.json OUT' gives
-FILE back.
+needed; files of those names in it are replaced. For a skin this program wrote,
+'tavelo-skn pack DIR/skin.json OUT' gives FILE back byte for byte.
 
 Options:
   -h, --help   show this help
