@@ -33,8 +33,14 @@ FilePtr OpenFileForReading(const std::filesystem::path& path)
 
 CFileSource::CFileSource(std::FILE* pFile) : m_pFile(pFile)
 {
-    if (std::fseek(m_pFile, 0, SEEK_END) == 0) {
-        const long nEnd = std::ftell(m_pFile);
+    // 64-bit offsets: a long is 32 bits on Windows.
+#ifdef _WIN32
+    if (_fseeki64(m_pFile, 0, SEEK_END) == 0) {
+        const std::int64_t nEnd = _ftelli64(m_pFile);
+#else
+    if (fseeko(m_pFile, 0, SEEK_END) == 0) {
+        const std::int64_t nEnd = ftello(m_pFile);
+#endif
         m_nSize = nEnd > 0 ? static_cast<std::uint64_t>(nEnd) : 0;
     }
     std::rewind(m_pFile);

@@ -6,26 +6,19 @@
 #include <cstring>
 #include <string>
 
-namespace {
-
-std::size_t BoundedLength(const char* psz, std::size_t nMax)
+std::string GetFaceName(const LOGFONT& logFont)
 {
-    return static_cast<std::size_t>(std::find(psz, psz + nMax, '\0') - psz);
+    const char* const pszEnd =
+        std::find(logFont.lfFaceName, logFont.lfFaceName + LF_FACESIZE, '\0');
+    return {logFont.lfFaceName, pszEnd};
 }
 
-void SetFaceName(LOGFONT& logFont, const char* pszFace, std::size_t nLength)
+void SetFaceName(LOGFONT& logFont, std::string_view strFace)
 {
-    const std::size_t nCopy = std::min<std::size_t>(nLength, LF_FACESIZE - 1);
+    strFace = strFace.substr(0, std::min(strFace.find('\0'), std::size_t{LF_FACESIZE - 1}));
     std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
-    std::memcpy(logFont.lfFaceName, pszFace, nCopy);
+    std::memcpy(logFont.lfFaceName, strFace.data(), strFace.size());
 }
-
-std::string FaceNameOf(const LOGFONT& logFont)
-{
-    return {logFont.lfFaceName, BoundedLength(logFont.lfFaceName, LF_FACESIZE)};
-}
-
-} // namespace
 
 LOGFONT GetDefaultGuiFont()
 {
@@ -33,8 +26,7 @@ LOGFONT GetDefaultGuiFont()
     logFont.lfHeight = -11;
     logFont.lfWeight = FW_NORMAL;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    const char szFace[] = "MS Shell Dlg";
-    SetFaceName(logFont, szFace, sizeof szFace - 1);
+    SetFaceName(logFont, "MS Shell Dlg");
     return logFont;
 }
 
@@ -42,8 +34,7 @@ bool CFontEx::CreateFontIndirect(const LOGFONT& logFont)
 {
     LOGFONT copy = logFont;
     // Bytes after the terminating NUL carry nothing; zero them so equal fonts compare equal.
-    const std::string strFace = FaceNameOf(logFont);
-    SetFaceName(copy, strFace.data(), strFace.size());
+    SetFaceName(copy, GetFaceName(logFont));
     m_logFont = copy;
     return true;
 }
@@ -64,7 +55,7 @@ void CFontEx::Serialize(CArchive& ar)
         ar.WriteByte(lf.lfCharSet);
         ar.WriteByte(lf.lfClipPrecision);
         ar.WriteLong(lf.lfEscapement);
-        ar.WriteString(FaceNameOf(lf));
+        ar.WriteString(GetFaceName(lf));
         ar.WriteLong(lf.lfHeight);
         ar.WriteByte(lf.lfItalic);
         ar.WriteLong(lf.lfOrientation);
@@ -82,9 +73,7 @@ void CFontEx::Serialize(CArchive& ar)
     lf.lfCharSet = ar.ReadByte();
     lf.lfClipPrecision = ar.ReadByte();
     lf.lfEscapement = ar.ReadLong();
-    const std::string strFace = ar.ReadString();
-    // A face name stops at its first NUL and never holds more than the record's 31 characters.
-    SetFaceName(lf, strFace.data(), BoundedLength(strFace.data(), strFace.size()));
+    SetFaceName(lf, ar.ReadString());
     lf.lfHeight = ar.ReadLong();
     lf.lfItalic = ar.ReadByte();
     lf.lfOrientation = ar.ReadLong();

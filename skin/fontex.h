@@ -3,8 +3,15 @@
 #include "wintypes.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 class CArchive;
+
+// The face name of a record, up to its NUL.
+std::string GetFaceName(const LOGFONT& logFont);
+// Stores a face name up to its first NUL, cut to the record's 31 characters.
+void SetFaceName(LOGFONT& logFont, std::string_view strFace);
 
 // The platform's default GUI font, described as a LOGFONT: what a new or reset skin shows.
 LOGFONT GetDefaultGuiFont();

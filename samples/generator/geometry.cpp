@@ -26,8 +26,10 @@ bool RoundRect::operator()(int x, int y) const
         return false;
     }
     // The nearest point of the rectangle shrunk by the radius; corners are circles around it.
-    const std::int64_t nx = std::clamp<std::int64_t>(px, 2 * (left + radius), 2 * (right - radius));
-    const std::int64_t ny = std::clamp<std::int64_t>(py, 2 * (top + radius), 2 * (bottom - radius));
+    const std::int64_t nx =
+        std::clamp(px, 2 * std::int64_t{left + radius}, 2 * std::int64_t{right - radius});
+    const std::int64_t ny =
+        std::clamp(py, 2 * std::int64_t{top + radius}, 2 * std::int64_t{bottom - radius});
     return Square(px - nx) + Square(py - ny) <= Square(2 * std::int64_t{radius});
 }
 

@@ -23,7 +23,7 @@ LOGFONT MakeFont(const char* pszFace, LONG nHeight, LONG nWeight)
     logFont.lfHeight = nHeight;
     logFont.lfWeight = nWeight;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    std::strncpy(logFont.lfFaceName, pszFace, LF_FACESIZE - 1);
+    SetFaceName(logFont, pszFace);
     return logFont;
 }
 

@@ -10,7 +10,7 @@ namespace {
 LOGFONT FontNamed(const char* pszFace)
 {
     LOGFONT lf;
-    std::strncpy(lf.lfFaceName, pszFace, LF_FACESIZE - 1);
+    SetFaceName(lf, pszFace);
     return lf;
 }
 

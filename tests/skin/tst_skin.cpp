@@ -26,7 +26,7 @@ private:
 LOGFONT Font(const char* pszFace, LONG nHeight)
 {
     LOGFONT lf;
-    std::strncpy(lf.lfFaceName, pszFace, LF_FACESIZE - 1);
+    SetFaceName(lf, pszFace);
     lf.lfHeight = nHeight;
     lf.lfWeight = 700;
     return lf;

@@ -36,7 +36,7 @@ private:
 LOGFONT Font(const char* pszFace, LONG nHeight, LONG nWeight)
 {
     LOGFONT lf;
-    std::strncpy(lf.lfFaceName, pszFace, LF_FACESIZE - 1);
+    SetFaceName(lf, pszFace);
     lf.lfHeight = nHeight;
     lf.lfWeight = nWeight;
     return lf;

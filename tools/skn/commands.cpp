@@ -79,9 +79,7 @@ std::string DescribeImage(const CDib* pImage, const CSkinFileStatus::ByteRange& 
 
 std::string DescribeFont(const LOGFONT& lf)
 {
-    const std::string strFace(lf.lfFaceName,
-                              std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, '\0'));
-    return DisplayText(strFace) + ", height " + std::to_string(lf.lfHeight) + ", width " +
+    return DisplayText(GetFaceName(lf)) + ", height " + std::to_string(lf.lfHeight) + ", width " +
            std::to_string(lf.lfWidth) + ", weight " + std::to_string(lf.lfWeight) + ", italic " +
            std::to_string(lf.lfItalic) + ", underline " + std::to_string(lf.lfUnderline) +
            ", strike-out " + std::to_string(lf.lfStrikeOut) + ", charset " +

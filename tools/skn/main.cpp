@@ -98,7 +98,7 @@ struct Command
 
 constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
 
-const std::array<Command, 4> kCommands = {{
+constexpr std::array<Command, 4> kCommands = {{
     {"info", kInfoHelp, true, 1, 1, "one FILE",
      [](const CommandLine& line) {
          return RunInfo(line.operands[0], line.bJson, std::cout, std::cerr);

@@ -227,13 +227,6 @@ void ReadColours(const Json& root, CSkin& skin)
     }
 }
 
-void SetFaceName(LOGFONT& logFont, const std::string& strFace)
-{
-    std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
-    std::memcpy(logFont.lfFaceName, strFace.data(),
-                std::min<std::size_t>(strFace.size(), LF_FACESIZE - 1));
-}
-
 LONG ReadLong(const Json& value, const std::string& key)
 {
     return static_cast<LONG>(ReadInteger(value, key, kLongMin, kLongMax));
@@ -344,7 +337,7 @@ ManifestImagePaths ApplyManifest(std::string_view text, CSkin& skin)
                      {"version", "title", "author", "date", "comment", "images", "rects", "colours",
                       "fonts", "missingPart"});
     skin.Reset();
-    const ManifestImagePaths paths = ReadImagePaths(root);
+    ManifestImagePaths paths = ReadImagePaths(root);
     ReadStrings(root, skin);
     ReadRects(root, skin);
     ReadColours(root, skin);

@@ -14,13 +14,6 @@ Json RectToJson(const RECT& rc)
     return Json::array({rc.left, rc.top, rc.right, rc.bottom});
 }
 
-std::string FaceNameOf(const LOGFONT& logFont)
-{
-    const char* const pszEnd =
-        std::find(logFont.lfFaceName, logFont.lfFaceName + LF_FACESIZE, '\0');
-    return {logFont.lfFaceName, pszEnd};
-}
-
 } // namespace
 
 std::array<const CDib*, 3> GetSkinImages(const CSkin& skin)
@@ -46,7 +39,7 @@ Json ImageFactsToJson(const CDib* pImage)
 Json FontToJson(const LOGFONT& logFont)
 {
     Json font = Json::object();
-    font["faceName"] = Cp1252ToUtf8(FaceNameOf(logFont));
+    font["faceName"] = Cp1252ToUtf8(GetFaceName(logFont));
     font["height"] = logFont.lfHeight;
     font["width"] = logFont.lfWidth;
     font["escapement"] = logFont.lfEscapement;
