@@ -14,10 +14,8 @@ CStderrPromptService& StderrService()
 
 } // namespace
 
-PromptAnswer CStderrPromptService::ShowMessage(std::string_view text, PromptButtons buttons,
-                                               PromptIcon /*icon*/)
+PromptAnswer SafeAnswer(PromptButtons buttons)
 {
-    std::cerr << "Tavelo: " << text << '\n';
     switch (buttons) {
     case PromptButtons::Ok:
         return PromptAnswer::Ok;
@@ -28,6 +26,13 @@ PromptAnswer CStderrPromptService::ShowMessage(std::string_view text, PromptButt
         break;
     }
     return PromptAnswer::Cancel;
+}
+
+PromptAnswer CStderrPromptService::ShowMessage(std::string_view text, PromptButtons buttons,
+                                               PromptIcon /*icon*/)
+{
+    std::cerr << "Tavelo: " << text << '\n';
+    return SafeAnswer(buttons);
 }
 
 IPromptService& Prompts()

@@ -40,8 +40,12 @@ public:
                                      PromptIcon icon) = 0;
 };
 
-// Answers every message by writing it to standard error; the choice is the safe default
-// (Cancel where offered, else No, else OK). The service in force until another is installed.
+// The answer that changes nothing, as a user who closes the box would give: Cancel where offered,
+// else No, else OK.
+PromptAnswer SafeAnswer(PromptButtons buttons);
+
+// Answers every message by writing it to standard error and giving the safe answer. The service
+// in force until another is installed.
 class CStderrPromptService final : public IPromptService
 {
 public:

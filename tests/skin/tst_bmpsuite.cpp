@@ -1,11 +1,11 @@
 // Every file of the third-party BMP suite: good ones read, questionable ones read or are refused,
 // bad ones never crash or allocate beyond their size, and whatever reads survives a round trip.
 
-#include "bitmapbuilder.h"
+#include "bitmaps.h"
 #include "bytestream.h"
 #include "dib.h"
+#include "files.h"
 #include "skin.h"
-#include "tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "bitmapbuilder.h"
+#include "bitmaps.h"
 #include "bytestream.h"
 #include "dib.h"
 
@@ -77,7 +77,7 @@ TEST(Dib, FactsAndChunkSizesFollowTheHeader)
     struct Row
     {
         const char* pszName;
-        BmpSpec spec;
+        BmpLayout layout;
         DWORD nStride;
         WORD nColours;
         DWORD nChunk;
@@ -109,12 +109,12 @@ TEST(Dib, FactsAndChunkSizesFollowTheHeader)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.pszName);
-        const std::vector<std::uint8_t> bytes = MakeBmp(row.spec);
+        const std::vector<std::uint8_t> bytes = MakeBmp(row.layout);
         CDib dib;
         CMemorySource source(bytes);
         ASSERT_EQ(dib.Read(source), bytes.size());
-        EXPECT_EQ(dib.GetWidth(), row.spec.width);
-        EXPECT_EQ(dib.GetHeight(), row.spec.height);
+        EXPECT_EQ(dib.GetWidth(), row.layout.width);
+        EXPECT_EQ(dib.GetHeight(), row.layout.height);
         EXPECT_EQ(dib.GetStride(), row.nStride);
         EXPECT_EQ(dib.GetColorCount(), row.nColours);
         EXPECT_EQ(dib.GetColorTableSize(), 4 * row.nColours);
@@ -134,9 +134,9 @@ TEST(Dib, FactsAndChunkSizesFollowTheHeader)
         EXPECT_EQ(GetLE32(written, 2), row.nChunk);
         EXPECT_EQ(GetLE32(written, 10), 54u + 4 * row.nColours);
         // biSizeImage is set to the pixel rows' size on writing.
-        EXPECT_EQ(GetLE32(written, 34), row.nStride * static_cast<DWORD>(row.spec.height));
+        EXPECT_EQ(GetLE32(written, 34), row.nStride * static_cast<DWORD>(row.layout.height));
         std::vector<std::uint8_t> expected = bytes;
-        PutLE32(expected, 34, row.nStride * static_cast<DWORD>(row.spec.height));
+        PutLE32(expected, 34, row.nStride * static_cast<DWORD>(row.layout.height));
         EXPECT_EQ(written, expected);
     }
 }
@@ -145,32 +145,32 @@ TEST(Dib, RunLengthBitmapsKeepTheirEncodedBytes)
 {
     // 4 x 2, RLE8: a run of 4 fives, end of line, 4 sixes, end of bitmap.
     const std::vector<std::uint8_t> encoded = {4, 5, 0, 0, 4, 6, 0, 1};
-    BmpSpec spec{.width = 4,
-                 .height = 2,
-                 .bitCount = 8,
-                 .compression = BI_RLE8,
-                 .table = Table(256),
-                 .bits = encoded,
-                 .sizeImage = 8};
-    const std::vector<std::uint8_t> bytes = MakeBmp(spec);
+    BmpLayout layout{.width = 4,
+                     .height = 2,
+                     .bitCount = 8,
+                     .compression = BI_RLE8,
+                     .table = Table(256),
+                     .bits = encoded,
+                     .sizeImage = 8};
+    const std::vector<std::uint8_t> bytes = MakeBmp(layout);
     const std::unique_ptr<CDib> pDib = DibFromBytes(bytes);
     ASSERT_NE(pDib, nullptr);
     EXPECT_EQ(pDib->GetPixelDataSize(), 8u);
     EXPECT_EQ(pDib->GetChunk(), bytes);
 
     // Bytes after biSizeImage are not part of the image and are not written back.
-    spec.bits.insert(spec.bits.end(), {9, 9, 9, 9});
-    const std::unique_ptr<CDib> pPadded = DibFromBytes(MakeBmp(spec));
+    layout.bits.insert(layout.bits.end(), {9, 9, 9, 9});
+    const std::unique_ptr<CDib> pPadded = DibFromBytes(MakeBmp(layout));
     ASSERT_NE(pPadded, nullptr);
     EXPECT_EQ(pPadded->GetChunk(), bytes);
 }
 
 TEST(Dib, TopDownBitmapsKeepTheirOrientation)
 {
-    BmpSpec spec{.width = 2, .height = -3};
-    spec.bits.assign(8 * 3, 0);
-    spec.bits[0] = 0xAB;
-    const std::vector<std::uint8_t> bytes = MakeBmp(spec);
+    BmpLayout layout{.width = 2, .height = -3};
+    layout.bits.assign(8 * 3, 0);
+    layout.bits[0] = 0xAB;
+    const std::vector<std::uint8_t> bytes = MakeBmp(layout);
     const std::unique_ptr<CDib> pDib = DibFromBytes(bytes);
     ASSERT_NE(pDib, nullptr);
     EXPECT_TRUE(pDib->IsTopDown());
@@ -183,13 +183,13 @@ TEST(Dib, TopDownBitmapsKeepTheirOrientation)
 
 TEST(Dib, BitFieldMasksTravelWithTheBitmap)
 {
-    const BmpSpec spec{.width = 3,
-                       .height = 1,
-                       .bitCount = 16,
-                       .compression = BI_BITFIELDS,
-                       .masks = Masks(0xF800, 0x07E0, 0x001F),
-                       .sizeImage = 8};
-    const std::vector<std::uint8_t> bytes = MakeBmp(spec);
+    const BmpLayout layout{.width = 3,
+                           .height = 1,
+                           .bitCount = 16,
+                           .compression = BI_BITFIELDS,
+                           .masks = Masks(0xF800, 0x07E0, 0x001F),
+                           .sizeImage = 8};
+    const std::vector<std::uint8_t> bytes = MakeBmp(layout);
     const std::unique_ptr<CDib> pDib = DibFromBytes(bytes);
     ASSERT_NE(pDib, nullptr);
     EXPECT_EQ(pDib->GetChunkSize(), 14u + 40 + 12 + 8);
@@ -288,11 +288,11 @@ TEST(Dib, ContradictoryOrUnshowableHeadersAreRefused)
     struct Row
     {
         const char* pszName;
-        BmpSpec spec;
+        BmpLayout layout;
         Patch patch;
     };
-    const BmpSpec rgb{.width = 2, .height = 2};
-    const BmpSpec pal4{.width = 2, .height = 2, .bitCount = 4, .table = Table(16)};
+    const BmpLayout rgb{.width = 2, .height = 2};
+    const BmpLayout pal4{.width = 2, .height = 2, .bitCount = 4, .table = Table(16)};
     const auto set32 = [](std::size_t nOffset, std::uint32_t n) {
         return [=](std::vector<std::uint8_t>& bytes) { PutLE32(bytes, nOffset, n); };
     };
@@ -380,7 +380,7 @@ TEST(Dib, ContradictoryOrUnshowableHeadersAreRefused)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.pszName);
-        std::vector<std::uint8_t> bytes = MakeBmp(row.spec);
+        std::vector<std::uint8_t> bytes = MakeBmp(row.layout);
         if (row.patch) {
             row.patch(bytes);
         }

@@ -1,6 +1,6 @@
-#include "bitmapbuilder.h"
+#include "bitmaps.h"
+#include "files.h"
 #include "skin.h"
-#include "tempdir.h"
 
 #include <gtest/gtest.h>
 

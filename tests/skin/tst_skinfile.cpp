@@ -1,8 +1,8 @@
-#include "bitmapbuilder.h"
+#include "bitmaps.h"
 #include "bytestream.h"
+#include "files.h"
 #include "promptservice.h"
 #include "skin.h"
-#include "tempdir.h"
 
 #include <gtest/gtest.h>
 

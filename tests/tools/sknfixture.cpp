@@ -18,18 +18,10 @@
 
 namespace {
 
-void PutLe(Bytes& out, std::uint64_t n, int nBytes)
-{
-    for (int i = 0; i < nBytes; ++i) {
-        out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
-    }
-}
-
 LOGFONT MakeFont(const char* pszFace, LONG nHeight)
 {
     LOGFONT lf;
-    std::memcpy(lf.lfFaceName, pszFace,
-                std::min<std::size_t>(std::strlen(pszFace), LF_FACESIZE - 1));
+    SetFaceName(lf, pszFace);
     lf.lfHeight = nHeight;
     return lf;
 }
@@ -49,73 +41,50 @@ std::string Quote(const std::string& text)
 
 } // namespace
 
-Bytes MakeBitmapFile(const BitmapRecipe& recipe)
+std::unique_ptr<CDib> MakeDib(const BmpLayout& layout)
 {
-    const std::uint64_t nPixelOffset = 14 + 40 + recipe.colourTable.size() + recipe.nGapBytes;
-    Bytes out = {'B', 'M'};
-    PutLe(out, nPixelOffset + recipe.pixels.size(), 4);
-    PutLe(out, 0, 4);
-    PutLe(out, nPixelOffset, 4);
-    PutLe(out, 40, 4);
-    PutLe(out, static_cast<std::uint32_t>(recipe.nWidth), 4);
-    PutLe(out, static_cast<std::uint32_t>(recipe.nHeight), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, recipe.nBitCount, 2);
-    PutLe(out, recipe.nCompression, 4);
-    PutLe(out, recipe.pixels.size(), 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, recipe.nClrUsed, 4);
-    PutLe(out, 0, 4);
-    out.insert(out.end(), recipe.colourTable.begin(), recipe.colourTable.end());
-    out.insert(out.end(), recipe.nGapBytes, 0);
-    out.insert(out.end(), recipe.pixels.begin(), recipe.pixels.end());
-    return out;
-}
-
-std::unique_ptr<CDib> MakeDib(const BitmapRecipe& recipe)
-{
-    const Bytes file = MakeBitmapFile(recipe);
-    CMemorySource source(file);
-    auto pDib = std::make_unique<CDib>();
-    EXPECT_EQ(pDib->Read(source), file.size());
+    std::unique_ptr<CDib> pDib = DibFromBytes(MakeBmp(layout));
+    EXPECT_NE(pDib, nullptr);
     return pDib;
 }
 
-BitmapRecipe Rgb24(std::int32_t nWidth, std::int32_t nHeight)
+BmpLayout Rgb24(std::int32_t nWidth, std::int32_t nHeight)
 {
-    BitmapRecipe recipe;
-    recipe.nWidth = nWidth;
-    recipe.nHeight = nHeight;
+    BmpLayout layout;
+    layout.width = nWidth;
+    layout.height = nHeight;
     const std::size_t nStride = ((24 * static_cast<std::size_t>(nWidth) + 31) / 32) * 4;
     for (std::size_t n = 0; n < nStride * static_cast<std::size_t>(nHeight); ++n) {
-        recipe.pixels.push_back(static_cast<std::uint8_t>(n * 37 + 11));
+        layout.bits.push_back(static_cast<std::uint8_t>(n * 37 + 11));
     }
-    return recipe;
+    layout.sizeImage = static_cast<DWORD>(layout.bits.size());
+    return layout;
 }
 
-BitmapRecipe Indexed8(std::int32_t nWidth, std::int32_t nHeight)
+BmpLayout Indexed8(std::int32_t nWidth, std::int32_t nHeight)
 {
-    BitmapRecipe recipe;
-    recipe.nWidth = nWidth;
-    recipe.nHeight = nHeight;
-    recipe.nBitCount = 8;
-    recipe.nClrUsed = 2;
-    recipe.colourTable = {0xFF, 0x00, 0xFF, 0x00, 0x10, 0x20, 0x30, 0x00};
+    BmpLayout layout;
+    layout.width = nWidth;
+    layout.height = nHeight;
+    layout.bitCount = 8;
+    layout.clrUsed = 2;
+    layout.table = {0xFF, 0x00, 0xFF, 0x00, 0x10, 0x20, 0x30, 0x00};
     const std::size_t nStride = (static_cast<std::size_t>(nWidth) + 3) / 4 * 4;
     for (std::size_t n = 0; n < nStride * static_cast<std::size_t>(nHeight); ++n) {
-        recipe.pixels.push_back(static_cast<std::uint8_t>(n % 2));
+        layout.bits.push_back(static_cast<std::uint8_t>(n % 2));
     }
-    return recipe;
+    layout.sizeImage = static_cast<DWORD>(layout.bits.size());
+    return layout;
 }
 
-BitmapRecipe Rle8()
+BmpLayout Rle8()
 {
-    BitmapRecipe recipe = Indexed8(4, 2);
-    recipe.nCompression = BI_RLE8;
+    BmpLayout layout = Indexed8(4, 2);
+    layout.compression = BI_RLE8;
     // Four pixels of colour 1, end of line; four of colour 0, end of bitmap.
-    recipe.pixels = {4, 1, 0, 0, 4, 0, 0, 1};
-    return recipe;
+    layout.bits = {4, 1, 0, 0, 4, 0, 0, 1};
+    layout.sizeImage = static_cast<DWORD>(layout.bits.size());
+    return layout;
 }
 
 void FillSampleSkin(CSkin& skin)
@@ -150,55 +119,25 @@ void FillSampleSkin(CSkin& skin)
     skin.SetTitleFont(&title);
 }
 
-Bytes ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string ReadText(const std::filesystem::path& path)
 {
-    const Bytes bytes = ReadBytes(path);
+    const Bytes bytes = ReadBytesFrom(path);
     return std::string(bytes.begin(), bytes.end());
-}
-
-void WriteBytes(const std::filesystem::path& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
 }
 
 void WriteText(const std::filesystem::path& path, const std::string& text)
 {
-    WriteBytes(path, Bytes(text.begin(), text.end()));
+    WriteBytesTo(path, Bytes(text.begin(), text.end()));
 }
 
 Bytes SaveSkin(CSkin& skin, const std::filesystem::path& path)
 {
     CSkinFileStatus status;
     EXPECT_TRUE(skin.Save(path, &status, FileSync::None)) << status.Describe();
-    return ReadBytes(path);
+    return ReadBytesFrom(path);
 }
 
-CTempDir::CTempDir()
-{
-    static std::atomic<unsigned> nCounter{0};
-    std::random_device random;
-    const std::string strName =
-        "tavelo-skn-test-" + std::to_string(random()) + "-" + std::to_string(nCounter++);
-    m_path = std::filesystem::temp_directory_path() / strName;
-    std::filesystem::create_directories(m_path);
-}
-
-CTempDir::~CTempDir()
-{
-    std::error_code error;
-    std::filesystem::remove_all(m_path, error);
-}
-
-ToolResult RunTool(const std::vector<std::string>& args, const CTempDir& dir)
+ToolResult RunTool(const std::vector<std::string>& args, const TempDir& dir)
 {
     const std::filesystem::path outPath = dir / "tool-stdout.txt";
     const std::filesystem::path errPath = dir / "tool-stderr.txt";

@@ -57,7 +57,7 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
 
-    CTempDir m_dir;
+    TempDir m_dir;
 };
 
 TEST_F(SknCli, InfoJsonPrintsTheSampleSkinExactly)
@@ -87,10 +87,10 @@ TEST_F(SknCli, InfoSummaryShowsDecodedTextAndColours)
 TEST_F(SknCli, ExitCodesAndSingleErrorLine)
 {
     const Bytes good = SaveSample();
-    WriteBytes(m_dir / "truncated.skn", Bytes(good.begin(), good.begin() + 150));
+    WriteBytesTo(m_dir / "truncated.skn", Bytes(good.begin(), good.begin() + 150));
     Bytes version2 = good;
     version2[0] = 2;
-    WriteBytes(m_dir / "version2.skn", version2);
+    WriteBytesTo(m_dir / "version2.skn", version2);
 
     struct Case
     {
@@ -133,8 +133,8 @@ TEST_F(SknCli, ExitCodesAndSingleErrorLine)
 TEST_F(SknCli, CheckReportsEveryFileInOrder)
 {
     const Bytes good = SaveSample();
-    WriteBytes(m_dir / "empty.skn", {});
-    WriteBytes(m_dir / "second.skn", good);
+    WriteBytesTo(m_dir / "empty.skn", {});
+    WriteBytesTo(m_dir / "second.skn", good);
 
     const ToolResult mixed =
         RunTool({"check", PathOf("good.skn"), PathOf("empty.skn"), PathOf("second.skn")}, m_dir);
@@ -201,15 +201,15 @@ TEST_F(SknCli, ExtractThenPackGivesTheSameFileBack)
         const ToolResult extract =
             RunTool({"extract", PathOf("original.skn"), parts.string()}, m_dir);
         ASSERT_EQ(extract.nExit, 0) << extract.strErr;
-        EXPECT_EQ(ReadBytes(parts / "main.bmp"), skin.GetMainImage()->GetChunk());
-        EXPECT_EQ(ReadBytes(parts / "close.bmp"), skin.GetCloseImage()->GetChunk());
-        EXPECT_EQ(ReadBytes(parts / "close-hover.bmp"), skin.GetCloseHoverImage()->GetChunk());
+        EXPECT_EQ(ReadBytesFrom(parts / "main.bmp"), skin.GetMainImage()->GetChunk());
+        EXPECT_EQ(ReadBytesFrom(parts / "close.bmp"), skin.GetCloseImage()->GetChunk());
+        EXPECT_EQ(ReadBytesFrom(parts / "close-hover.bmp"), skin.GetCloseHoverImage()->GetChunk());
 
         const ToolResult pack =
             RunTool({"pack", (parts / "skin.json").string(), PathOf("packed.skn")}, m_dir);
         ASSERT_EQ(pack.nExit, 0) << pack.strErr;
         EXPECT_EQ(pack.strErr, "");
-        EXPECT_TRUE(ReadBytes(m_dir / "packed.skn") == original);
+        EXPECT_TRUE(ReadBytesFrom(m_dir / "packed.skn") == original);
     }
 }
 
@@ -221,26 +221,26 @@ TEST_F(SknCli, ExtractCopiesChunksAsTheyStandInTheFile)
     CSkin loaded;
     CSkinFileStatus status;
     ASSERT_TRUE(loaded.Load(m_dir / "good.skn", &status));
-    BitmapRecipe gapped = Rgb24(1, 1);
-    gapped.nGapBytes = 4;
-    const Bytes chunk = MakeBitmapFile(gapped);
+    BmpLayout gapped = Rgb24(1, 1);
+    gapped.gapBytes = 4;
+    const Bytes chunk = MakeBmp(gapped);
     const auto mainStart = static_cast<std::ptrdiff_t>(status.imageChunks[0].nOffset);
     const auto mainEnd = mainStart + static_cast<std::ptrdiff_t>(status.imageChunks[0].nSize);
     Bytes spliced(good.begin(), good.begin() + mainStart);
     spliced.insert(spliced.end(), chunk.begin(), chunk.end());
     spliced.insert(spliced.end(), good.begin() + mainEnd, good.end());
-    WriteBytes(m_dir / "gapped.skn", spliced);
+    WriteBytesTo(m_dir / "gapped.skn", spliced);
 
     const ToolResult result = RunTool({"extract", PathOf("gapped.skn"), PathOf("out")}, m_dir);
     ASSERT_EQ(result.nExit, 0) << result.strErr;
-    EXPECT_EQ(ReadBytes(m_dir / "out" / "main.bmp"), chunk);
-    EXPECT_EQ(ReadBytes(m_dir / "out" / "close.bmp"), MakeBitmapFile(Indexed8(2, 2)));
+    EXPECT_EQ(ReadBytesFrom(m_dir / "out" / "main.bmp"), chunk);
+    EXPECT_EQ(ReadBytesFrom(m_dir / "out" / "close.bmp"), MakeBmp(Indexed8(2, 2)));
 }
 
 TEST_F(SknCli, ExtractFailsCleanlyOnABrokenSkin)
 {
     const Bytes good = SaveSample();
-    WriteBytes(m_dir / "truncated.skn", Bytes(good.begin(), good.end() - 1));
+    WriteBytesTo(m_dir / "truncated.skn", Bytes(good.begin(), good.end() - 1));
     const ToolResult result = RunTool({"extract", PathOf("truncated.skn"), PathOf("out")}, m_dir);
     EXPECT_EQ(result.nExit, 2);
     EXPECT_EQ(LineCount(result.strErr), 1u);
@@ -251,9 +251,9 @@ TEST_F(SknCli, ExtractFailsCleanlyOnABrokenSkin)
 TEST_F(SknCli, PackTakesHexColoursAndRelativeAndAbsoluteBitmaps)
 {
     std::filesystem::create_directories(m_dir / "m" / "img");
-    WriteBytes(m_dir / "m" / "img" / "main.bmp", MakeBitmapFile(Rgb24(4, 2)));
-    WriteBytes(m_dir / "m" / "close.bmp", MakeBitmapFile(Indexed8(2, 2)));
-    WriteBytes(m_dir / "hover.bmp", MakeBitmapFile(Rle8()));
+    WriteBytesTo(m_dir / "m" / "img" / "main.bmp", MakeBmp(Rgb24(4, 2)));
+    WriteBytesTo(m_dir / "m" / "close.bmp", MakeBmp(Indexed8(2, 2)));
+    WriteBytesTo(m_dir / "hover.bmp", MakeBmp(Rle8()));
     WriteText(m_dir / "m" / "skin.json", R"({"title": "Caf\u00e9 \u20ac",
         "images": {"main": "img/main.bmp", "close": "close.bmp", "closeHover": ")" +
                                              (m_dir / "hover.bmp").string() + R"("},
@@ -271,12 +271,12 @@ TEST_F(SknCli, PackTakesHexColoursAndRelativeAndAbsoluteBitmaps)
     EXPECT_EQ(skin.m_crTitleText, 0x000C0B0Au);
     EXPECT_EQ(skin.m_crMessageBack, 255u);
     EXPECT_EQ(skin.m_rcTitle, (RECT{1, 2, 3, 4}));
-    EXPECT_EQ(skin.GetCloseHoverImage()->GetChunk(), MakeBitmapFile(Rle8()));
+    EXPECT_EQ(skin.GetCloseHoverImage()->GetChunk(), MakeBmp(Rle8()));
 }
 
 TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
 {
-    WriteBytes(m_dir / "main.bmp", MakeBitmapFile(Rgb24(2, 2)));
+    WriteBytesTo(m_dir / "main.bmp", MakeBmp(Rgb24(2, 2)));
     WriteText(m_dir / "text.bmp", "not a bitmap");
     WriteText(m_dir / "out.skn", "old contents");
     const std::string strImages =

@@ -1,4 +1,4 @@
-#include "bitmapbuilder.h"
+#include "bitmaps.h"
 
 #include "bytestream.h"
 
@@ -40,15 +40,16 @@ std::uint32_t GetLE32(const std::vector<std::uint8_t>& bytes, std::size_t nOffse
     return n;
 }
 
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec)
+std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout)
 {
-    std::vector<std::uint8_t> bits = spec.bits;
+    std::vector<std::uint8_t> bits = layout.bits;
     if (bits.empty()) {
-        const auto rows = static_cast<std::uint32_t>(spec.height < 0 ? -spec.height : spec.height);
-        bits.assign(std::size_t{StrideFor(spec.bitCount, spec.width)} * rows, 0);
+        const auto rows =
+            static_cast<std::uint32_t>(layout.height < 0 ? -layout.height : layout.height);
+        bits.assign(std::size_t{StrideFor(layout.bitCount, layout.width)} * rows, 0);
     }
-    const auto nOffset =
-        static_cast<std::uint32_t>(14 + 40 + spec.masks.size() + spec.table.size());
+    const auto nOffset = static_cast<std::uint32_t>(14 + 40 + layout.masks.size() +
+                                                    layout.table.size() + layout.gapBytes);
     std::vector<std::uint8_t> out;
     out.push_back('B');
     out.push_back('M');
@@ -56,18 +57,19 @@ std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec)
     Append32(out, 0);
     Append32(out, nOffset);
     Append32(out, 40);
-    Append32(out, static_cast<std::uint32_t>(spec.width));
-    Append32(out, static_cast<std::uint32_t>(spec.height));
+    Append32(out, static_cast<std::uint32_t>(layout.width));
+    Append32(out, static_cast<std::uint32_t>(layout.height));
     Append16(out, 1);
-    Append16(out, spec.bitCount);
-    Append32(out, spec.compression);
-    Append32(out, spec.sizeImage);
+    Append16(out, layout.bitCount);
+    Append32(out, layout.compression);
+    Append32(out, layout.sizeImage);
     Append32(out, 2835);
     Append32(out, 2835);
-    Append32(out, spec.clrUsed);
+    Append32(out, layout.clrUsed);
     Append32(out, 0);
-    out.insert(out.end(), spec.masks.begin(), spec.masks.end());
-    out.insert(out.end(), spec.table.begin(), spec.table.end());
+    out.insert(out.end(), layout.masks.begin(), layout.masks.end());
+    out.insert(out.end(), layout.table.begin(), layout.table.end());
+    out.insert(out.end(), layout.gapBytes, 0);
     out.insert(out.end(), bits.begin(), bits.end());
     return out;
 }
@@ -75,21 +77,21 @@ std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec)
 std::vector<std::uint8_t> MakeSolidBmp(LONG width, LONG height, std::uint8_t r, std::uint8_t g,
                                        std::uint8_t b)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
     const std::uint32_t stride = StrideFor(24, width);
-    spec.bits.assign(std::size_t{stride} * static_cast<std::uint32_t>(height), 0);
+    layout.bits.assign(std::size_t{stride} * static_cast<std::uint32_t>(height), 0);
     for (LONG y = 0; y < height; ++y) {
         for (LONG x = 0; x < width; ++x) {
             const std::size_t i = std::size_t{stride} * static_cast<std::uint32_t>(y) +
                                   3 * static_cast<std::uint32_t>(x);
-            spec.bits[i] = b;
-            spec.bits[i + 1] = g;
-            spec.bits[i + 2] = r;
+            layout.bits[i] = b;
+            layout.bits[i + 1] = g;
+            layout.bits[i + 2] = r;
         }
     }
-    return MakeBmp(spec);
+    return MakeBmp(layout);
 }
 
 std::unique_ptr<CDib> DibFromBytes(const std::vector<std::uint8_t>& bytes)

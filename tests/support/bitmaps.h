@@ -7,7 +7,7 @@
 #include <vector>
 
 // Composes .bmp file images for tests, with the 40-byte header unless told otherwise.
-struct BmpSpec
+struct BmpLayout
 {
     LONG width = 1;
     LONG height = 1;
@@ -18,10 +18,11 @@ struct BmpSpec
     std::vector<std::uint8_t> table; // 4-byte entries
     std::vector<std::uint8_t> bits;  // stride x rows of zeros when empty
     DWORD sizeImage = 0;
+    std::size_t gapBytes = 0; // zero bytes between the colour table and the pixels
 };
 
 std::uint32_t StrideFor(WORD bitCount, LONG width);
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout);
 // A solid 24-bit bitmap of the given colour.
 std::vector<std::uint8_t> MakeSolidBmp(LONG width, LONG height, std::uint8_t r, std::uint8_t g,
                                        std::uint8_t b);
