@@ -14,6 +14,11 @@ CStderrPromptService& StderrService()
 
 } // namespace
 
+std::optional<COLORREF> IPromptService::ChooseColour(COLORREF /*crInitial*/)
+{
+    return std::nullopt;
+}
+
 PromptAnswer SafeAnswer(PromptButtons buttons)
 {
     switch (buttons) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "wintypes.h"
+
+#include <optional>
 #include <string_view>
 
 // Modal questions and messages go through one replaceable service, so the skin model can ask
@@ -38,6 +41,10 @@ public:
     // Shows text (UTF-8) and waits for the user's answer.
     virtual PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
                                      PromptIcon icon) = 0;
+
+    // The system colour dialog, opened on crInitial; no value when the user cancels. Services
+    // without a screen cancel.
+    virtual std::optional<COLORREF> ChooseColour(COLORREF crInitial);
 };
 
 // The answer that changes nothing, as a user who closes the box would give: Cancel where offered,

@@ -1,7 +1,7 @@
 #include "bitmaps.h"
 #include "bytestream.h"
 #include "files.h"
-#include "promptservice.h"
+#include "scriptedprompts.h"
 #include "skin.h"
 
 #include <gtest/gtest.h>
@@ -9,29 +9,6 @@
 #include <cstring>
 
 namespace {
-
-// Records every message instead of showing it.
-class RecordingPrompts final : public IPromptService
-{
-public:
-    RecordingPrompts() : m_pPrevious(SetPromptService(this)) {}
-    ~RecordingPrompts() override { SetPromptService(m_pPrevious); }
-    RecordingPrompts(const RecordingPrompts&) = delete;
-    RecordingPrompts& operator=(const RecordingPrompts&) = delete;
-
-    PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons, PromptIcon icon) override
-    {
-        m_messages.emplace_back(text);
-        EXPECT_EQ(buttons, PromptButtons::Ok);
-        EXPECT_EQ(icon, PromptIcon::Exclamation);
-        return PromptAnswer::Ok;
-    }
-
-    std::vector<std::string> m_messages;
-
-private:
-    IPromptService* m_pPrevious;
-};
 
 LOGFONT Font(const char* pszFace, LONG nHeight, LONG nWeight)
 {
@@ -199,7 +176,10 @@ TEST(SkinFile, VersionsAboveOneAreRefusedWithOneMessage)
         SCOPED_TRACE(row.nVersion);
         std::vector<std::uint8_t> versioned = bytes;
         PutLE32(versioned, 0, row.nVersion);
-        RecordingPrompts prompts;
+        CScriptedPrompts prompts;
+        if (!row.bLoads) {
+            prompts.QueueMessageAnswer(PromptAnswer::Ok);
+        }
         CSkin skin;
         skin.m_strTitle = "before";
         skin.SetMainImage(DibFromBytes(MakeSolidBmp(2, 2, 0, 0, 0)));
@@ -207,13 +187,15 @@ TEST(SkinFile, VersionsAboveOneAreRefusedWithOneMessage)
         EXPECT_EQ(LoadBytes(skin, versioned, &status), row.bLoads);
         EXPECT_EQ(status.nVersion, row.nVersion);
         if (row.bLoads) {
-            EXPECT_TRUE(prompts.m_messages.empty());
+            EXPECT_TRUE(prompts.Calls().empty());
             ExpectSameSkin(model, skin);
             continue;
         }
-        ASSERT_EQ(prompts.m_messages.size(), 1u);
-        EXPECT_EQ(prompts.m_messages[0],
+        ASSERT_EQ(prompts.Calls().size(), 1u);
+        EXPECT_EQ(prompts.Calls()[0].text,
                   "This skin is a version this skin reader does not recognize.");
+        EXPECT_EQ(prompts.Calls()[0].buttons, PromptButtons::Ok);
+        EXPECT_EQ(prompts.Calls()[0].icon, PromptIcon::Exclamation);
         EXPECT_EQ(status.error, CSkinFileStatus::Error::Version);
         EXPECT_EQ(skin.m_strTitle, "before");
         ASSERT_NE(skin.GetMainImage(), nullptr);
@@ -227,7 +209,7 @@ TEST(SkinFile, AFileCutAnywhereFailsSilentlyWithTheOffset)
     FillSmallSkin(model);
     model.m_strTitle = "title";
     const std::vector<std::uint8_t> bytes = SavedBytes(model);
-    RecordingPrompts prompts;
+    CScriptedPrompts prompts;
     for (std::size_t nLength = 0; nLength < bytes.size(); ++nLength) {
         SCOPED_TRACE(nLength);
         const std::vector<std::uint8_t> cut(bytes.begin(),
@@ -244,7 +226,7 @@ TEST(SkinFile, AFileCutAnywhereFailsSilentlyWithTheOffset)
         EXPECT_NE(skin.GetCloseImage(), nullptr);
         EXPECT_NE(skin.GetCloseHoverImage(), nullptr);
     }
-    EXPECT_TRUE(prompts.m_messages.empty());
+    EXPECT_TRUE(prompts.Calls().empty());
 
     // Bytes after the title font are not ours and are ignored.
     std::vector<std::uint8_t> longer = bytes;

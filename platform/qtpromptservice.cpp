@@ -1,0 +1,78 @@
+#include "qtpromptservice.h"
+
+#include "qtconvert.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMessageBox>
+
+namespace {
+
+const char* const kTitle = "Tavelo";
+
+QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons)
+{
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return QMessageBox::Ok;
+    case PromptButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::None:
+        return QMessageBox::NoIcon;
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Exclamation:
+        return QMessageBox::Warning;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Stop:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QWidget* CQtPromptService::DialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+PromptAnswer CQtPromptService::ShowMessage(std::string_view text, PromptButtons buttons,
+                                           PromptIcon icon)
+{
+    QMessageBox box(IconOf(icon), kTitle,
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                    ButtonsOf(buttons), DialogParent());
+    // Escape and the close box give the answer that changes nothing.
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return PromptAnswer::Ok;
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    default:
+        return SafeAnswer(buttons);
+    }
+}
+
+std::optional<COLORREF> CQtPromptService::ChooseColour(COLORREF crInitial)
+{
+    const QColor colour = QColorDialog::getColor(toQColor(crInitial), DialogParent());
+    if (!colour.isValid()) {
+        return std::nullopt;
+    }
+    return toColorRef(colour);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "promptservice.h"
+
+class QWidget;
+
+// The prompt service of the running program: Qt's message boxes and dialogs, titled "Tavelo",
+// parented to the active window so they stay on top of it.
+class CQtPromptService : public IPromptService
+{
+public:
+    PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
+                             PromptIcon icon) override;
+    std::optional<COLORREF> ChooseColour(COLORREF crInitial) override;
+
+protected:
+    static QWidget* DialogParent();
+};
