@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -193,7 +194,14 @@ int main(int argc, char* argv[])
     for (int n = 1; n < argc; ++n) {
         args.emplace_back(argv[n]);
     }
-    const int nResult = Dispatch(args);
+    int nResult = kExitFailure;
+    try {
+        nResult = Dispatch(args);
+    } catch (const std::exception& e) {
+        // Whatever a command did not foresee still ends in one line and the failure status.
+        std::cerr << "tavelo-skn: " << e.what() << '\n';
+        return kExitFailure;
+    }
     // Output a script never received is a failure, not a success.
     std::cout.flush();
     if (!std::cout) {

@@ -314,8 +314,9 @@ Json ParseJson(std::string_view text)
 {
     try {
         return Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& e) {
-        // Drop the library's "[json.exception.parse_error.101] " tag; the rest says where.
+    } catch (const Json::exception& e) {
+        // Parse errors, and numbers too large for any type. Drop the library's
+        // "[json.exception.parse_error.101] " tag; the rest says where.
         const std::string_view what = e.what();
         const std::size_t nTagEnd = what.find("] ");
         throw CManifestError("not valid JSON: " + std::string(nTagEnd == std::string_view::npos
