@@ -19,6 +19,28 @@ std::optional<COLORREF> IPromptService::ChooseColour(COLORREF /*crInitial*/)
     return std::nullopt;
 }
 
+std::optional<std::filesystem::path> IPromptService::ChooseSkinFile(FileDialogMode /*mode*/)
+{
+    return std::nullopt;
+}
+
+std::optional<LOGFONT> IPromptService::ChooseFont(const LOGFONT& /*initial*/)
+{
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> IPromptService::ChooseBitmapFile()
+{
+    return std::nullopt;
+}
+
+bool IPromptService::EditSkinInformation(SkinInformation& /*info*/)
+{
+    return false;
+}
+
+void IPromptService::ShowAbout() {}
+
 PromptAnswer SafeAnswer(PromptButtons buttons)
 {
     switch (buttons) {

@@ -2,7 +2,9 @@
 
 #include "wintypes.h"
 
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // Modal questions and messages go through one replaceable service, so the skin model can ask
@@ -33,6 +35,25 @@ enum class PromptAnswer
     No,
 };
 
+// The four lines of information about a skin, in Windows-1252 as the skin keeps them.
+struct SkinInformation
+{
+    std::string strTitle;
+    std::string strAuthor;
+    std::string strDate;
+    std::string strComment;
+
+    friend bool operator==(const SkinInformation&, const SkinInformation&) = default;
+};
+
+enum class FileDialogMode
+{
+    Open,
+    Save,
+};
+
+// Every modal question of the program. The operations other than ShowMessage have defaults that
+// answer as a cancelled dialog would, for services without a screen.
 class IPromptService
 {
 public:
@@ -45,6 +66,22 @@ public:
     // The system colour dialog, opened on crInitial; no value when the user cancels. Services
     // without a screen cancel.
     virtual std::optional<COLORREF> ChooseColour(COLORREF crInitial);
+
+    // The .skn file dialog ("Skin Files(*.skn)", default suffix .skn, no question before
+    // replacing a file); no value when cancelled.
+    virtual std::optional<std::filesystem::path> ChooseSkinFile(FileDialogMode mode);
+
+    // The font dialog on the font described; the fields it does not edit keep their values. No
+    // value when cancelled.
+    virtual std::optional<LOGFONT> ChooseFont(const LOGFONT& initial);
+
+    // The bitmap open dialog with its preview; no value when cancelled.
+    virtual std::optional<std::filesystem::path> ChooseBitmapFile();
+
+    // The Skin Information dialog on info; true and info changed when the user confirms.
+    virtual bool EditSkinInformation(SkinInformation& info);
+
+    virtual void ShowAbout();
 };
 
 // The answer that changes nothing, as a user who closes the box would give: Cancel where offered,

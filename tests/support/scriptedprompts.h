@@ -7,24 +7,33 @@
 #include <vector>
 
 // The prompt service of tests: installs itself for its lifetime, records every question and
-// answers from queues filled beforehand. A question without a queued answer of its kind is a
-// test failure: it is recorded, answered safely, and the process aborts when the object goes
-// away with such a call unread (ClearUnexpected reads them).
+// answers from queues filled beforehand, one queue per kind of question. A question without a
+// queued answer of its kind is a test failure: it is recorded, answered as a cancel, and the
+// process aborts when the object goes away with such a call unread (ClearUnexpected reads them).
 class CScriptedPrompts final : public IPromptService
 {
 public:
+    enum class Kind
+    {
+        Message,
+        Colour,
+        SkinFile,
+        Font,
+        BitmapFile,
+        SkinInformation,
+        About,
+    };
+
     struct Call
     {
-        enum class Kind
-        {
-            Message,
-            Colour,
-        };
         Kind kind = Kind::Message;
         std::string text;
         PromptButtons buttons = PromptButtons::Ok;
         PromptIcon icon = PromptIcon::None;
         COLORREF crInitial = 0;
+        FileDialogMode mode = FileDialogMode::Open;
+        LOGFONT font;
+        ::SkinInformation info;
     };
 
     CScriptedPrompts();
@@ -32,23 +41,53 @@ public:
     CScriptedPrompts(const CScriptedPrompts&) = delete;
     CScriptedPrompts& operator=(const CScriptedPrompts&) = delete;
 
-    void QueueMessageAnswer(PromptAnswer answer) { m_messageAnswers.push_back(answer); }
-    // No value: the user cancels the colour dialog.
-    void QueueColourAnswer(std::optional<COLORREF> answer) { m_colourAnswers.push_back(answer); }
+    // No value in an optional answer: the user cancels that dialog.
+    void QueueMessageAnswer(PromptAnswer answer) { m_messages.push_back(answer); }
+    void QueueColourAnswer(std::optional<COLORREF> answer) { m_colours.push_back(answer); }
+    void QueueSkinFileAnswer(std::optional<std::filesystem::path> answer)
+    {
+        m_skinFiles.push_back(std::move(answer));
+    }
+    void QueueFontAnswer(std::optional<LOGFONT> answer) { m_fonts.push_back(answer); }
+    void QueueBitmapFileAnswer(std::optional<std::filesystem::path> answer)
+    {
+        m_bitmapFiles.push_back(std::move(answer));
+    }
+    void QueueSkinInformationAnswer(std::optional<::SkinInformation> answer)
+    {
+        m_infos.push_back(std::move(answer));
+    }
+    void ExpectAbout() { ++m_nAboutsExpected; }
 
     PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
                              PromptIcon icon) override;
     std::optional<COLORREF> ChooseColour(COLORREF crInitial) override;
+    std::optional<std::filesystem::path> ChooseSkinFile(FileDialogMode mode) override;
+    std::optional<LOGFONT> ChooseFont(const LOGFONT& initial) override;
+    std::optional<std::filesystem::path> ChooseBitmapFile() override;
+    bool EditSkinInformation(::SkinInformation& info) override;
+    void ShowAbout() override;
 
     const std::vector<Call>& Calls() const { return m_calls; }
-    bool AllAnswersUsed() const { return m_messageAnswers.empty() && m_colourAnswers.empty(); }
+    // The calls of one kind, in order.
+    std::vector<Call> CallsOf(Kind kind) const;
+    bool AllAnswersUsed() const;
     // Calls that found no answer queued, and forgets them.
     std::vector<Call> ClearUnexpected();
 
 private:
+    // Records the call; false (and the call noted as unexpected) when no answer is queued.
+    template <class T>
+    bool Take(std::deque<T>& queue, T& answer, const Call& call);
+
     IPromptService* m_pPrevious = nullptr;
-    std::deque<PromptAnswer> m_messageAnswers;
-    std::deque<std::optional<COLORREF>> m_colourAnswers;
+    std::deque<PromptAnswer> m_messages;
+    std::deque<std::optional<COLORREF>> m_colours;
+    std::deque<std::optional<std::filesystem::path>> m_skinFiles;
+    std::deque<std::optional<LOGFONT>> m_fonts;
+    std::deque<std::optional<std::filesystem::path>> m_bitmapFiles;
+    std::deque<std::optional<::SkinInformation>> m_infos;
+    int m_nAboutsExpected = 0;
     std::vector<Call> m_calls;
     std::vector<Call> m_unexpected;
 };
