@@ -43,6 +43,24 @@ std::string toCp1252(const QString& text)
     return Utf8ToCp1252(text.toStdString());
 }
 
+QString pathToQString(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QString::fromStdString(path.native());
+#endif
+}
+
+std::filesystem::path toPath(const QString& text)
+{
+#ifdef _WIN32
+    return std::filesystem::path(text.toStdWString());
+#else
+    return std::filesystem::path(text.toStdString());
+#endif
+}
+
 QFont toQFont(const LOGFONT& logFont)
 {
     QFont font(toQString(GetFaceName(logFont)));

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ RECT toRect(const QRect& rc);
 // Windows-1252 bytes of the skin to and from display text.
 QString toQString(std::string_view cp1252);
 std::string toCp1252(const QString& text);
+
+// File system paths to and from Qt's strings, without a trip through the local 8-bit encoding.
+QString pathToQString(const std::filesystem::path& path);
+std::filesystem::path toPath(const QString& text);
 
 // A negative lfHeight is the em height in pixels, a positive one the cell height (ascent plus
 // descent), scaled to the em with the font's own proportions; 0 keeps the default size.

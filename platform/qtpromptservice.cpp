@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 
 namespace {
@@ -75,4 +77,34 @@ std::optional<COLORREF> CQtPromptService::ChooseColour(COLORREF crInitial)
         return std::nullopt;
     }
     return toColorRef(colour);
+}
+
+std::optional<std::filesystem::path> CQtPromptService::ChooseSkinFile(FileDialogMode mode)
+{
+    QFileDialog dialog(DialogParent());
+    dialog.setNameFilter(QStringLiteral("Skin Files(*.skn)"));
+    dialog.setDefaultSuffix(QStringLiteral("skn"));
+    if (mode == FileDialogMode::Save) {
+        // Choosing an existing skin replaces it without a second question.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return toPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<LOGFONT> CQtPromptService::ChooseFont(const LOGFONT& initial)
+{
+    bool bChosen = false;
+    QWidget* const pParent = DialogParent();
+    const QFont font = QFontDialog::getFont(&bChosen, toQFont(initial), pParent);
+    if (!bChosen) {
+        return std::nullopt;
+    }
+    return toLogFont(font, initial, pParent);
 }

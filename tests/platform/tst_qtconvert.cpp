@@ -17,6 +17,7 @@ private slots:
     void rects_data();
     void rects();
     void text();
+    void paths();
     void fontFromLogFont();
     void fontCellHeight();
     void logFontKeepsWhatTheDialogDoesNotEdit();
@@ -60,6 +61,13 @@ void tst_QtConvert::text()
 {
     QCOMPARE(toQString("Caf\xE9 \x80"), QString::fromUtf8("Caf\u00E9 \u20AC"));
     QCOMPARE(toCp1252(QString::fromUtf8("Caf\u00E9 \u20AC \u4E2D")), std::string("Caf\xE9 \x80 ?"));
+}
+
+void tst_QtConvert::paths()
+{
+    const QString name = QString::fromUtf8("/tmp/Skins \u00E9t\u00E9/note \u4E2D.skn");
+    QCOMPARE(pathToQString(toPath(name)), name);
+    QCOMPARE(toPath(name).filename().extension().string(), std::string(".skn"));
 }
 
 void tst_QtConvert::fontFromLogFont()
