@@ -90,65 +90,91 @@ std::uint64_t OpaqueBits64Sse2(const std::uint32_t* pPixels, const ChannelWindow
 }
 #endif
 
-// Collects the runs of one image, closing a batch at every REGION_BATCH_LIMIT rectangles.
+// Collects the runs of one image. Runs are found from the word of opaque bits of 64 pixels at a
+// time: a run starts where an opaque pixel follows a transparent one and ends where a transparent
+// pixel follows an opaque one.
 class CRunCollector
 {
 public:
-    explicit CRunCollector(RegionRuns& runs) : m_runs(runs) {}
+    explicit CRunCollector(std::vector<QRect>& rects) : m_rects(rects) {}
 
     void BeginRow(int y)
     {
         m_y = y;
-        m_bInRun = false;
+        m_nCarry = 0;
+        m_bPending = false;
     }
 
-    // Takes the opaque bits of the 64 pixels starting at nBase.
+    // Takes the opaque bits of the 64 pixels starting at nBase; bits past the row's end are clear.
     void TakeWord(std::uint64_t nOpaque, int nBase)
     {
-        int nFrom = 0;
-        while (nFrom < 64) {
-            // In a run the next clear bit ends it; outside one the next set bit starts one.
-            const std::uint64_t nLook =
-                (m_bInRun ? ~nOpaque : nOpaque) & (~std::uint64_t{0} << nFrom);
-            if (nLook == 0) {
-                return;
-            }
-            const int nAt = std::countr_zero(nLook);
-            if (m_bInRun) {
-                Add(m_nStart, nBase + nAt);
+        const std::uint64_t nShifted = (nOpaque << 1) | m_nCarry;
+        std::uint64_t nStarts = nOpaque & ~nShifted;
+        std::uint64_t nEnds = ~nOpaque & nShifted;
+        m_nCarry = nOpaque >> 63;
+        if ((nStarts | nEnds) == 0) {
+            return;
+        }
+        // A word holds at most 32 ends; room is made once per word, not per rectangle.
+        MakeRoom(32);
+        // Ends and starts alternate, so each end closes the earliest open start.
+        while (nEnds != 0) {
+            const int x = nBase + std::countr_zero(nEnds);
+            nEnds &= nEnds - 1;
+            int x0 = m_nStart;
+            if (m_bPending) {
+                m_bPending = false;
             } else {
-                m_nStart = nBase + nAt;
+                x0 = nBase + std::countr_zero(nStarts);
+                nStarts &= nStarts - 1;
             }
-            m_bInRun = !m_bInRun;
-            nFrom = nAt;
+            m_rects.emplace_back(QPoint(x0, m_y), QPoint(x - 1, m_y));
+        }
+        if (nStarts != 0) {
+            m_nStart = nBase + std::countr_zero(nStarts);
+            m_bPending = true;
         }
     }
 
     void EndRow(int nWidth)
     {
-        if (m_bInRun) {
-            Add(m_nStart, nWidth);
+        if (m_bPending) {
+            m_rects.emplace_back(QPoint(m_nStart, m_y), QPoint(nWidth - 1, m_y));
         }
     }
-
-    void Finish() { m_runs.batches.push_back(m_nInBatch); }
 
 private:
-    void Add(int x0, int x)
+    void MakeRoom(std::size_t nMore)
     {
-        m_runs.rects.emplace_back(x0, m_y, x - x0, 1);
-        if (++m_nInBatch == REGION_BATCH_LIMIT) {
-            m_runs.batches.push_back(m_nInBatch);
-            m_nInBatch = 0;
+        if (m_rects.capacity() - m_rects.size() < nMore) {
+            m_rects.reserve(std::max(m_rects.capacity() * 2, m_rects.size() + nMore));
         }
     }
 
-    RegionRuns& m_runs;
-    std::size_t m_nInBatch = 0;
+    std::vector<QRect>& m_rects;
+    std::uint64_t m_nCarry = 0;
     int m_y = 0;
     int m_nStart = 0;
-    bool m_bInRun = false;
+    bool m_bPending = false;
 };
+
+// Room for every run the image can hold (half its pixels), up to a limit: untouched room costs
+// no memory on most systems, while growing means copying every rectangle found so far.
+std::size_t InitialCapacity(const PixelRows& pixels)
+{
+    constexpr std::size_t kMostReserved = std::size_t{1} << 20;
+    const std::size_t nMostRuns = static_cast<std::size_t>(std::max(0, pixels.nHeight)) *
+                                  ((static_cast<std::size_t>(std::max(0, pixels.nWidth)) + 1) / 2);
+    return std::min(nMostRuns, kMostReserved);
+}
+
+// Full batches, then the final one, which may be empty.
+std::vector<std::size_t> BatchesOf(std::size_t nRects)
+{
+    std::vector<std::size_t> batches(nRects / REGION_BATCH_LIMIT + 1, REGION_BATCH_LIMIT);
+    batches.back() = nRects % REGION_BATCH_LIMIT;
+    return batches;
+}
 
 void Scan(const PixelRows& pixels, const ChannelWindows& windows, RegionScan scan,
           CRunCollector& collector)
@@ -179,7 +205,6 @@ void Scan(const PixelRows& pixels, const ChannelWindows& windows, RegionScan sca
         collector.EndRow(pixels.nWidth);
     }
     static_cast<void>(bVector);
-    collector.Finish();
 }
 
 } // namespace
@@ -194,8 +219,10 @@ std::optional<RegionRuns> ScanRuns(const PixelRows& pixels, COLORREF crTranspare
 {
     try {
         RegionRuns runs;
-        CRunCollector collector(runs);
+        runs.rects.reserve(InitialCapacity(pixels));
+        CRunCollector collector(runs.rects);
         Scan(pixels, WindowsFor(crTransparent, crTolerance), scan, collector);
+        runs.batches = BatchesOf(runs.rects.size());
         return runs;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
