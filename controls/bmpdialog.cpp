@@ -1,0 +1,158 @@
+#include "bmpdialog.h"
+
+#include <QShowEvent>
+#include <QtConcurrent/QtConcurrentRun>
+
+bool CBmpDialog::s_bShowPreview = true;
+
+CBmpDialog::CBmpDialog(QWidget* pParent)
+    : QFileDialog(pParent), m_labelPreview(QStringLiteral("Preview"), &m_pane),
+      m_boxPreview(&m_pane), m_lineWidth(&m_pane), m_lineHeight(&m_pane), m_lineColours(&m_pane),
+      m_lineSize(&m_pane), m_checkShowPreview(QStringLiteral("Show Preview"), &m_pane)
+{
+    // Qt's own dialog, so the pane can join its layout.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    setFileMode(QFileDialog::ExistingFile);
+    // "*" rather than "*.*": names without a dot are files too.
+    setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("All Files (*)")});
+    BuildPane();
+    connect(this, &QFileDialog::currentChanged, this, &CBmpDialog::OnSelChange);
+    connect(&m_checkShowPreview, &QCheckBox::clicked, this, &CBmpDialog::OnShowPreviewClicked);
+    connect(&m_watcher, &QFutureWatcher<BmpPreview>::finished, this, &CBmpDialog::OnPreviewLoaded);
+}
+
+CBmpDialog::~CBmpDialog()
+{
+    // A load still running finishes on its own; its result goes nowhere.
+    m_watcher.disconnect(this);
+}
+
+void CBmpDialog::BuildPane()
+{
+    m_boxPreview.setObjectName(QString::number(IDC_PREVIEW));
+    m_lineWidth.setObjectName(QString::number(IDC_WIDTH));
+    m_lineHeight.setObjectName(QString::number(IDC_HEIGHT));
+    m_lineColours.setObjectName(QString::number(IDC_COLOURS));
+    m_lineSize.setObjectName(QString::number(IDC_SIZE));
+    m_checkShowPreview.setObjectName(QString::number(IDC_SHOW_PREVIEW));
+    m_boxPreview.setFixedSize(135, 125);
+
+    QGridLayout* const pLayout = &m_layoutPane;
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->addWidget(&m_labelPreview, 0, 0);
+    pLayout->addWidget(&m_boxPreview, 1, 0, 6, 1);
+    pLayout->addWidget(&m_checkShowPreview, 1, 1);
+    pLayout->addWidget(&m_lineWidth, 2, 1);
+    pLayout->addWidget(&m_lineHeight, 3, 1);
+    pLayout->addWidget(&m_lineColours, 4, 1);
+    pLayout->addWidget(&m_lineSize, 5, 1);
+    pLayout->setRowStretch(6, 1);
+    pLayout->setColumnStretch(1, 1);
+    pLayout->setColumnMinimumWidth(1, 180);
+
+    if (auto* const pGrid = qobject_cast<QGridLayout*>(layout())) {
+        pGrid->addWidget(&m_pane, pGrid->rowCount(), 0, 1, pGrid->columnCount());
+    } else if (layout() != nullptr) {
+        layout()->addWidget(&m_pane);
+    }
+}
+
+QString CBmpDialog::GetPathName() const
+{
+    const QStringList files = selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+}
+
+void CBmpDialog::showEvent(QShowEvent* pEvent)
+{
+    if (!pEvent->spontaneous()) {
+        ReleasePreview();
+        SetFactLines(nullptr);
+        m_checkShowPreview.setChecked(s_bShowPreview);
+    }
+    QFileDialog::showEvent(pEvent);
+}
+
+void CBmpDialog::accept()
+{
+    ReleasePreview();
+    QFileDialog::accept();
+}
+
+void CBmpDialog::OnSelChange(const QString& strPath)
+{
+    m_strSelection = strPath;
+    if (m_checkShowPreview.isChecked()) {
+        ShowSelection();
+    } else {
+        ReleasePreview();
+    }
+}
+
+void CBmpDialog::OnShowPreviewClicked(bool bChecked)
+{
+    s_bShowPreview = bChecked;
+    if (bChecked) {
+        ShowSelection();
+    } else {
+        ReleasePreview();
+        SetFactLines(nullptr);
+    }
+}
+
+// The facts of the previous selection go at once; the new ones follow when the picture is read.
+void CBmpDialog::ShowSelection()
+{
+    ReleasePreview();
+    SetFactLines(nullptr);
+    if (m_strSelection.isEmpty()) {
+        return;
+    }
+    m_strPendingPath = m_strSelection;
+    m_bLoadPending = true;
+    m_watcher.setFuture(QtConcurrent::run(LoadBmpPreview, m_strPendingPath));
+}
+
+void CBmpDialog::ReleasePreview()
+{
+    m_bLoadPending = false;
+    m_boxPreview.SetBitmap(QImage());
+}
+
+void CBmpDialog::WaitForPreview()
+{
+    if (m_bLoadPending) {
+        m_watcher.waitForFinished();
+        OnPreviewLoaded();
+    }
+}
+
+void CBmpDialog::OnPreviewLoaded()
+{
+    if (!m_bLoadPending || m_watcher.future().resultCount() == 0) {
+        return;
+    }
+    const BmpPreview preview = m_watcher.result();
+    if (preview.strPath != m_strPendingPath) {
+        return;
+    }
+    m_bLoadPending = false;
+    m_boxPreview.SetBitmap(preview.image);
+    SetFactLines(preview.image.isNull() ? nullptr : &preview);
+}
+
+void CBmpDialog::SetFactLines(const BmpPreview* pPreview)
+{
+    if (pPreview == nullptr) {
+        m_lineWidth.clear();
+        m_lineHeight.clear();
+        m_lineColours.clear();
+        m_lineSize.clear();
+        return;
+    }
+    m_lineWidth.setText(WidthLine(*pPreview));
+    m_lineHeight.setText(HeightLine(*pPreview));
+    m_lineColours.setText(ColoursLine(pPreview->nBitCount));
+    m_lineSize.setText(SizeLine(pPreview->nFileSize));
+}

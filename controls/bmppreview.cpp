@@ -1,0 +1,110 @@
+#include "bmppreview.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <array>
+
+namespace {
+
+// Bits per pixel from the header, 0 when the header is not one of a bitmap. The decoded image
+// can't tell: 4-bit pictures come back as 8-bit ones.
+int ReadBitCount(QFile& file)
+{
+    std::array<unsigned char, 30> header{};
+    const qint64 nRead =
+        file.read(reinterpret_cast<char*>(header.data()), static_cast<qint64>(header.size()));
+    if (nRead < 26 || header[0] != 'B' || header[1] != 'M') {
+        return 0;
+    }
+    const unsigned nHeaderSize = header[14] | (header[15] << 8U) | (header[16] << 16U) |
+                                 (static_cast<unsigned>(header[17]) << 24U);
+    // The old 12-byte core header keeps the bit count two bytes earlier.
+    const std::size_t nOffset = nHeaderSize == 12 ? 24 : 28;
+    if (nHeaderSize != 12 && nRead < 30) {
+        return 0;
+    }
+    return header[nOffset] | (header[nOffset + 1] << 8U);
+}
+
+} // namespace
+
+BmpPreview LoadBmpPreview(const QString& strPath)
+{
+    BmpPreview preview;
+    preview.strPath = strPath;
+    QFile file(strPath);
+    if (!QFileInfo(strPath).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return preview;
+    }
+    preview.nFileSize = file.size();
+    const int nBitCount = ReadBitCount(file);
+    if (nBitCount == 0 || !file.seek(0)) {
+        return preview;
+    }
+    QImageReader reader(&file, "bmp");
+    reader.setDecideFormatFromContent(false);
+    QImage image = reader.read();
+    if (!image.isNull()) {
+        preview.image = std::move(image);
+        preview.nBitCount = nBitCount;
+    }
+    return preview;
+}
+
+QString WidthLine(const BmpPreview& preview)
+{
+    return preview.image.isNull() ? QString()
+                                  : QStringLiteral("Width: %1 pixels").arg(preview.image.width());
+}
+
+QString HeightLine(const BmpPreview& preview)
+{
+    return preview.image.isNull() ? QString()
+                                  : QStringLiteral("Height: %1 pixels").arg(preview.image.height());
+}
+
+QString ColoursLine(int nBitCount)
+{
+    switch (nBitCount) {
+    case 1:
+        return QStringLiteral("Colors: 2 (monocromatic)");
+    case 4:
+        return QStringLiteral("Colors: 16");
+    case 8:
+        return QStringLiteral("Colors: 256");
+    case 16:
+        return QStringLiteral("Colors: 65,536");
+    case 24:
+        return QStringLiteral("Colors: 16 millions");
+    default:
+        return {};
+    }
+}
+
+QString SizeLine(qint64 nFileSize)
+{
+    return nFileSize < 0 ? QString() : QStringLiteral("Size: %1 Kb").arg(nFileSize / 1024);
+}
+
+QRect ScaledToFit(const QRect& rcBox, const QSize& size)
+{
+    const int W = size.width();
+    const int H = size.height();
+    if (W <= 0 || H <= 0) {
+        return {};
+    }
+    const int nLeft = rcBox.x();
+    const int nTop = rcBox.y();
+    const int nRight = nLeft + rcBox.width();
+    const int nBottom = nTop + rcBox.height();
+    if (W > H) {
+        const int nNewBottom = nTop + static_cast<int>(static_cast<double>(H) / W * rcBox.width());
+        const int nShift = (rcBox.height() - (nNewBottom - nTop)) / 2;
+        return QRect(QPoint(nLeft, nTop + nShift), QPoint(nRight - 1, nNewBottom + nShift - 1));
+    }
+    const int nNewRight = nLeft + static_cast<int>(static_cast<double>(W) / H * rcBox.height());
+    const int nShift = (rcBox.width() - (nNewRight - nLeft)) / 2;
+    return QRect(QPoint(nLeft + nShift, nTop), QPoint(nNewRight + nShift - 1, nBottom - 1));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+// The bitmap open dialog's preview box: a sunken push button showing one picture scaled to fit,
+// or nothing.
+class CBmpPreviewBox : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit CBmpPreviewBox(QWidget* pParent = nullptr);
+
+    // A null image empties the box.
+    void SetBitmap(const QImage& image);
+    const QImage& Bitmap() const { return m_bitmap; }
+    // The area inside the sunken edge that the picture is fitted to.
+    QRect ItemRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    QImage m_bitmap;
+};
