@@ -2,11 +2,13 @@
 // command line; the commands live in tavelo_skn_core.
 
 #include "commands.h"
+#include "render.h"
 
 #include <algorithm>
 #include <array>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,7 @@ Commands:
   check FILE...        check that each skin reads and is complete, one line per file
   extract FILE DIR     write the bitmaps of FILE and a skin.json manifest into DIR
   pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its bitmaps
+  render FILE OUT.png  draw the note preview of FILE into a PNG with transparency
 
 Options:
   -h, --help           show this help; 'tavelo-skn COMMAND --help' shows a command's
@@ -80,10 +83,25 @@ Options:
 Exit status: 0 on success, 2 on any failure.
 )";
 
+constexpr std::string_view kRenderHelp = R"(Usage: tavelo-skn render FILE OUT.png [--message TEXT]
+
+Draws the note preview of the skin FILE into the PNG image OUT.png, as the editor's preview
+shows it: the main image in its shape, "[Note Title]" in the title area, the message area
+and the close button in its normal state. Pixels outside the note's shape are fully
+transparent. Needs no display. OUT.png is replaced only once it is completely written.
+
+Options:
+  --message TEXT   write TEXT (UTF-8) into the message area
+  -h, --help       show this help
+
+Exit status: 0 on success, 2 on any failure.
+)";
+
 struct CommandLine
 {
     std::vector<std::string> operands;
     bool bJson = false;
+    std::optional<std::string> message;
 };
 
 struct Command
@@ -91,6 +109,7 @@ struct Command
     std::string_view name;
     std::string_view help;
     bool bTakesJson;
+    bool bTakesMessage;
     std::size_t nMinOperands;
     std::size_t nMaxOperands;
     std::string_view operandsText;
@@ -99,20 +118,24 @@ struct Command
 
 constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
 
-constexpr std::array<Command, 4> kCommands = {{
-    {"info", kInfoHelp, true, 1, 1, "one FILE",
+constexpr std::array<Command, 5> kCommands = {{
+    {"info", kInfoHelp, true, false, 1, 1, "one FILE",
      [](const CommandLine& line) {
          return RunInfo(line.operands[0], line.bJson, std::cout, std::cerr);
      }},
-    {"check", kCheckHelp, false, 1, kUnlimited, "at least one FILE",
+    {"check", kCheckHelp, false, false, 1, kUnlimited, "at least one FILE",
      [](const CommandLine& line) { return RunCheck(line.operands, std::cout); }},
-    {"extract", kExtractHelp, false, 2, 2, "FILE and DIR",
+    {"extract", kExtractHelp, false, false, 2, 2, "FILE and DIR",
      [](const CommandLine& line) {
          return RunExtract(line.operands[0], line.operands[1], std::cerr);
      }},
-    {"pack", kPackHelp, false, 2, 2, "MANIFEST and OUT",
+    {"pack", kPackHelp, false, false, 2, 2, "MANIFEST and OUT",
      [](const CommandLine& line) {
          return RunPack(line.operands[0], line.operands[1], std::cerr);
+     }},
+    {"render", kRenderHelp, false, true, 2, 2, "FILE and OUT.png",
+     [](const CommandLine& line) {
+         return RunRender(line.operands[0], line.operands[1], line.message, std::cerr);
      }},
 }};
 
@@ -135,7 +158,9 @@ int RunCommand(const Command& command, const std::vector<std::string>& args)
     std::string strUnknownOption;
     bool bHelp = false;
     bool bOptionsEnded = false;
-    for (const std::string& arg : args) {
+    constexpr std::string_view kMessageOption = "--message";
+    for (std::size_t n = 0; n < args.size(); ++n) {
+        const std::string& arg = args[n];
         if (bOptionsEnded || arg.size() < 2 || arg[0] != '-') {
             line.operands.push_back(arg);
         } else if (arg == "--") {
@@ -144,6 +169,13 @@ int RunCommand(const Command& command, const std::vector<std::string>& args)
             bHelp = true;
         } else if (arg == "--json" && command.bTakesJson) {
             line.bJson = true;
+        } else if (arg == kMessageOption && command.bTakesMessage) {
+            if (n + 1 == args.size()) {
+                return UsageError(command.name, "option '--message' needs a TEXT");
+            }
+            line.message = args[++n];
+        } else if (arg.starts_with(std::string(kMessageOption) + "=") && command.bTakesMessage) {
+            line.message = arg.substr(kMessageOption.size() + 1);
         } else if (strUnknownOption.empty()) {
             strUnknownOption = arg;
         }

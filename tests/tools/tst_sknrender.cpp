@@ -1,0 +1,188 @@
+// tavelo-skn render run as a real process on the sample skins.
+
+#include "bitmapregion.h"
+#include "dibimage.h"
+#include "sknfixture.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace {
+
+const std::string kSamples = TAVELO_SAMPLES_DIR;
+
+std::size_t LineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+struct Loaded
+{
+    CSkin skin;
+    QImage main;
+};
+
+std::unique_ptr<Loaded> LoadSample(const std::string& name)
+{
+    auto pLoaded = std::make_unique<Loaded>();
+    if (!pLoaded->skin.Load(kSamples + "/" + name)) {
+        return nullptr;
+    }
+    pLoaded->main = CreateDDB(*pLoaded->skin.GetMainImage());
+    return pLoaded;
+}
+
+QRect ToQRect(const RECT& rc)
+{
+    return QRect(QPoint(rc.left, rc.top), QPoint(rc.right - 1, rc.bottom - 1));
+}
+
+// Pixels of the render that differ from the main image, within its shape.
+QRegion ChangedPixels(const QImage& render, const QImage& main)
+{
+    QRegion changed;
+    for (int y = 0; y < main.height(); ++y) {
+        for (int x = 0; x < main.width(); ++x) {
+            if (qAlpha(render.pixel(x, y)) == 255 &&
+                (render.pixel(x, y) & 0xFFFFFFu) != (main.pixel(x, y) & 0xFFFFFFu)) {
+                changed += QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return changed;
+}
+
+class SknRender : public ::testing::TestWithParam<const char*>
+{
+protected:
+    QImage Render(const std::vector<std::string>& extra = {})
+    {
+        std::vector<std::string> args = {"render", kSamples + "/" + GetParam(), PathOf("out.png")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const ToolResult result = RunTool(args, m_dir);
+        EXPECT_EQ(result.nExit, 0) << result.strErr;
+        EXPECT_EQ(result.strErr, "");
+        return QImage(QString::fromStdString(PathOf("out.png")));
+    }
+    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+
+    TempDir m_dir;
+};
+
+TEST_P(SknRender, AlphaFollowsTheTransparentColourWindow)
+{
+    const std::unique_ptr<Loaded> pSample = LoadSample(GetParam());
+    ASSERT_NE(pSample, nullptr);
+    const QImage render = Render();
+    ASSERT_FALSE(render.isNull());
+    ASSERT_TRUE(render.hasAlphaChannel());
+    ASSERT_EQ(render.size(), pSample->main.size());
+    int nWrong = 0;
+    int nTransparent = 0;
+    for (int y = 0; y < render.height(); ++y) {
+        for (int x = 0; x < render.width(); ++x) {
+            const bool bTransparent = IsTransparentPixel(
+                pSample->main.pixel(x, y), pSample->skin.m_crMainTransparent, REGION_TOLERANCE);
+            nTransparent += bTransparent ? 1 : 0;
+            nWrong += qAlpha(render.pixel(x, y)) != (bTransparent ? 0 : 255) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(nWrong, 0);
+    EXPECT_GT(nTransparent, 0);
+}
+
+TEST_P(SknRender, TitleAndMessageStayInTheirRectangles)
+{
+    const std::unique_ptr<Loaded> pSample = LoadSample(GetParam());
+    ASSERT_NE(pSample, nullptr);
+    const CSkin& skin = pSample->skin;
+    const QRegion changed = ChangedPixels(Render(), pSample->main);
+    const QRect title = ToQRect(skin.m_rcTitle);
+    const QRegion parts =
+        QRegion(title) + ToQRect(skin.m_rcMessage) + ToQRect(skin.m_rcCloseButton);
+    EXPECT_TRUE(changed.subtracted(parts).isEmpty());
+    // The title is drawn: its rectangle changed where neither the message nor the button lies.
+    EXPECT_FALSE(changed.intersected(title)
+                     .subtracted(QRegion(ToQRect(skin.m_rcMessage)) + ToQRect(skin.m_rcCloseButton))
+                     .isEmpty());
+
+    const QRegion withMessage =
+        ChangedPixels(Render({"--message", "Buy milk\nand bread"}), pSample->main);
+    const QRegion added = withMessage.xored(changed);
+    EXPECT_FALSE(added.isEmpty());
+    EXPECT_TRUE(added.subtracted(ToQRect(skin.m_rcMessage)).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SknRender, ::testing::Values("yellow-note.skn", "leaf.skn"));
+
+TEST(SknRenderErrors, FailuresAreOneLineAndWriteNothing)
+{
+    TempDir dir;
+    CSkin sample;
+    FillSampleSkin(sample);
+    SaveSkin(sample, dir / "good.skn");
+    WriteText(dir / "bad.skn", "not a skin");
+    const std::string out = (dir / "out.png").string();
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string start;
+    };
+    const Case cases[] = {
+        {{"render", (dir / "missing.skn").string(), out}, "tavelo-skn: "},
+        {{"render", (dir / "bad.skn").string(), out}, "tavelo-skn: "},
+        {{"render", (dir / "good.skn").string(), (dir / "no" / "such" / "x.png").string()},
+         "tavelo-skn: "},
+        {{"render", (dir / "good.skn").string()}, "tavelo-skn: render: expected FILE and OUT.png"},
+        {{"render", (dir / "good.skn").string(), out, "--message"},
+         "tavelo-skn: render: option '--message' needs a TEXT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ToolResult result = RunTool(c.args, dir);
+        EXPECT_EQ(result.nExit, 2);
+        EXPECT_EQ(result.strErr.rfind(c.start, 0), 0u) << result.strErr;
+        EXPECT_EQ(result.strOut, "");
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.png"));
+    }
+    // Only usage errors add the hint line; the others are a single line.
+    EXPECT_EQ(LineCount(RunTool(cases[0].args, dir).strErr), 1u);
+    EXPECT_EQ(LineCount(RunTool(cases[2].args, dir).strErr), 1u);
+
+    const ToolResult help = RunTool({"render", "--help"}, dir);
+    EXPECT_EQ(help.nExit, 0);
+    EXPECT_EQ(help.strOut.rfind("Usage: tavelo-skn render FILE OUT.png", 0), 0u);
+}
+
+#ifndef _WIN32
+// Runs the tool with no display and no platform chosen, as on a build machine.
+int RunWithoutDisplay(const std::string& strArgs)
+{
+    const std::string strCommand = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                                   std::string(TAVELO_SKN_EXE) + "' " + strArgs +
+                                   " >/dev/null 2>&1";
+    const int nStatus = std::system(strCommand.c_str());
+    return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+}
+
+TEST(SknRenderErrors, WorksWithoutADisplayAndLeavesOtherCommandsAlone)
+{
+    TempDir dir;
+    const std::string sample = kSamples + "/leaf.skn";
+    EXPECT_EQ(RunWithoutDisplay("render '" + sample + "' '" + (dir / "leaf.png").string() + "'"),
+              0);
+    EXPECT_FALSE(QImage(QString::fromStdString((dir / "leaf.png").string())).isNull());
+    EXPECT_EQ(RunWithoutDisplay("info '" + sample + "'"), 0);
+    EXPECT_EQ(RunWithoutDisplay("check '" + sample + "'"), 0);
+}
+#endif
+
+} // namespace
