@@ -1,0 +1,86 @@
+#include "skininfodlg.h"
+
+#include "qtconvert.h"
+
+#include <QShowEvent>
+
+#include <utility>
+
+namespace {
+
+void Exchange(QLineEdit& edit, std::string& strValue, bool bSaveAndValidate)
+{
+    if (bSaveAndValidate) {
+        strValue = toCp1252(edit.text());
+    } else {
+        edit.setText(toQString(strValue));
+    }
+}
+
+} // namespace
+
+CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
+    : QDialog(pParent), m_btnOk(QStringLiteral("OK"), this),
+      m_btnCancel(QStringLiteral("Cancel"), this), m_editTitle(this), m_editAuthor(this),
+      m_editDate(this), m_editComment(this), m_labelTitle(QStringLiteral("Title"), this),
+      m_labelAuthor(QStringLiteral("Author"), this), m_labelDate(QStringLiteral("Date"), this),
+      m_labelComment(QStringLiteral("Comment"), this)
+{
+    setWindowTitle(QStringLiteral("Skin Information"));
+    m_btnOk.setObjectName(QStringLiteral("1"));
+    m_btnCancel.setObjectName(QStringLiteral("2"));
+    m_btnOk.setDefault(true);
+    m_editTitle.setObjectName(QString::number(IDC_SKIN_TITLE));
+    m_editAuthor.setObjectName(QString::number(IDC_SKIN_AUTHOR));
+    m_editDate.setObjectName(QString::number(IDC_SKIN_DATE));
+    m_editComment.setObjectName(QString::number(IDC_SKIN_COMMENT));
+
+    // One grid: labels, edits, and the buttons in a column of their own at the right.
+    const std::pair<QLabel*, QLineEdit*> rows[] = {{&m_labelTitle, &m_editTitle},
+                                                   {&m_labelAuthor, &m_editAuthor},
+                                                   {&m_labelDate, &m_editDate},
+                                                   {&m_labelComment, &m_editComment}};
+    int nRow = 0;
+    for (const auto& [pLabel, pEdit] : rows) {
+        pEdit->setMinimumWidth(130);
+        m_layout.addWidget(pLabel, nRow, 0, Qt::AlignRight);
+        m_layout.addWidget(pEdit, nRow, 1);
+        ++nRow;
+    }
+    m_layout.addWidget(&m_btnOk, 0, 2);
+    m_layout.addWidget(&m_btnCancel, 1, 2);
+    m_layout.setColumnStretch(1, 1);
+    m_layout.setHorizontalSpacing(10);
+
+    setTabOrder(&m_btnOk, &m_btnCancel);
+    setTabOrder(&m_btnCancel, &m_editTitle);
+    setTabOrder(&m_editTitle, &m_editAuthor);
+    setTabOrder(&m_editAuthor, &m_editDate);
+    setTabOrder(&m_editDate, &m_editComment);
+
+    connect(&m_btnOk, &QPushButton::clicked, this, &CSkinInfoDlg::accept);
+    connect(&m_btnCancel, &QPushButton::clicked, this, &CSkinInfoDlg::reject);
+}
+
+void CSkinInfoDlg::DoDataExchange(bool bSaveAndValidate)
+{
+    Exchange(m_editAuthor, m_strAuthor, bSaveAndValidate);
+    Exchange(m_editComment, m_strComment, bSaveAndValidate);
+    Exchange(m_editDate, m_strDate, bSaveAndValidate);
+    Exchange(m_editTitle, m_strTitle, bSaveAndValidate);
+}
+
+void CSkinInfoDlg::showEvent(QShowEvent* pEvent)
+{
+    if (!pEvent->spontaneous()) {
+        DoDataExchange(false);
+        m_btnOk.setFocus();
+    }
+    QDialog::showEvent(pEvent);
+}
+
+void CSkinInfoDlg::accept()
+{
+    DoDataExchange(true);
+    QDialog::accept();
+}
