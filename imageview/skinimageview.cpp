@@ -1,0 +1,373 @@
+#include "skinimageview.h"
+
+#include "dib.h"
+#include "dibimage.h"
+#include "keyedimage.h"
+#include "pickercursor.h"
+#include "qtconvert.h"
+#include "syscolors.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+bool IsRectEmpty(const RECT& rc)
+{
+    return rc.right <= rc.left || rc.bottom <= rc.top;
+}
+
+QImage KeyedScreenCopy(const CDib* pDib, COLORREF crTransparent)
+{
+    return pDib != nullptr ? CreateKeyedImage(CreateDDB(*pDib), crTransparent) : QImage();
+}
+
+// Only the part of the image inside the dirty rectangle is blitted.
+void DrawClipped(QPainter& painter, QPoint ptAt, const QImage& image, const QRect& rcDirty)
+{
+    const QRect rcTarget = QRect(ptAt, image.size()) & rcDirty;
+    if (!rcTarget.isEmpty()) {
+        painter.drawImage(rcTarget.topLeft(), image, rcTarget.translated(-ptAt));
+    }
+}
+
+// The dotted pen's pattern: three pixels on, three off, running on around the corners.
+constexpr int DOT_ON = 3;
+constexpr int DOT_PERIOD = 6;
+
+// Appends the lit pixels of one side as runs; nCount pixels from (x, y) in steps of (dx, dy).
+void AddDots(QList<QRect>& runs, int& nPhase, int x, int y, int dx, int dy, int nCount)
+{
+    for (int i = 0; i < nCount;) {
+        const int nLeft = nPhase < DOT_ON ? DOT_ON - nPhase : DOT_PERIOD - nPhase;
+        const int nRun = std::min(nLeft, nCount - i);
+        if (nPhase < DOT_ON) {
+            const int x0 = x + dx * i;
+            const int y0 = y + dy * i;
+            const int x1 = x + dx * (i + nRun - 1);
+            const int y1 = y + dy * (i + nRun - 1);
+            runs.append(QRect(QPoint(std::min(x0, x1), std::min(y0, y1)),
+                              QPoint(std::max(x0, x1), std::max(y0, y1))));
+        }
+        nPhase = (nPhase + nRun) % DOT_PERIOD;
+        i += nRun;
+    }
+}
+
+} // namespace
+
+CSkinImageView::CSkinImageView(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Hover moves choose the cursor, as the pointer crosses the picker and its handles.
+    setMouseTracking(true);
+    m_hPickerCursor = MakePickerCursor();
+    m_nStyle = solidLine | resizeInside;
+    m_nHandleSize = 3;
+}
+
+bool CSkinImageView::CreateView(QWidget* pParent)
+{
+    setParent(pParent);
+    setObjectName(QString::number(VIEW_ID));
+    setGeometry(QRect());
+    show();
+    return true;
+}
+
+void CSkinImageView::SetImage(const CDib* pImage, COLORREF crTransparent)
+{
+    m_arOverlayImages = {};
+    m_arOverlayRects = {};
+    m_arOverlayTransparent = {};
+    m_arOverlayKeyed = {};
+    m_pImage = pImage;
+    m_crTransparent = crTransparent;
+    m_imgMain = KeyedScreenCopy(pImage, crTransparent);
+    update();
+}
+
+void CSkinImageView::ClearImage()
+{
+    SetImage(nullptr, 0);
+}
+
+void CSkinImageView::AddOverlay(const CDib* pImage, int nLeft, int nTop, int nRight, int nBottom,
+                                COLORREF crTransparent)
+{
+    m_arOverlayImages.push_back(pImage);
+    m_arOverlayRects.push_back(RECT{nLeft, nTop, nRight, nBottom});
+    m_arOverlayTransparent.push_back(crTransparent);
+    m_arOverlayKeyed.push_back(KeyedScreenCopy(pImage, crTransparent));
+    update();
+}
+
+void CSkinImageView::SetTitleSample(const std::string& strText, int nLeft, int nTop, int nRight,
+                                    int nBottom, const LOGFONT* pLogFont, COLORREF crText)
+{
+    m_rcTitleArea = RECT{nLeft, nTop, nRight, nBottom};
+    m_strTitleText = strText;
+    m_fntTitle = pLogFont != nullptr ? std::optional(toQFont(*pLogFont)) : std::nullopt;
+    m_crTitleColour = crText;
+    m_sampleTitle = CTextSample(toQString(strText), toQRect(m_rcTitleArea).size(),
+                                m_fntTitle.value_or(font()), CTextSample::Format::EndEllipsis);
+    update();
+}
+
+void CSkinImageView::SetMessageSample(const std::string& strText, int nLeft, int nTop, int nRight,
+                                      int nBottom, const LOGFONT* pLogFont, COLORREF crText)
+{
+    m_rcMessageArea = RECT{nLeft, nTop, nRight, nBottom};
+    m_strMessageText = strText;
+    m_fntMessage = pLogFont != nullptr ? std::optional(toQFont(*pLogFont)) : std::nullopt;
+    m_crMessageColour = crText;
+    m_sampleMessage = CTextSample(toQString(strText), toQRect(m_rcMessageArea).size(),
+                                  m_fntMessage.value_or(font()), CTextSample::Format::WordBreak);
+    update();
+}
+
+void CSkinImageView::SetPickerRect(int nLeft, int nTop, int nRight, int nBottom)
+{
+    m_rect = RECT{nLeft + m_nOriginX, nTop + m_nOriginY, nRight + m_nOriginX, nBottom + m_nOriginY};
+}
+
+void CSkinImageView::SetPickerMode(int nMode)
+{
+    m_nPickerMode = nMode;
+}
+
+void CSkinImageView::HidePicker(bool bHide)
+{
+    if (bHide) {
+        CancelTracking();
+    }
+    m_bPickerHidden = bHide;
+    update();
+}
+
+QRect CSkinImageView::PlaceImage() const
+{
+    const int w = m_pImage->GetWidth();
+    const int h = m_pImage->GetHeight();
+    // Each half truncated on its own: a 101-pixel image sits where a 100-pixel one does.
+    return QRect(width() / 2 - w / 2, height() / 2 - h / 2, w, h);
+}
+
+void CSkinImageView::paintEvent(QPaintEvent* event)
+{
+    const QRect rcDirty = event->rect();
+    QPainter painter(this);
+    painter.fillRect(rcDirty, SysColor(COLOR_BACKGROUND));
+
+    if (m_pImage != nullptr && (m_nShowParts & SHOW_NOTE_IMAGE) != 0) {
+        const QRect rcImage = PlaceImage();
+        // The samples and the picker's image coordinates follow the image from here on.
+        m_nOriginX = rcImage.left();
+        m_nOriginY = rcImage.top();
+        DrawClipped(painter, rcImage.topLeft(), m_imgMain, rcDirty);
+        if ((m_nShowParts & SHOW_CLOSE_BUTTON) != 0) {
+            DrawOverlays(painter, rcImage, rcDirty);
+        }
+        DrawFrame(painter, rcImage);
+        if (!m_bPickerHidden) {
+            Draw(painter);
+        }
+    }
+
+    const QPoint ptOrigin(m_nOriginX, m_nOriginY);
+    if (!m_strTitleText.empty() && !IsRectEmpty(m_rcTitleArea) &&
+        (m_nShowParts & SHOW_TITLE) != 0) {
+        m_sampleTitle.Draw(painter, toQRect(m_rcTitleArea).translated(ptOrigin),
+                           toQColor(m_crTitleColour));
+    }
+    if (!m_strMessageText.empty() && !IsRectEmpty(m_rcMessageArea) &&
+        (m_nShowParts & SHOW_MESSAGE) != 0) {
+        m_sampleMessage.Draw(painter, toQRect(m_rcMessageArea).translated(ptOrigin),
+                             toQColor(m_crMessageColour));
+    }
+    DrawBorder(painter);
+}
+
+void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcImage,
+                                  const QRect& rcDirty) const
+{
+    for (std::size_t i = 0; i < m_arOverlayKeyed.size(); ++i) {
+        const QPoint ptAt =
+            rcImage.topLeft() + QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top);
+        DrawClipped(painter, ptAt, m_arOverlayKeyed[i], rcDirty);
+    }
+}
+
+// The outline runs through (left, top), (right, top), (right, bottom), (left, bottom): right and
+// bottom being exclusive, those two sides lie on the first pixels outside the image.
+void CSkinImageView::DrawFrame(QPainter& painter, const QRect& rcImage) const
+{
+    const int l = rcImage.left();
+    const int t = rcImage.top();
+    const int r = l + rcImage.width();
+    const int b = t + rcImage.height();
+    QList<QRect> runs;
+    int nPhase = 0;
+    AddDots(runs, nPhase, l, t, 1, 0, r - l);
+    AddDots(runs, nPhase, r, t, 0, 1, b - t);
+    AddDots(runs, nPhase, r, b, -1, 0, r - l);
+    AddDots(runs, nPhase, l, b, 0, -1, b - t);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRects(runs);
+    painter.restore();
+}
+
+// A sunken one-pixel edge: shadow on top and left, highlight on right and bottom.
+void CSkinImageView::DrawBorder(QPainter& painter) const
+{
+    const int w = width();
+    const int h = height();
+    const QColor crShadow = SysColor(COLOR_BTNSHADOW);
+    const QColor crHighlight = SysColor(COLOR_BTNHIGHLIGHT);
+    painter.fillRect(0, 0, w - 1, 1, crShadow);
+    painter.fillRect(0, 0, 1, h - 1, crShadow);
+    painter.fillRect(w - 1, 0, 1, h, crHighlight);
+    painter.fillRect(0, h - 1, w, 1, crHighlight);
+}
+
+bool CSkinImageView::IsPickerArmed() const
+{
+    return m_nPickerMode == 1 && !m_bPickerHidden && m_pImage != nullptr;
+}
+
+void CSkinImageView::UpdateCursor(QPoint point, bool bEntering)
+{
+    if (IsPickerArmed()) {
+        if (!SetCursor(*this, point)) {
+            setCursor(m_hPickerCursor);
+        }
+        return;
+    }
+    // Off: the arrow. Idle: the pointer keeps the shape it had when it came in.
+    if (m_nPickerMode != 1 || bEntering) {
+        unsetCursor();
+    }
+}
+
+void CSkinImageView::enterEvent(QEnterEvent* event)
+{
+    if (!IsTracking()) {
+        UpdateCursor(event->position().toPoint(), true);
+    }
+    QWidget::enterEvent(event);
+}
+
+void CSkinImageView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (IsTracking()) {
+        if (event->button() == Qt::RightButton) {
+            CancelTracking();
+        }
+        event->accept();
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !IsPickerArmed()) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QRect rcBefore = GetTrueRect();
+    // The rectangle comes first: a handle resizes, the inside moves, elsewhere starts anew.
+    if (!Track(point, false)) {
+        TrackRubberBand(point, true);
+    }
+    // Escape must cancel wherever the focus is; not every window system grants keyboard grabs.
+    qApp->installEventFilter(this);
+    UpdateTrackerArea(rcBefore);
+    event->accept();
+}
+
+void CSkinImageView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (!IsTracking()) {
+        UpdateCursor(point, false);
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QRect rcBefore = GetTrueRect();
+    if (TrackMove(point)) {
+        UpdateTrackerArea(rcBefore);
+    }
+}
+
+void CSkinImageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!IsTracking() || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const QRect rcBefore = GetTrueRect();
+    const bool bChanged = TrackRelease(event->position().toPoint());
+    qApp->removeEventFilter(this);
+    if (bChanged) {
+        m_rect = m_rcTracked;
+        update();
+        NotifyRectChanged(m_rect);
+    } else {
+        UpdateTrackerArea(rcBefore);
+    }
+    UpdateCursor(event->position().toPoint(), false);
+}
+
+bool CSkinImageView::eventFilter(QObject* pWatched, QEvent* event)
+{
+    const bool bKey =
+        event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (!IsTracking() || !bKey || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+        return QWidget::eventFilter(pWatched, event);
+    }
+    // The drag takes the Escape: no dialog closes, no shortcut fires.
+    event->accept();
+    if (event->type() == QEvent::KeyPress) {
+        CancelTracking();
+    }
+    return true;
+}
+
+void CSkinImageView::hideEvent(QHideEvent* event)
+{
+    CancelTracking();
+    QWidget::hideEvent(event);
+}
+
+void CSkinImageView::CancelTracking()
+{
+    if (!IsTracking()) {
+        return;
+    }
+    const QRect rcBefore = GetTrueRect();
+    TrackCancel();
+    qApp->removeEventFilter(this);
+    UpdateTrackerArea(rcBefore);
+}
+
+void CSkinImageView::UpdateTrackerArea(const QRect& rcBefore)
+{
+    update(rcBefore.united(GetTrueRect()));
+}
+
+void CSkinImageView::OnChangedRect(const RECT& rectOld)
+{
+    m_rcTracked = rectOld;
+}
+
+void CSkinImageView::NotifyRectChanged(const RECT& rect)
+{
+    const RECT rcImage{rect.left - m_nOriginX, rect.top - m_nOriginY, rect.right - m_nOriginX,
+                       rect.bottom - m_nOriginY};
+    emit pickRectChanged(rcImage);
+}

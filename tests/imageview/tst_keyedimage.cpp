@@ -1,0 +1,84 @@
+#include "keyedimage.h"
+
+#include <QPainter>
+#include <QTest>
+
+class tst_KeyedImage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keying_data();
+    void keying();
+    void sourceUntouched();
+    void drawnOverBackground();
+    void nullStaysNull();
+};
+
+void tst_KeyedImage::keying_data()
+{
+    QTest::addColumn<QRgb>("pixel");
+    QTest::addColumn<COLORREF>("key");
+    QTest::addColumn<bool>("transparent");
+
+    QTest::newRow("exact match") << qRgb(255, 0, 255) << RGB(255, 0, 255) << true;
+    QTest::newRow("red off by one") << qRgb(254, 0, 255) << RGB(255, 0, 255) << false;
+    QTest::newRow("green off by one") << qRgb(255, 1, 255) << RGB(255, 0, 255) << false;
+    QTest::newRow("blue off by one") << qRgb(255, 0, 254) << RGB(255, 0, 255) << false;
+    QTest::newRow("channels not swapped") << qRgb(0, 0, 255) << RGB(255, 0, 0) << false;
+    QTest::newRow("black key") << qRgb(0, 0, 0) << RGB(0, 0, 0) << true;
+    QTest::newRow("white key") << qRgb(255, 255, 255) << RGB(255, 255, 255) << true;
+}
+
+void tst_KeyedImage::keying()
+{
+    QFETCH(QRgb, pixel);
+    QFETCH(COLORREF, key);
+    QFETCH(bool, transparent);
+
+    QImage image(3, 1, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    image.setPixel(1, 0, pixel);
+    const QImage keyed = CreateKeyedImage(image, key);
+    QCOMPARE(keyed.size(), image.size());
+    QCOMPARE(qAlpha(keyed.pixel(1, 0)), transparent ? 0 : 255);
+    QCOMPARE(keyed.pixel(0, 0), qRgb(10, 20, 30));
+    if (!transparent) {
+        QCOMPARE(keyed.pixel(1, 0), pixel);
+        // Nothing to key: kept opaque, the fastest form to draw.
+        QCOMPARE(keyed.format(), QImage::Format_RGB32);
+    }
+}
+
+void tst_KeyedImage::sourceUntouched()
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 255));
+    const QImage copy = image.copy();
+    const QImage keyed = CreateKeyedImage(image, RGB(255, 0, 255));
+    QCOMPARE(qAlpha(keyed.pixel(2, 2)), 0);
+    QCOMPARE(image, copy);
+}
+
+void tst_KeyedImage::drawnOverBackground()
+{
+    QImage image(2, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(0, 255, 0));
+    image.setPixel(1, 0, qRgb(1, 2, 3));
+    QImage target(2, 1, QImage::Format_ARGB32_Premultiplied);
+    target.fill(qRgb(200, 100, 50));
+    {
+        QPainter painter(&target);
+        painter.drawImage(0, 0, CreateKeyedImage(image, RGB(0, 255, 0)));
+    }
+    QCOMPARE(target.pixel(0, 0), qRgb(200, 100, 50));
+    QCOMPARE(target.pixel(1, 0), qRgb(1, 2, 3));
+}
+
+void tst_KeyedImage::nullStaysNull()
+{
+    QVERIFY(CreateKeyedImage(QImage(), 0).isNull());
+}
+
+QTEST_MAIN(tst_KeyedImage)
+#include "tst_keyedimage.moc"

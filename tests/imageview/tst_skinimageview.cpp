@@ -1,0 +1,617 @@
+#include "pickercursor.h"
+#include "qtconvert.h"
+#include "skinimageview.h"
+#include "syscolors.h"
+#include "testimages.h"
+
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+#include <optional>
+
+Q_DECLARE_METATYPE(RECT)
+
+namespace {
+
+const QColor RED(255, 0, 0);
+const QColor BLUE(0, 0, 255);
+const QColor MAGENTA(255, 0, 255);
+const QColor GREEN(0, 255, 0);
+const QRgb BLACK = qRgb(0, 0, 0);
+
+QByteArray Describe(const RECT& rc)
+{
+    return QByteArray::number(rc.left) + "," + QByteArray::number(rc.top) + "," +
+           QByteArray::number(rc.right) + "," + QByteArray::number(rc.bottom);
+}
+
+QImage Grab(QWidget& wnd)
+{
+    return wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb Background()
+{
+    return SysColor(COLOR_BACKGROUND).rgb();
+}
+
+std::optional<QPoint> Find(const QImage& image, QRgb colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                return QPoint(x, y);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The bounding box of the pixels that differ between two grabs.
+QRect Difference(const QImage& a, const QImage& b)
+{
+    QRect rc;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                rc |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return rc;
+}
+
+LOGFONT SampleFont()
+{
+    LOGFONT logFont;
+    logFont.lfHeight = -14;
+    logFont.lfWeight = FW_BOLD;
+    return logFont;
+}
+
+void Drag(QWidget* pWnd, QPoint from, QPoint to)
+{
+    QTest::mousePress(pWnd, Qt::LeftButton, {}, from);
+    if (from != to) {
+        QTest::mouseMove(pWnd, (from + to) / 2);
+        QTest::mouseMove(pWnd, to);
+    }
+    QTest::mouseRelease(pWnd, Qt::LeftButton, {}, to);
+}
+
+// Unset: a window shows the arrow, a child its parent's cursor.
+bool HasArrowCursor(const QWidget& wnd)
+{
+    return wnd.cursor().shape() == Qt::ArrowCursor;
+}
+
+bool HasPickerCursor(const QWidget& wnd)
+{
+    return wnd.testAttribute(Qt::WA_SetCursor) && wnd.cursor().shape() == Qt::BitmapCursor &&
+           wnd.cursor().hotSpot() == QPoint(PICKER_CURSOR_HOTX, PICKER_CURSOR_HOTY);
+}
+
+} // namespace
+
+class tst_SkinImageView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void placement_data();
+    void placement();
+    void backgroundAndBorder();
+    void keyedPixels();
+    void frameOutsideRightAndBottom();
+    void showTitleOnly();
+    void samplesStayAtLastRecordedOrigin();
+    void samplesMoveWithWideImage();
+    void samplesHiddenWhenEmpty_data();
+    void samplesHiddenWhenEmpty();
+    void titleIsOneLineMessageWraps();
+    void messageLeavesOutPartialLine();
+    void setImageDropsOverlays();
+    void overlaysNeedTheirBit();
+
+    void picker_data();
+    void picker();
+    void pickerFrameFollowsTheDrag();
+    void escapeCancels();
+    void rightButtonCancels();
+    void inactivePickerIgnoresPresses_data();
+    void inactivePickerIgnoresPresses();
+    void pickerRectBeforeFirstPaint();
+    void cursors();
+
+private:
+    // A 202 x 206 view, shown and painted once, with a 100 x 60 red image at (51, 73) and the
+    // picker armed.
+    void ShowArmed();
+
+    std::unique_ptr<CDib> m_pMain;
+    std::unique_ptr<CDib> m_pOverlay;
+    std::unique_ptr<CSkinImageView> m_pView;
+};
+
+void tst_SkinImageView::init()
+{
+    m_pMain = MakeDib(100, 60, RED, {{{5, 5}, MAGENTA}});
+    m_pOverlay = MakeDib(10, 10, BLUE, {{{2, 2}, GREEN}});
+    QVERIFY(m_pMain && m_pOverlay);
+    m_pView = std::make_unique<CSkinImageView>();
+    m_pView->resize(202, 206);
+}
+
+void tst_SkinImageView::ShowArmed()
+{
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    m_pView->SetPickerMode(1);
+    m_pView->HidePicker(false);
+    m_pView->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
+    Grab(*m_pView);
+}
+
+void tst_SkinImageView::placement_data()
+{
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<QSize>("view");
+    QTest::addColumn<QPoint>("origin");
+
+    QTest::newRow("100 x 60") << QSize(100, 60) << QSize(202, 206) << QPoint(51, 73);
+    QTest::newRow("101 x 61, halves truncated")
+        << QSize(101, 61) << QSize(202, 206) << QPoint(51, 73);
+    QTest::newRow("wider than the view") << QSize(300, 40) << QSize(202, 206) << QPoint(-49, 83);
+    QTest::newRow("larger than the view") << QSize(250, 251) << QSize(202, 206) << QPoint(-24, -22);
+}
+
+void tst_SkinImageView::placement()
+{
+    QFETCH(QSize, image);
+    QFETCH(QSize, view);
+    QFETCH(QPoint, origin);
+
+    // A blue marker well inside the image and inside the view.
+    const QPoint ptMarker(qMax(2, 2 - origin.x()), qMax(2, 2 - origin.y()));
+    const auto pDib =
+        MakeDib(image.width(), image.height(), RED, {{{ptMarker.x(), ptMarker.y()}, BLUE}});
+    m_pView->resize(view);
+    m_pView->SetImage(pDib.get(), RGB(255, 0, 255));
+    const std::optional<QPoint> found = Find(Grab(*m_pView), BLUE.rgb());
+    QVERIFY(found);
+    QCOMPARE(*found - ptMarker, origin);
+}
+
+void tst_SkinImageView::backgroundAndBorder()
+{
+    const QRgb shadow = SysColor(COLOR_BTNSHADOW).rgb();
+    const QRgb highlight = SysColor(COLOR_BTNHIGHLIGHT).rgb();
+    for (const bool bImage : {false, true}) {
+        m_pView->SetImage(bImage ? m_pMain.get() : nullptr, 0);
+        const QImage grab = Grab(*m_pView);
+        QCOMPARE(grab.pixel(10, 10), Background());
+        QCOMPARE(grab.pixel(190, 195), Background());
+        QCOMPARE(grab.pixel(0, 100), shadow);
+        QCOMPARE(grab.pixel(100, 0), shadow);
+        QCOMPARE(grab.pixel(201, 100), highlight);
+        QCOMPARE(grab.pixel(100, 205), highlight);
+        QCOMPARE(grab.pixel(201, 0), highlight);
+        QCOMPARE(grab.pixel(0, 205), highlight);
+        QCOMPARE(grab.pixel(100, 100), bImage ? RED.rgb() : Background());
+    }
+}
+
+void tst_SkinImageView::keyedPixels()
+{
+    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_CLOSE_BUTTON;
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    m_pView->AddOverlay(m_pOverlay.get(), 20, 20, 30, 30, RGB(0, 255, 0));
+    const QImage grab = Grab(*m_pView);
+    const QPoint origin(51, 73);
+    QCOMPARE(grab.pixel(origin + QPoint(5, 5)), Background()); // the main image's key
+    QCOMPARE(grab.pixel(origin + QPoint(6, 5)), RED.rgb());
+    QCOMPARE(grab.pixel(origin + QPoint(22, 22)), RED.rgb()); // the overlay's key
+    QCOMPARE(grab.pixel(origin + QPoint(23, 22)), BLUE.rgb());
+    QCOMPARE(grab.pixel(origin + QPoint(29, 29)), BLUE.rgb()); // drawn at its own size
+    QCOMPARE(grab.pixel(origin + QPoint(30, 30)), RED.rgb());
+}
+
+void tst_SkinImageView::frameOutsideRightAndBottom()
+{
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    const QImage grab = Grab(*m_pView);
+    const int l = 51;
+    const int t = 73;
+    const int r = l + 100;
+    const int b = t + 60;
+    auto blackInColumn = [&](int x) {
+        int n = 0;
+        for (int y = t; y <= b; ++y) {
+            n += grab.pixel(x, y) == BLACK ? 1 : 0;
+        }
+        return n;
+    };
+    auto blackInRow = [&](int y) {
+        int n = 0;
+        for (int x = l; x <= r; ++x) {
+            n += grab.pixel(x, y) == BLACK ? 1 : 0;
+        }
+        return n;
+    };
+    QVERIFY(blackInColumn(l) > 0);
+    QVERIFY(blackInRow(t) > 0);
+    QVERIFY(blackInColumn(r) > 0);
+    QVERIFY(blackInRow(b) > 0);
+    QCOMPARE(blackInColumn(l - 1), 0);
+    QCOMPARE(blackInColumn(r - 1), 0);
+    QCOMPARE(blackInColumn(r + 1), 0);
+    QCOMPARE(blackInRow(t - 1), 0);
+    QCOMPARE(blackInRow(b - 1), 0);
+    QCOMPARE(blackInRow(b + 1), 0);
+    // Dotted: three pixels on, three off, from the top-left corner.
+    const QList<QRgb> expected{BLACK, BLACK, BLACK, RED.rgb(), RED.rgb(), RED.rgb(), BLACK};
+    QList<QRgb> actual;
+    for (int x = l; x < l + 7; ++x) {
+        actual.append(grab.pixel(x, t));
+    }
+    QCOMPARE(actual, expected);
+}
+
+void tst_SkinImageView::showTitleOnly()
+{
+    const LOGFONT font = SampleFont();
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    m_pView->AddOverlay(m_pOverlay.get(), 20, 20, 30, 30, RGB(0, 255, 0));
+    m_pView->HidePicker(false);
+    m_pView->SetTitleSample("Title", 10, 5, 90, 25, &font, RGB(255, 255, 255));
+    m_pView->SetMessageSample("Message", 10, 30, 90, 55, &font, RGB(255, 255, 255));
+    m_pView->m_nShowParts = 0xF;
+    Grab(*m_pView);
+
+    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
+    const QImage grab = Grab(*m_pView);
+    const QRect rcTitle = QRect(QPoint(51 + 10, 73 + 5), QSize(80, 20));
+    bool bTitleDrawn = false;
+    for (int y = 1; y < grab.height() - 1; ++y) {
+        for (int x = 1; x < grab.width() - 1; ++x) {
+            if (grab.pixel(x, y) != Background()) {
+                QVERIFY2(rcTitle.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                bTitleDrawn = true;
+            }
+        }
+    }
+    QVERIFY(bTitleDrawn);
+}
+
+void tst_SkinImageView::samplesStayAtLastRecordedOrigin()
+{
+    const LOGFONT font = SampleFont();
+    m_pView->SetTitleSample("Title", 10, 5, 90, 25, &font, RGB(255, 255, 255));
+    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
+
+    // Never drawn: the origin is (0, 0).
+    m_pView->SetImage(m_pMain.get(), 0);
+    const QImage atZero = Grab(*m_pView);
+    m_pView->m_nShowParts = 0;
+    const QRect rcAtZero = Difference(atZero, Grab(*m_pView));
+    QVERIFY(!rcAtZero.isEmpty());
+    QVERIFY(QRect(10, 5, 80, 20).contains(rcAtZero));
+
+    // Drawn once at (51, 73), then the view grows while the image is not drawn.
+    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_TITLE;
+    Grab(*m_pView);
+    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
+    m_pView->resize(400, 400);
+    const QImage withTitle = Grab(*m_pView);
+    m_pView->m_nShowParts = 0;
+    const QRect rcDrawn = Difference(withTitle, Grab(*m_pView));
+    QVERIFY(!rcDrawn.isEmpty());
+    QVERIFY(QRect(61, 78, 80, 20).contains(rcDrawn));
+}
+
+void tst_SkinImageView::samplesMoveWithWideImage()
+{
+    const auto pWide = MakeDib(300, 40, RED);
+    const LOGFONT font = SampleFont();
+    m_pView->SetImage(pWide.get(), 0);
+    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_MESSAGE;
+    const QImage without = Grab(*m_pView);
+    m_pView->SetMessageSample("Sample", 60, 5, 160, 35, &font, RGB(255, 255, 255));
+    const QRect rcDrawn = Difference(Grab(*m_pView), without);
+    QVERIFY(!rcDrawn.isEmpty());
+    QVERIFY(QRect(60 - 49, 5 + 83, 100, 30).contains(rcDrawn));
+}
+
+void tst_SkinImageView::samplesHiddenWhenEmpty_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<RECT>("area");
+    QTest::newRow("right < left") << QByteArray("Title") << RECT{50, 5, 10, 25};
+    QTest::newRow("bottom = top") << QByteArray("Title") << RECT{10, 5, 90, 5};
+    QTest::newRow("no text") << QByteArray() << RECT{10, 5, 90, 25};
+}
+
+void tst_SkinImageView::samplesHiddenWhenEmpty()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(RECT, area);
+    const LOGFONT font = SampleFont();
+    m_pView->SetImage(m_pMain.get(), 0);
+    m_pView->m_nShowParts = 0xF;
+    const QImage without = Grab(*m_pView);
+    m_pView->SetTitleSample(text.toStdString(), area.left, area.top, area.right, area.bottom, &font,
+                            RGB(255, 255, 255));
+    m_pView->SetMessageSample(text.toStdString(), area.left, area.top, area.right, area.bottom,
+                              &font, RGB(255, 255, 255));
+    QCOMPARE(Grab(*m_pView), without);
+}
+
+void tst_SkinImageView::titleIsOneLineMessageWraps()
+{
+    const LOGFONT font = SampleFont();
+    const int nLine = QFontMetrics(toQFont(font)).height();
+    const std::string strLong = "one two three four five six seven eight nine ten eleven";
+    m_pView->SetImage(m_pMain.get(), 0);
+    m_pView->m_nShowParts = 0xF;
+    const QImage without = Grab(*m_pView);
+
+    m_pView->SetTitleSample(strLong, 5, 2, 95, 58, &font, RGB(255, 255, 255));
+    const QRect rcTitle = Difference(Grab(*m_pView), without);
+    QVERIFY(QRect(56, 75, 90, 56).contains(rcTitle));
+    QVERIFY(rcTitle.height() <= nLine);
+
+    m_pView->SetTitleSample("", 0, 0, 0, 0, &font, 0);
+    m_pView->SetMessageSample(strLong, 5, 2, 95, 120, &font, RGB(255, 255, 255));
+    const QRect rcMessage = Difference(Grab(*m_pView), without);
+    QVERIFY(QRect(56, 75, 90, 118).contains(rcMessage));
+    QVERIFY(rcMessage.height() > 2 * nLine);
+}
+
+void tst_SkinImageView::messageLeavesOutPartialLine()
+{
+    const LOGFONT font = SampleFont();
+    const int nLine = QFontMetrics(toQFont(font)).height();
+    m_pView->SetImage(m_pMain.get(), 0);
+    m_pView->m_nShowParts = 0xF;
+    const QImage without = Grab(*m_pView);
+    // Room for one line and most of a second: only the first shows.
+    m_pView->SetMessageSample("aaaa bbbb cccc dddd eeee ffff gggg", 5, 2, 45, 2 + 2 * nLine - 2,
+                              &font, RGB(255, 255, 255));
+    const QRect rcMessage = Difference(Grab(*m_pView), without);
+    QVERIFY(!rcMessage.isEmpty());
+    QVERIFY(rcMessage.bottom() < 73 + 2 + nLine);
+}
+
+void tst_SkinImageView::setImageDropsOverlays()
+{
+    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_CLOSE_BUTTON;
+    m_pView->SetImage(m_pMain.get(), 0);
+    m_pView->AddOverlay(m_pOverlay.get(), 20, 20, 30, 30, 0);
+    QVERIFY(Find(Grab(*m_pView), BLUE.rgb()));
+    m_pView->SetImage(m_pMain.get(), 0);
+    QVERIFY(!Find(Grab(*m_pView), BLUE.rgb()));
+}
+
+void tst_SkinImageView::overlaysNeedTheirBit()
+{
+    const auto pSecond = MakeDib(10, 10, GREEN);
+    m_pView->SetImage(m_pMain.get(), 0);
+    m_pView->AddOverlay(m_pOverlay.get(), 20, 20, 30, 30, 0);
+    m_pView->AddOverlay(pSecond.get(), 25, 25, 35, 35, 0); // later ones on top
+    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE;
+    QVERIFY(!Find(Grab(*m_pView), BLUE.rgb()));
+    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_CLOSE_BUTTON;
+    const QImage grab = Grab(*m_pView);
+    QCOMPARE(grab.pixel(51 + 23, 73 + 23), BLUE.rgb());
+    QCOMPARE(grab.pixel(51 + 27, 73 + 27), GREEN.rgb());
+    m_pView->m_nShowParts = CSkinImageView::SHOW_CLOSE_BUTTON; // not without the image
+    QVERIFY(!Find(Grab(*m_pView), BLUE.rgb()));
+}
+
+void tst_SkinImageView::picker_data()
+{
+    QTest::addColumn<bool>("place");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<bool>("reported");
+    QTest::addColumn<RECT>("expected");
+
+    // Placed rows put the picker at (10, 10, 110, 40), that is (61, 83)-(161, 113) in the view.
+    QTest::newRow("rubber band") << false << QPoint(61, 83) << QPoint(161, 113) << true
+                                 << RECT{10, 10, 110, 40};
+    QTest::newRow("rubber band up and left stays inverted")
+        << false << QPoint(161, 113) << QPoint(61, 83) << true << RECT{110, 40, 10, 10};
+    QTest::newRow("rubber band beyond the view, not clamped")
+        << false << QPoint(61, 83) << QPoint(250, -20) << true << RECT{10, 10, 199, -93};
+    QTest::newRow("inside moves at constant size")
+        << true << QPoint(100, 90) << QPoint(120, 100) << true << RECT{30, 20, 130, 50};
+    QTest::newRow("bottom-right handle resizes")
+        << true << QPoint(159, 111) << QPoint(179, 121) << true << RECT{10, 10, 130, 50};
+    QTest::newRow("left handle beyond the image")
+        << true << QPoint(62, 98) << QPoint(22, 98) << true << RECT{-30, 10, 110, 40};
+    QTest::newRow("press on the rectangle without moving")
+        << true << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
+    QTest::newRow("press elsewhere without moving")
+        << true << QPoint(20, 20) << QPoint(20, 20) << false << RECT{};
+    QTest::newRow("moved and brought back")
+        << true << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
+}
+
+void tst_SkinImageView::picker()
+{
+    QFETCH(bool, place);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(bool, reported);
+    QFETCH(RECT, expected);
+
+    ShowArmed();
+    if (place) {
+        m_pView->SetPickerRect(10, 10, 110, 40);
+    }
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    if (QByteArray(QTest::currentDataTag()) == "moved and brought back") {
+        QTest::mousePress(m_pView.get(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(m_pView.get(), from + QPoint(30, 30));
+        QTest::mouseMove(m_pView.get(), from);
+        QTest::mouseRelease(m_pView.get(), Qt::LeftButton, {}, from);
+    } else {
+        Drag(m_pView.get(), from, to);
+    }
+    QCOMPARE(spy.count(), reported ? 1 : 0);
+    if (reported) {
+        QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+    }
+    if (place && !reported) {
+        // The rectangle is still where it was: a drag from its inside moves it from there.
+        Drag(m_pView.get(), QPoint(100, 90), QPoint(101, 90));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{11, 10, 111, 40}));
+    }
+}
+
+void tst_SkinImageView::pickerFrameFollowsTheDrag()
+{
+    ShowArmed();
+    Drag(m_pView.get(), QPoint(61, 83), QPoint(161, 113));
+    const QImage grab = Grab(*m_pView);
+    QCOMPARE(grab.pixel(61, 83), BLACK);   // top-left handle
+    QCOMPARE(grab.pixel(100, 83), BLACK);  // top side
+    QCOMPARE(grab.pixel(100, 112), BLACK); // bottom side, inside the rectangle
+    QCOMPARE(grab.pixel(100, 100), RED.rgb());
+    QCOMPARE(grab.pixel(100, 113), RED.rgb());
+    m_pView->HidePicker(true);
+    QCOMPARE(Grab(*m_pView).pixel(100, 83), RED.rgb());
+}
+
+void tst_SkinImageView::escapeCancels()
+{
+    // Another widget has the focus: Escape still reaches the drag.
+    QWidget window;
+    auto* pLayout = new QVBoxLayout(&window);
+    auto* pEdit = new QLineEdit(&window);
+    pLayout->addWidget(pEdit);
+    pLayout->addWidget(m_pView.get());
+    m_pView->setFixedSize(202, 206);
+    m_pView->SetImage(m_pMain.get(), 0);
+    m_pView->HidePicker(false);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Grab(*m_pView);
+    m_pView->SetPickerRect(10, 10, 110, 40);
+    pEdit->setFocus();
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+
+    QTest::mousePress(m_pView.get(), Qt::LeftButton, {}, QPoint(100, 90));
+    QTest::mouseMove(m_pView.get(), QPoint(140, 120));
+    QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+    QTest::mouseRelease(m_pView.get(), Qt::LeftButton, {}, QPoint(140, 120));
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(pEdit->text().isEmpty());
+
+    Drag(m_pView.get(), QPoint(100, 90), QPoint(101, 90));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{11, 10, 111, 40}));
+    m_pView.release()->setParent(nullptr);
+    m_pView.reset();
+}
+
+void tst_SkinImageView::rightButtonCancels()
+{
+    ShowArmed();
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    QTest::mousePress(m_pView.get(), Qt::LeftButton, {}, QPoint(61, 83));
+    QTest::mouseMove(m_pView.get(), QPoint(140, 120));
+    QTest::mousePress(m_pView.get(), Qt::RightButton, {}, QPoint(140, 120));
+    QTest::mouseRelease(m_pView.get(), Qt::RightButton, {}, QPoint(140, 120));
+    QTest::mouseRelease(m_pView.get(), Qt::LeftButton, {}, QPoint(140, 120));
+    QCOMPARE(spy.count(), 0);
+    // The rectangle before the drag is back: its inside moves it.
+    Drag(m_pView.get(), QPoint(10, 10), QPoint(12, 10));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{-49, -73, -19, -43}));
+}
+
+void tst_SkinImageView::inactivePickerIgnoresPresses_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("hidden");
+    QTest::addColumn<bool>("image");
+    QTest::newRow("off") << 0 << false << true;
+    QTest::newRow("mode 2 is off too") << 2 << false << true;
+    QTest::newRow("hidden") << 1 << true << true;
+    QTest::newRow("no image") << 1 << false << false;
+}
+
+void tst_SkinImageView::inactivePickerIgnoresPresses()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, hidden);
+    QFETCH(bool, image);
+    ShowArmed();
+    m_pView->SetPickerMode(mode);
+    m_pView->HidePicker(hidden);
+    if (!image) {
+        m_pView->ClearImage();
+    }
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    Drag(m_pView.get(), QPoint(61, 83), QPoint(161, 113));
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(!HasPickerCursor(*m_pView));
+}
+
+void tst_SkinImageView::pickerRectBeforeFirstPaint()
+{
+    m_pView->SetPickerRect(10, 10, 40, 40); // origin (0, 0): view (10, 10)-(40, 40)
+    ShowArmed();
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    Drag(m_pView.get(), QPoint(20, 20), QPoint(25, 25));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{-36, -58, -6, -28}));
+}
+
+void tst_SkinImageView::cursors()
+{
+    ShowArmed();
+    m_pView->SetPickerRect(10, 10, 110, 40);
+    auto hover = [&](QPoint point) { QTest::mouseMove(m_pView.get(), point); };
+    auto enter = [&](QPoint point) {
+        QEnterEvent event(point, point, m_pView->mapToGlobal(point));
+        QApplication::sendEvent(m_pView.get(), &event);
+    };
+
+    hover(QPoint(20, 20));
+    QVERIFY(HasPickerCursor(*m_pView));
+    hover(QPoint(100, 90));
+    QCOMPARE(m_pView->cursor().shape(), Qt::SizeAllCursor);
+    hover(QPoint(159, 111));
+    QCOMPARE(m_pView->cursor().shape(), Qt::SizeFDiagCursor);
+    hover(QPoint(20, 20));
+    QVERIFY(HasPickerCursor(*m_pView));
+
+    // Idle (hidden): the cursor keeps its shape while inside, and comes in as it was outside.
+    m_pView->HidePicker(true);
+    hover(QPoint(100, 90));
+    QVERIFY(HasPickerCursor(*m_pView));
+    enter(QPoint(100, 90));
+    QVERIFY(HasArrowCursor(*m_pView));
+    hover(QPoint(20, 20));
+    QVERIFY(HasArrowCursor(*m_pView));
+
+    // Off: the arrow, always.
+    m_pView->HidePicker(false);
+    hover(QPoint(22, 20));
+    QVERIFY(HasPickerCursor(*m_pView));
+    m_pView->SetPickerMode(0);
+    hover(QPoint(21, 20));
+    QVERIFY(HasArrowCursor(*m_pView));
+}
+
+QTEST_MAIN(tst_SkinImageView)
+#include "tst_skinimageview.moc"
