@@ -64,26 +64,27 @@ RECT CArchive::ReadRect()
 
 std::uint32_t CArchive::ReadStringLength(bool& bWide)
 {
-    const BYTE nByte = ReadByte();
-    if (nByte < 0xFF) {
-        return nByte;
-    }
-    const WORD nWord = ReadWord();
-    if (nWord == 0xFFFE) {
-        // The wide form's marker; the real length follows in one of the three forms.
-        bWide = true;
-        bool bNestedWide = false;
-        const std::uint64_t nStart = GetPosition();
-        const std::uint32_t nLength = ReadStringLength(bNestedWide);
-        if (bNestedWide) {
-            throw CArchiveException("a string has a malformed length", nStart);
+    const std::uint64_t nStart = GetPosition();
+    for (;;) {
+        const BYTE nByte = ReadByte();
+        if (nByte < 0xFF) {
+            return nByte;
         }
-        return nLength;
+        const WORD nWord = ReadWord();
+        if (nWord == 0xFFFE) {
+            // The wide form's marker; the real length follows in one of the three forms. A
+            // second marker is malformed, and looping on it must not go on for ever.
+            if (bWide) {
+                throw CArchiveException("a string has a malformed length", nStart);
+            }
+            bWide = true;
+            continue;
+        }
+        if (nWord < 0xFFFF) {
+            return nWord;
+        }
+        return ReadDWord();
     }
-    if (nWord < 0xFFFF) {
-        return nWord;
-    }
-    return ReadDWord();
 }
 
 std::string CArchive::ReadString()

@@ -92,6 +92,23 @@ TEST(Archive, LengthsBeyondTheDataFailBeforeAllocating)
     }
 }
 
+TEST(Archive, RepeatedWideMarkersFailWithoutDeepening)
+{
+    // Once read by recursion, a million markers overflowed the stack.
+    std::vector<std::uint8_t> bytes;
+    for (int n = 0; n < 1000000; ++n) {
+        bytes.insert(bytes.end(), {0xFF, 0xFE, 0xFF});
+    }
+    CMemorySource source(bytes);
+    CArchive ar(source);
+    try {
+        ar.ReadString();
+        FAIL() << "a second wide marker must fail";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.GetOffset(), 0u);
+    }
+}
+
 TEST(Archive, IntegersAreLittleEndianAndFailuresCarryTheirOffset)
 {
     CMemorySink sink;
