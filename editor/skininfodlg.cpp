@@ -14,6 +14,7 @@ void Exchange(QLineEdit& edit, std::string& strValue, bool bSaveAndValidate)
         strValue = toCp1252(edit.text());
     } else {
         edit.setText(toQString(strValue));
+        edit.setCursorPosition(0); // show a long text from its start
     }
 }
 
@@ -42,7 +43,7 @@ CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
                                                    {&m_labelComment, &m_editComment}};
     int nRow = 0;
     for (const auto& [pLabel, pEdit] : rows) {
-        pEdit->setMinimumWidth(130);
+        pEdit->setMinimumWidth(150);
         m_layout.addWidget(pLabel, nRow, 0, Qt::AlignRight);
         m_layout.addWidget(pEdit, nRow, 1);
         ++nRow;
@@ -51,6 +52,7 @@ CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
     m_layout.addWidget(&m_btnCancel, 1, 2);
     m_layout.setColumnStretch(1, 1);
     m_layout.setHorizontalSpacing(10);
+    m_layout.setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(&m_btnOk, &m_btnCancel);
     setTabOrder(&m_btnCancel, &m_editTitle);

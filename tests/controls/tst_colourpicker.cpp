@@ -170,7 +170,13 @@ void tst_ColourPicker::clickDropsThePaletteUnderTheButton()
     QCOMPARE(pPopup->pos(), m_pPicker->mapToGlobal(QPoint(0, m_pPicker->height())));
     QCOMPARE(pPopup->ChosenBox(), BOX_MORE); // the old colour is not in the table
     QCOMPARE(recorder.m_notes, (QList<Notification>{{"dropDown", kOldColour, kId}}));
+    // The arrow is drawn pushed (flat, shadow-framed) while the palette is down.
+    const RECT rcArrow = m_pPicker->GetArrowRect();
+    QCOMPARE(m_pPicker->grab().toImage().pixel(rcArrow.left, rcArrow.top),
+             SysColor(COLOR_BTNSHADOW).rgb());
     QTest::keyClick(pPopup, Qt::Key_Escape);
+    QCOMPARE(m_pPicker->grab().toImage().pixel(rcArrow.left, rcArrow.top),
+             SysColor(COLOR_3DLIGHT).rgb());
 }
 
 void tst_ColourPicker::results_data()
