@@ -13,8 +13,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-
-#include <algorithm>
+#include <QRegion>
 
 namespace {
 
@@ -34,29 +33,6 @@ void DrawClipped(QPainter& painter, QPoint ptAt, const QImage& image, const QRec
     const QRect rcTarget = QRect(ptAt, image.size()) & rcDirty;
     if (!rcTarget.isEmpty()) {
         painter.drawImage(rcTarget.topLeft(), image, rcTarget.translated(-ptAt));
-    }
-}
-
-// The dotted pen's pattern: three pixels on, three off, running on around the corners.
-constexpr int DOT_ON = 3;
-constexpr int DOT_PERIOD = 6;
-
-// Appends the lit pixels of one side as runs; nCount pixels from (x, y) in steps of (dx, dy).
-void AddDots(QList<QRect>& runs, int& nPhase, int x, int y, int dx, int dy, int nCount)
-{
-    for (int i = 0; i < nCount;) {
-        const int nLeft = nPhase < DOT_ON ? DOT_ON - nPhase : DOT_PERIOD - nPhase;
-        const int nRun = std::min(nLeft, nCount - i);
-        if (nPhase < DOT_ON) {
-            const int x0 = x + dx * i;
-            const int y0 = y + dy * i;
-            const int x1 = x + dx * (i + nRun - 1);
-            const int y1 = y + dy * (i + nRun - 1);
-            runs.append(QRect(QPoint(std::min(x0, x1), std::min(y0, y1)),
-                              QPoint(std::max(x0, x1), std::max(y0, y1))));
-        }
-        nPhase = (nPhase + nRun) % DOT_PERIOD;
-        i += nRun;
     }
 }
 
@@ -90,6 +66,12 @@ void CSkinImageView::SetImage(const CDib* pImage, COLORREF crTransparent)
     m_pImage = pImage;
     m_crTransparent = crTransparent;
     m_imgMain = KeyedScreenCopy(pImage, crTransparent);
+    const QSize sizeImage =
+        pImage != nullptr ? QSize(pImage->GetWidth(), pImage->GetHeight()) : QSize();
+    if (m_frame.GetSize() != sizeImage) {
+        m_frame = CDottedFrame(sizeImage);
+    }
+    ComposeShownImage(SysColor(COLOR_BACKGROUND));
     update();
 }
 
@@ -151,6 +133,19 @@ void CSkinImageView::HidePicker(bool bHide)
     update();
 }
 
+void CSkinImageView::ComposeShownImage(const QColor& crBackground)
+{
+    m_rgbShownOn = crBackground.rgb();
+    if (m_imgMain.isNull() || !m_imgMain.hasAlphaChannel()) {
+        m_imgShown = m_imgMain;
+        return;
+    }
+    m_imgShown = QImage(m_imgMain.size(), QImage::Format_RGB32);
+    m_imgShown.fill(crBackground);
+    QPainter painter(&m_imgShown);
+    painter.drawImage(0, 0, m_imgMain);
+}
+
 QRect CSkinImageView::PlaceImage() const
 {
     const int w = m_pImage->GetWidth();
@@ -162,19 +157,30 @@ QRect CSkinImageView::PlaceImage() const
 void CSkinImageView::paintEvent(QPaintEvent* event)
 {
     const QRect rcDirty = event->rect();
+    const QColor crBackground = SysColor(COLOR_BACKGROUND);
     QPainter painter(this);
-    painter.fillRect(rcDirty, SysColor(COLOR_BACKGROUND));
 
-    if (m_pImage != nullptr && (m_nShowParts & SHOW_NOTE_IMAGE) != 0) {
+    if (m_pImage == nullptr || (m_nShowParts & SHOW_NOTE_IMAGE) == 0) {
+        painter.fillRect(rcDirty, crBackground);
+    } else {
         const QRect rcImage = PlaceImage();
         // The samples and the picker's image coordinates follow the image from here on.
         m_nOriginX = rcImage.left();
         m_nOriginY = rcImage.top();
-        DrawClipped(painter, rcImage.topLeft(), m_imgMain, rcDirty);
+        if (m_rgbShownOn != crBackground.rgb()) {
+            ComposeShownImage(crBackground); // only after the desktop colour changed
+        }
+        // The image is opaque on the background already: fill only around it.
+        const QRegion rgnAround =
+            QRegion(rcDirty).subtracted(m_imgShown.isNull() ? QRegion() : QRegion(rcImage));
+        for (const QRect& rc : rgnAround) {
+            painter.fillRect(rc, crBackground);
+        }
+        DrawClipped(painter, rcImage.topLeft(), m_imgShown, rcDirty);
         if ((m_nShowParts & SHOW_CLOSE_BUTTON) != 0) {
             DrawOverlays(painter, rcImage, rcDirty);
         }
-        DrawFrame(painter, rcImage);
+        m_frame.Draw(painter, rcImage.topLeft());
         if (!m_bPickerHidden) {
             Draw(painter);
         }
@@ -202,27 +208,6 @@ void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcImage,
             rcImage.topLeft() + QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top);
         DrawClipped(painter, ptAt, m_arOverlayKeyed[i], rcDirty);
     }
-}
-
-// The outline runs through (left, top), (right, top), (right, bottom), (left, bottom): right and
-// bottom being exclusive, those two sides lie on the first pixels outside the image.
-void CSkinImageView::DrawFrame(QPainter& painter, const QRect& rcImage) const
-{
-    const int l = rcImage.left();
-    const int t = rcImage.top();
-    const int r = l + rcImage.width();
-    const int b = t + rcImage.height();
-    QList<QRect> runs;
-    int nPhase = 0;
-    AddDots(runs, nPhase, l, t, 1, 0, r - l);
-    AddDots(runs, nPhase, r, t, 0, 1, b - t);
-    AddDots(runs, nPhase, r, b, -1, 0, r - l);
-    AddDots(runs, nPhase, l, b, 0, -1, b - t);
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawRects(runs);
-    painter.restore();
 }
 
 // A sunken one-pixel edge: shadow on top and left, highlight on right and bottom.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dottedframe.h"
 #include "recttracker.h"
 #include "textsample.h"
 #include "wintypes.h"
@@ -90,9 +91,10 @@ private:
     // Repaints where the picker frame was and where it is now.
     void UpdateTrackerArea(const QRect& rcBefore);
 
+    // The main image with its keyed pixels in the desktop colour: a paint blits it opaque.
+    void ComposeShownImage(const QColor& crBackground);
     QRect PlaceImage() const;
     void DrawOverlays(QPainter& painter, const QRect& rcImage, const QRect& rcDirty) const;
-    void DrawFrame(QPainter& painter, const QRect& rcImage) const;
     void DrawBorder(QPainter& painter) const;
 
     const CDib* m_pImage = nullptr;
@@ -117,7 +119,10 @@ private:
 
     // Screen copies made when the images were handed over, never in a paint.
     QImage m_imgMain;
+    QImage m_imgShown;
+    QRgb m_rgbShownOn = 0;
     std::vector<QImage> m_arOverlayKeyed;
+    CDottedFrame m_frame;
     CTextSample m_sampleTitle;
     CTextSample m_sampleMessage;
 };
