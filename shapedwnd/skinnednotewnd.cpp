@@ -87,8 +87,14 @@ QWidget* CSkinnedNoteWnd::FocusMessage()
 
 void CSkinnedNoteWnd::closeEvent(QCloseEvent* event)
 {
-    // A preview goes only when the editor replaces it or goes away, never by its own close.
-    event->ignore();
+    // The window system's close (Alt+F4, the window menu) does nothing to a preview. The
+    // program's own close goes through: Qt closes every window when the application quits, and a
+    // refusal there would keep the program running.
+    if (event->spontaneous()) {
+        event->ignore();
+    } else {
+        CBitmapWnd::closeEvent(event);
+    }
 }
 
 void CSkinnedNoteWnd::contextMenuEvent(QContextMenuEvent* event)

@@ -10,7 +10,7 @@ class CSkin;
 
 // A note drawn with a skin: a top-level window in the shape of the main image with the title
 // "[Note Title]" in the title area, the message area in the message rectangle and a close button
-// that changes its image under the mouse. A preview only: it can't be closed from its own window.
+// that changes its image under the mouse. A preview only: the window system can't close it.
 class CSkinnedNoteWnd : public CBitmapWnd
 {
     Q_OBJECT

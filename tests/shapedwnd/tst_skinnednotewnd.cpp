@@ -37,7 +37,7 @@ private slots:
     void applySkinGivesTheNoteItsLook();
     void skinWithoutAllImagesChangesNothing();
     void closeButtonTakesItsHoverImageAndHand();
-    void closeRequestsAreIgnored();
+    void clicksDoNotCloseButTheProgramCan();
     void messageTextAndFocus();
 };
 
@@ -131,7 +131,7 @@ void tst_SkinnedNoteWnd::closeButtonTakesItsHoverImageAndHand()
     QCOMPARE(button.pos(), toQRect(pSkin->m_rcCloseButton).topLeft());
 }
 
-void tst_SkinnedNoteWnd::closeRequestsAreIgnored()
+void tst_SkinnedNoteWnd::clicksDoNotCloseButTheProgramCan()
 {
     const std::unique_ptr<CSkin> pSkin = LoadSample("leaf.skn");
     QVERIFY(pSkin != nullptr);
@@ -139,12 +139,17 @@ void tst_SkinnedNoteWnd::closeRequestsAreIgnored()
     QVERIFY(note.Create(nullptr));
     note.ApplySkin(pSkin.get());
     QVERIFY(QTest::qWaitForWindowExposed(&note));
-    QVERIFY(!note.close());
-    QVERIFY(note.isVisible());
     auto& button = const_cast<CBitmapWnd&>(note.GetCloseButton());
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(7, 7));
     QCoreApplication::processEvents();
     QVERIFY(note.isVisible());
+    QTest::mouseClick(&note, Qt::RightButton, {}, QPoint(60, 60));
+    QVERIFY(note.isVisible());
+
+    // Regression: refusing every close kept the application from quitting while a preview was
+    // open. The program's own close goes through.
+    QVERIFY(note.close());
+    QVERIFY(!note.isVisible());
 }
 
 void tst_SkinnedNoteWnd::messageTextAndFocus()
