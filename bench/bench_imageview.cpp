@@ -155,6 +155,17 @@ void BM_PaintCold(benchmark::State& state)
 }
 BENCHMARK(BM_PaintCold)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// Of the cold paint: decoding the main image alone.
+void BM_DecodeMainImage(benchmark::State& state)
+{
+    const Fixture& f = Shared();
+    for ([[maybe_unused]] auto _ : state) {
+        benchmark::DoNotOptimize(CreateDDB(*f.pMain));
+    }
+    SetPixels(state, std::int64_t{kWidth} * kHeight);
+}
+BENCHMARK(BM_DecodeMainImage)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 // One step of a drag: the picker's old and new places repainted.
 void BM_PaintDragStep(benchmark::State& state)
 {

@@ -6,6 +6,11 @@ namespace {
 
 constexpr QRgb COLOUR_BITS = 0x00ffffffu;
 
+QRgb KeyOf(COLORREF cr)
+{
+    return qRgb(GetRValue(cr), GetGValue(cr), GetBValue(cr)) & COLOUR_BITS;
+}
+
 bool HasKey(const QImage& image, QRgb key)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -44,4 +49,29 @@ QImage CreateKeyedImage(const QImage& image, COLORREF crTransparent)
         });
     }
     return keyed;
+}
+
+QImage CreateKeyedImageOn(const QImage& image, COLORREF crTransparent, QRgb rgbBackground)
+{
+    if (image.isNull()) {
+        return {};
+    }
+    QImage source = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = KeyOf(crTransparent);
+    if (!HasKey(source, key)) {
+        return source;
+    }
+    QImage shown(source.size(), QImage::Format_RGB32);
+    if (shown.isNull()) {
+        return {};
+    }
+    const QRgb opaqueBackground = rgbBackground | ~COLOUR_BITS;
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* pFrom = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* pTo = reinterpret_cast<QRgb*>(shown.scanLine(y));
+        std::transform(pFrom, pFrom + source.width(), pTo, [=](QRgb pixel) {
+            return (pixel & COLOUR_BITS) == key ? opaqueBackground : (pixel | ~COLOUR_BITS);
+        });
+    }
+    return shown;
 }

@@ -65,7 +65,7 @@ void CSkinImageView::SetImage(const CDib* pImage, COLORREF crTransparent)
     m_arOverlayKeyed = {};
     m_pImage = pImage;
     m_crTransparent = crTransparent;
-    m_imgMain = KeyedScreenCopy(pImage, crTransparent);
+    m_imgMain = pImage != nullptr ? CreateDDB(*pImage) : QImage();
     const QSize sizeImage =
         pImage != nullptr ? QSize(pImage->GetWidth(), pImage->GetHeight()) : QSize();
     if (m_frame.GetSize() != sizeImage) {
@@ -136,14 +136,7 @@ void CSkinImageView::HidePicker(bool bHide)
 void CSkinImageView::ComposeShownImage(const QColor& crBackground)
 {
     m_rgbShownOn = crBackground.rgb();
-    if (m_imgMain.isNull() || !m_imgMain.hasAlphaChannel()) {
-        m_imgShown = m_imgMain;
-        return;
-    }
-    m_imgShown = QImage(m_imgMain.size(), QImage::Format_RGB32);
-    m_imgShown.fill(crBackground);
-    QPainter painter(&m_imgShown);
-    painter.drawImage(0, 0, m_imgMain);
+    m_imgShown = CreateKeyedImageOn(m_imgMain, m_crTransparent, m_rgbShownOn);
 }
 
 QRect CSkinImageView::PlaceImage() const

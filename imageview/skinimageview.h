@@ -67,6 +67,27 @@ public:
     // Which parts are painted; the owner repaints after changing it.
     int m_nShowParts = SHOW_NOTE_IMAGE;
 
+    // What the view was last given, read back as given.
+    const CDib* GetImage() const { return m_pImage; }
+    COLORREF GetTransparentColour() const { return m_crTransparent; }
+    std::size_t GetOverlayCount() const { return m_arOverlayImages.size(); }
+    const CDib* GetOverlayImage(std::size_t i) const { return m_arOverlayImages.at(i); }
+    RECT GetOverlayRect(std::size_t i) const { return m_arOverlayRects.at(i); }
+    COLORREF GetOverlayTransparent(std::size_t i) const { return m_arOverlayTransparent.at(i); }
+    const std::string& GetTitleText() const { return m_strTitleText; }
+    RECT GetTitleArea() const { return m_rcTitleArea; }
+    COLORREF GetTitleColour() const { return m_crTitleColour; }
+    const std::string& GetMessageText() const { return m_strMessageText; }
+    RECT GetMessageArea() const { return m_rcMessageArea; }
+    COLORREF GetMessageColour() const { return m_crMessageColour; }
+    RECT GetPickerRect() const
+    {
+        return RECT{m_rect.left - m_nOriginX, m_rect.top - m_nOriginY, m_rect.right - m_nOriginX,
+                    m_rect.bottom - m_nOriginY};
+    }
+    int GetPickerMode() const { return m_nPickerMode; }
+    bool IsPickerHidden() const { return m_bPickerHidden; }
+
 signals:
     // The user dragged the picker to a different rectangle, given in image coordinates (possibly
     // inverted, beyond the image or negative). Emitted once per drag, on release.
@@ -118,8 +139,8 @@ private:
     std::vector<COLORREF> m_arOverlayTransparent;
 
     // Screen copies made when the images were handed over, never in a paint.
-    QImage m_imgMain;
-    QImage m_imgShown;
+    QImage m_imgMain;  // decoded, kept to show it again on another desktop colour
+    QImage m_imgShown; // keyed pixels in the desktop colour
     QRgb m_rgbShownOn = 0;
     std::vector<QImage> m_arOverlayKeyed;
     CDottedFrame m_frame;

@@ -10,6 +10,8 @@ class tst_KeyedImage : public QObject
 private slots:
     void keying_data();
     void keying();
+    void onBackgroundAsDrawn_data() { keying_data(); }
+    void onBackgroundAsDrawn();
     void sourceUntouched();
     void drawnOverBackground();
     void nullStaysNull();
@@ -50,6 +52,26 @@ void tst_KeyedImage::keying()
     }
 }
 
+void tst_KeyedImage::onBackgroundAsDrawn()
+{
+    QFETCH(QRgb, pixel);
+    QFETCH(COLORREF, key);
+
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    image.setPixel(1, 1, pixel);
+    const QRgb background = qRgb(7, 8, 9);
+    QImage drawn(image.size(), QImage::Format_RGB32);
+    drawn.fill(background);
+    {
+        QPainter painter(&drawn);
+        painter.drawImage(0, 0, CreateKeyedImage(image, key));
+    }
+    const QImage shown = CreateKeyedImageOn(image, key, background);
+    QCOMPARE(shown.format(), QImage::Format_RGB32);
+    QCOMPARE(shown, drawn);
+}
+
 void tst_KeyedImage::sourceUntouched()
 {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -57,6 +79,8 @@ void tst_KeyedImage::sourceUntouched()
     const QImage copy = image.copy();
     const QImage keyed = CreateKeyedImage(image, RGB(255, 0, 255));
     QCOMPARE(qAlpha(keyed.pixel(2, 2)), 0);
+    const QImage shown = CreateKeyedImageOn(image, RGB(255, 0, 255), qRgb(1, 1, 1));
+    QCOMPARE(shown.pixel(2, 2), qRgb(1, 1, 1));
     QCOMPARE(image, copy);
 }
 
@@ -78,6 +102,7 @@ void tst_KeyedImage::drawnOverBackground()
 void tst_KeyedImage::nullStaysNull()
 {
     QVERIFY(CreateKeyedImage(QImage(), 0).isNull());
+    QVERIFY(CreateKeyedImageOn(QImage(), 0, 0).isNull());
 }
 
 QTEST_MAIN(tst_KeyedImage)

@@ -104,10 +104,13 @@ class tst_SkinImageView : public QObject
 private slots:
     void init();
 
+    void createView();
+    void decodedOnceWhenHandedOver();
     void placement_data();
     void placement();
     void backgroundAndBorder();
     void keyedPixels();
+    void keyedPixelsFollowTheDesktopColour();
     void frameOutsideRightAndBottom();
     void showTitleOnly();
     void samplesStayAtLastRecordedOrigin();
@@ -156,6 +159,28 @@ void tst_SkinImageView::ShowArmed()
     m_pView->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
     Grab(*m_pView);
+}
+
+void tst_SkinImageView::createView()
+{
+    QWidget parent;
+    QVERIFY(m_pView->CreateView(&parent));
+    QCOMPARE(m_pView->parentWidget(), &parent);
+    QCOMPARE(m_pView->objectName(), QStringLiteral("1"));
+    QVERIFY(m_pView->geometry().isEmpty());
+    QVERIFY(!m_pView->isHidden());
+    m_pView.release(); // the parent owns it now
+}
+
+void tst_SkinImageView::decodedOnceWhenHandedOver()
+{
+    m_pView->SetImage(m_pMain.get(), 0);
+    QCOMPARE(Grab(*m_pView).pixel(100, 100), RED.rgb());
+    // Changed in place: the view keeps showing what it was given until it is given it again.
+    *m_pMain = *MakeDib(100, 60, BLUE);
+    QCOMPARE(Grab(*m_pView).pixel(100, 100), RED.rgb());
+    m_pView->SetImage(m_pMain.get(), 0);
+    QCOMPARE(Grab(*m_pView).pixel(100, 100), BLUE.rgb());
 }
 
 void tst_SkinImageView::placement_data()
@@ -220,6 +245,21 @@ void tst_SkinImageView::keyedPixels()
     QCOMPARE(grab.pixel(origin + QPoint(23, 22)), BLUE.rgb());
     QCOMPARE(grab.pixel(origin + QPoint(29, 29)), BLUE.rgb()); // drawn at its own size
     QCOMPARE(grab.pixel(origin + QPoint(30, 30)), RED.rgb());
+}
+
+void tst_SkinImageView::keyedPixelsFollowTheDesktopColour()
+{
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    Grab(*m_pView);
+    const QPalette palette = QApplication::palette();
+    QPalette changed = palette;
+    changed.setColor(QPalette::Dark, QColor(12, 34, 56));
+    QApplication::setPalette(changed);
+    const QImage grab = Grab(*m_pView);
+    QApplication::setPalette(palette);
+    QCOMPARE(grab.pixel(10, 10), qRgb(12, 34, 56));
+    QCOMPARE(grab.pixel(51 + 5, 73 + 5), qRgb(12, 34, 56));
+    QCOMPARE(Grab(*m_pView).pixel(51 + 5, 73 + 5), Background());
 }
 
 void tst_SkinImageView::frameOutsideRightAndBottom()
