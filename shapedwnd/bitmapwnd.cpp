@@ -175,7 +175,7 @@ void CBitmapWnd::mouseReleaseEvent(QMouseEvent* event)
         m_bPressed = false;
         const QPoint ptClient = event->position().toPoint();
         if (IsOverShape(ptClient) && QApplication::widgetAt(mapToGlobal(ptClient)) == this) {
-            QMetaObject::invokeMethod(this, &CBitmapWnd::clicked, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, "clicked", Qt::QueuedConnection);
         }
     }
     QWidget::mouseReleaseEvent(event);
