@@ -1,11 +1,13 @@
-// Draws the program icon: a yellow note with a folded corner, a few lines of writing and a
-// paint brush across it. Run once; see README.md.
+// Draws the program icon (a yellow note with a folded corner, a few lines of writing and a paint
+// brush across it) and, with --picker, the rectangle picker button's icon (a dashed selection
+// frame with a crosshair at its corner). Run once; see README.md.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -68,21 +70,47 @@ void DrawBrush(QPainter& painter)
     painter.restore();
 }
 
+// 32 x 32: a dashed frame with sizing handles and a crosshair on its top-left corner.
+void DrawPicker(QPainter& painter)
+{
+    QPen dashes(QColor(0x20, 0x20, 0x20), 2, Qt::DashLine, Qt::FlatCap);
+    dashes.setDashPattern({2, 2});
+    painter.setPen(dashes);
+    painter.setBrush(QColor(0x2A, 0x6C, 0xD8, 60));
+    painter.drawRect(QRectF(9, 9, 19, 17));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1A, 0x3E, 0x80));
+    for (const QPointF corner : {QPointF(28, 9), QPointF(28, 26), QPointF(9, 26)}) {
+        painter.drawRect(QRectF(corner - QPointF(2, 2), QSizeF(4, 4)));
+    }
+    painter.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(9, 1), QPointF(9, 6));
+    painter.drawLine(QPointF(9, 12), QPointF(9, 17));
+    painter.drawLine(QPointF(1, 9), QPointF(6, 9));
+    painter.drawLine(QPointF(12, 9), QPointF(17, 9));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     const QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: makeicon OUT.png\n", stderr);
+    const bool bPicker = argc == 3 && std::strcmp(argv[1], "--picker") == 0;
+    if (argc != 2 && !bPicker) {
+        std::fputs("usage: makeicon [--picker] OUT.png\n", stderr);
         return 2;
     }
-    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+    const int nSize = bPicker ? 32 : 256;
+    QImage image(nSize, nSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    DrawNote(painter);
-    DrawBrush(painter);
+    painter.setRenderHint(QPainter::Antialiasing, !bPicker);
+    if (bPicker) {
+        DrawPicker(painter);
+    } else {
+        DrawNote(painter);
+        DrawBrush(painter);
+    }
     painter.end();
-    return image.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return image.save(QString::fromLocal8Bit(argv[argc - 1])) ? 0 : 1;
 }

@@ -1,0 +1,35 @@
+#include "editorprompts.h"
+
+#include "aboutdlg.h"
+#include "bmpdialog.h"
+#include "qtconvert.h"
+#include "skininfodlg.h"
+
+std::optional<std::filesystem::path> CEditorPromptService::ChooseBitmapFile()
+{
+    CBmpDialog dlg(DialogParent());
+    if (dlg.exec() != QDialog::Accepted || dlg.GetPathName().isEmpty()) {
+        return std::nullopt;
+    }
+    return toPath(dlg.GetPathName());
+}
+
+bool CEditorPromptService::EditSkinInformation(SkinInformation& info)
+{
+    CSkinInfoDlg dlg(DialogParent());
+    dlg.m_strTitle = info.strTitle;
+    dlg.m_strAuthor = info.strAuthor;
+    dlg.m_strDate = info.strDate;
+    dlg.m_strComment = info.strComment;
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    info = SkinInformation{dlg.m_strTitle, dlg.m_strAuthor, dlg.m_strDate, dlg.m_strComment};
+    return true;
+}
+
+void CEditorPromptService::ShowAbout()
+{
+    CAboutDlg dlg(DialogParent());
+    dlg.exec();
+}

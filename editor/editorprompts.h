@@ -1,0 +1,13 @@
+#pragma once
+
+#include "qtpromptservice.h"
+
+// The running editor's prompt service: the Qt dialogs of the platform layer plus the editor's
+// own bitmap open, Skin Information and About dialogs.
+class CEditorPromptService final : public CQtPromptService
+{
+public:
+    std::optional<std::filesystem::path> ChooseBitmapFile() override;
+    bool EditSkinInformation(SkinInformation& info) override;
+    void ShowAbout() override;
+};

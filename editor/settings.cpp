@@ -1,0 +1,68 @@
+#include "settings.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+#include <array>
+
+namespace {
+
+struct SettingDecl
+{
+    int nId;
+    const char* pszName;
+    int nDefault;
+};
+
+// Every setting, declared once.
+constexpr std::array<SettingDecl, 1> kSettings{{
+    {SETTING_SHOW_COMPONENTS, "ShowComponents", 0},
+}};
+
+const SettingDecl* FindSetting(int nSetting)
+{
+    for (const SettingDecl& decl : kSettings) {
+        if (decl.nId == nSetting) {
+            return &decl;
+        }
+    }
+    return nullptr;
+}
+
+// An unknown id maps to the group's unnamed value ("Default" is that value in the registry).
+QString KeyOf(int nSetting)
+{
+    const QString strName = GetSettingName(nSetting);
+    return QCoreApplication::applicationName() + QLatin1Char('/') +
+           (strName.isEmpty() ? QStringLiteral("Default") : strName);
+}
+
+QSettings OpenSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Corvane"),
+                     QStringLiteral("Tavelo"));
+}
+
+} // namespace
+
+int GetSettingInt(int nSetting)
+{
+    const SettingDecl* const pDecl = FindSetting(nSetting);
+    const int nDefault = pDecl != nullptr ? pDecl->nDefault : 0;
+    const QVariant value = OpenSettings().value(KeyOf(nSetting));
+    bool bOk = false;
+    const int nValue = value.toInt(&bOk);
+    return value.isValid() && bOk ? nValue : nDefault;
+}
+
+void WriteSettingInt(int nSetting, int nValue)
+{
+    QSettings settings = OpenSettings();
+    settings.setValue(KeyOf(nSetting), nValue);
+}
+
+QString GetSettingName(int nSetting)
+{
+    const SettingDecl* const pDecl = FindSetting(nSetting);
+    return pDecl != nullptr ? QString::fromLatin1(pDecl->pszName) : QString();
+}

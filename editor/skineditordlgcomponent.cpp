@@ -1,0 +1,364 @@
+// Component editing: the controls of the selected component, Apply, and what the image view
+// is given.
+#include "promptservice.h"
+#include "qtconvert.h"
+#include "skineditordlg.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+const char* const kTitleSample = "The Note's Title";
+const char* const kMessageSample =
+    "The note's message will be place here in the skin.  Click and drag with the rectangle "
+    "picker on to place a new rectangle or click inside the rectangle and drag to move the "
+    "current rectangle.";
+
+// As atoi reads: leading white space, an optional sign, then digits up to the first other
+// character; no digits give 0. Values beyond an int are held at its limits.
+int ToInt(const QString& strText)
+{
+    qsizetype i = 0;
+    while (i < strText.size() && strText[i].isSpace()) {
+        ++i;
+    }
+    bool bNegative = false;
+    if (i < strText.size() && (strText[i] == u'-' || strText[i] == u'+')) {
+        bNegative = strText[i] == u'-';
+        ++i;
+    }
+    long long nValue = 0;
+    constexpr long long kLimit = 1LL << 31;
+    for (; i < strText.size() && strText[i] >= u'0' && strText[i] <= u'9'; ++i) {
+        nValue = std::min(nValue * 10 + (strText[i].unicode() - u'0'), kLimit);
+    }
+    nValue = bNegative ? -nValue : std::min(nValue, kLimit - 1);
+    return static_cast<int>(nValue);
+}
+
+} // namespace
+
+void CSkinEditorDlg::SelectComponent()
+{
+    if (m_nComponent != COMPONENT_NONE) {
+        PromptApplyComponent(m_nComponent);
+    }
+    m_nComponent = m_cbComponent.currentIndex();
+
+    const auto showBox = [this](const RECT& rc) {
+        WriteBoxFields(rc.left, rc.top, rc.right, rc.bottom);
+    };
+    const auto placePicker = [this] {
+        m_wndImageView.SetPickerMode(1);
+        const RECT rc = ReadBoxFields();
+        m_wndImageView.SetPickerRect(rc.left, rc.top, rc.right, rc.bottom);
+    };
+    switch (m_nComponent) {
+    case COMPONENT_MAIN_WINDOW:
+        m_strBitmapPath = m_strMainImagePath;
+        WriteBoxFields(0, 0, 0, 0);
+        EnableBitmapGroup(true);
+        EnableBoxGroup(false);
+        m_wndImageView.SetPickerMode(0);
+        m_btnTransparent.SetColour(m_skin.m_crMainTransparent);
+        break;
+    case COMPONENT_TITLE:
+        m_strBitmapPath.clear();
+        showBox(m_skin.m_rcTitle);
+        EnableBoxGroup(true);
+        EnableBitmapGroup(false);
+        placePicker();
+        break;
+    case COMPONENT_CLOSE_BUTTON:
+        m_strBitmapPath = m_strCloseImagePath;
+        showBox(m_skin.m_rcCloseButton);
+        EnableBitmapGroup(true);
+        EnableBoxGroup(true);
+        placePicker();
+        m_btnTransparent.SetColour(m_skin.m_crCloseTransparent);
+        break;
+    case COMPONENT_CLOSE_HOVER:
+        m_strBitmapPath = m_strCloseHoverImagePath;
+        showBox(m_skin.m_rcCloseButton);
+        EnableBitmapGroup(true);
+        EnableBoxGroup(false);
+        placePicker();
+        m_btnTransparent.SetColour(m_skin.m_crCloseHoverTransparent);
+        break;
+    case COMPONENT_MESSAGE:
+        m_strBitmapPath.clear();
+        showBox(m_skin.m_rcMessage);
+        EnableBitmapGroup(false);
+        EnableBoxGroup(true);
+        placePicker();
+        break;
+    default:
+        break;
+    }
+    RefreshImageView();
+    UpdatePickerButton();
+}
+
+void CSkinEditorDlg::ApplyComponent(int nComponent)
+{
+    if (nComponent == -1) {
+        nComponent = m_cbComponent.currentIndex();
+    }
+    PullFields();
+    const std::filesystem::path path = toPath(m_strBitmapPath);
+    switch (nComponent) {
+    case COMPONENT_MAIN_WINDOW:
+        m_skin.LoadMainImage(path);
+        m_strMainImagePath = m_strBitmapPath;
+        break;
+    case COMPONENT_TITLE:
+        m_skin.m_rcTitle = ReadBoxFields();
+        break;
+    case COMPONENT_CLOSE_BUTTON:
+        m_skin.m_rcCloseButton = ReadBoxFields();
+        m_skin.LoadCloseImage(path);
+        m_strCloseImagePath = m_strBitmapPath;
+        break;
+    case COMPONENT_CLOSE_HOVER:
+        m_skin.LoadCloseHoverImage(path);
+        m_strCloseHoverImagePath = m_strBitmapPath;
+        break;
+    case COMPONENT_MESSAGE:
+        m_skin.m_rcMessage = ReadBoxFields();
+        break;
+    default:
+        break;
+    }
+    if (nComponent >= COMPONENT_MAIN_WINDOW && nComponent <= COMPONENT_MESSAGE) {
+        const RECT rc = ReadBoxFields();
+        m_wndImageView.SetPickerRect(rc.left, rc.top, rc.right, rc.bottom);
+    }
+    SetModified(true);
+    RefreshImageView();
+}
+
+void CSkinEditorDlg::PromptApplyComponent(int nComponent)
+{
+    if (!m_bComponentModified) {
+        return;
+    }
+    const PromptAnswer answer =
+        Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
+                              "changes before switching to a new component?",
+                              PromptButtons::YesNo, PromptIcon::Question);
+    if (answer == PromptAnswer::Yes) {
+        ApplyComponent(nComponent);
+    }
+    m_bComponentModified = false;
+}
+
+void CSkinEditorDlg::RefreshImageView()
+{
+    if (m_strBitmapPath.isEmpty()) {
+        // The skin as stored. Without a main image both close images show; with one, setting it
+        // again drops the normal close image and only the mouse-over one stays over it.
+        const CDib* const pMain = m_skin.GetMainImage();
+        const CDib* const pClose = m_skin.GetCloseImage();
+        const CDib* const pCloseHover = m_skin.GetCloseHoverImage();
+        const RECT& rcClose = m_skin.m_rcCloseButton;
+        m_wndImageView.SetImage(pMain, m_skin.m_crMainTransparent);
+        if (pClose != nullptr) {
+            m_wndImageView.AddOverlay(pClose, rcClose.left, rcClose.top, rcClose.right,
+                                      rcClose.bottom, m_skin.m_crCloseTransparent);
+        }
+        if (pMain != nullptr) {
+            m_wndImageView.SetImage(pMain, m_skin.m_crMainTransparent);
+        }
+        if (pCloseHover != nullptr) {
+            m_wndImageView.AddOverlay(pCloseHover, rcClose.left, rcClose.top, rcClose.right,
+                                      rcClose.bottom, m_skin.m_crCloseHoverTransparent);
+        }
+        LOGFONT lf{};
+        m_skin.GetTitleFont(&lf);
+        const RECT& rcTitle = m_skin.m_rcTitle;
+        m_wndImageView.SetTitleSample(kTitleSample, rcTitle.left, rcTitle.top, rcTitle.right,
+                                      rcTitle.bottom, &lf, m_skin.m_crTitleText);
+        m_skin.GetMessageFont(&lf);
+        const RECT& rcMessage = m_skin.m_rcMessage;
+        m_wndImageView.SetMessageSample(kMessageSample, rcMessage.left, rcMessage.top,
+                                        rcMessage.right, rcMessage.bottom, &lf,
+                                        m_skin.m_crMessageText);
+        if (pMain != nullptr || pClose != nullptr || pCloseHover != nullptr) {
+            update();
+        }
+        return;
+    }
+
+    // The file named in the path field, read afresh each time.
+    if (m_pComponentImage) {
+        m_wndImageView.ClearImage();
+        m_pComponentImage.reset();
+    }
+    if (!CSkin::ReadImageFile(m_pComponentImage, toPath(m_strBitmapPath))) {
+        m_wndImageView.ClearImage();
+        m_pComponentImage.reset();
+        update();
+        return;
+    }
+    const RECT& rcClose = m_skin.m_rcCloseButton;
+    switch (m_cbComponent.currentIndex()) {
+    case COMPONENT_MAIN_WINDOW:
+        m_wndImageView.SetImage(m_pComponentImage.get(), m_skin.m_crMainTransparent);
+        break;
+    case COMPONENT_CLOSE_BUTTON:
+    case COMPONENT_CLOSE_HOVER: {
+        const COLORREF crTransparent = m_cbComponent.currentIndex() == COMPONENT_CLOSE_BUTTON
+                                           ? m_skin.m_crCloseTransparent
+                                           : m_skin.m_crCloseHoverTransparent;
+        m_wndImageView.SetImage(m_skin.GetMainImage(), m_skin.m_crMainTransparent);
+        m_wndImageView.AddOverlay(m_pComponentImage.get(), rcClose.left, rcClose.top, rcClose.right,
+                                  rcClose.bottom, crTransparent);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+RECT CSkinEditorDlg::ReadBoxFields()
+{
+    PullFields();
+    return RECT{ToInt(m_strLeft), ToInt(m_strTop), ToInt(m_strRight), ToInt(m_strBottom)};
+}
+
+void CSkinEditorDlg::WriteBoxFields(int nLeft, int nTop, int nRight, int nBottom)
+{
+    m_strLeft = QString::number(nLeft);
+    m_strTop = QString::number(nTop);
+    m_strRight = QString::number(nRight);
+    m_strBottom = QString::number(nBottom);
+    PushFields();
+}
+
+void CSkinEditorDlg::EnableBitmapGroup(bool bEnable)
+{
+    for (QWidget* pControl : std::initializer_list<QWidget*>{&m_editBitmapPath, &m_groupBitmap,
+                                                             &m_btnBrowse, &m_btnTransparent}) {
+        pControl->setEnabled(bEnable);
+    }
+}
+
+void CSkinEditorDlg::EnableBoxGroup(bool bEnable)
+{
+    for (QWidget* pControl : std::initializer_list<QWidget*>{
+             &m_editLeft, &m_editRight, &m_editBottom, &m_editTop, &m_labelLeft, &m_labelRight,
+             &m_labelBottom, &m_labelTop}) {
+        pControl->setEnabled(bEnable);
+    }
+}
+
+void CSkinEditorDlg::UpdatePickerButton()
+{
+    if (m_nComponent >= COMPONENT_TITLE && m_nComponent <= COMPONENT_MESSAGE) {
+        m_btnPicker.setEnabled(true);
+        m_wndImageView.HidePicker(!m_btnPicker.isChecked());
+    } else {
+        m_btnPicker.setEnabled(false);
+        m_wndImageView.HidePicker(true);
+    }
+}
+
+void CSkinEditorDlg::OnApply()
+{
+    ApplyComponent(-1);
+    m_bComponentModified = false;
+}
+
+void CSkinEditorDlg::OnBrowseBitmap()
+{
+    const std::optional<std::filesystem::path> path = Prompts().ChooseBitmapFile();
+    if (!path) {
+        return;
+    }
+    m_strBitmapPath = pathToQString(*path);
+    PushFields();
+    m_bComponentModified = true;
+    RefreshImageView();
+}
+
+void CSkinEditorDlg::OnSetBox()
+{
+    const RECT rc = ReadBoxFields();
+    m_wndImageView.SetPickerRect(rc.left, rc.top, rc.right, rc.bottom);
+}
+
+// The button toggles itself when clicked; the picker follows its new state.
+void CSkinEditorDlg::OnPickerButton()
+{
+    m_wndImageView.HidePicker(!m_btnPicker.isChecked());
+}
+
+void CSkinEditorDlg::OnPickRectChanged(const RECT& rect)
+{
+    m_bComponentModified = true;
+    switch (m_cbComponent.currentIndex()) {
+    case COMPONENT_TITLE:
+        m_skin.m_rcTitle = rect;
+        RefreshImageView();
+        break;
+    case COMPONENT_CLOSE_BUTTON:
+    case COMPONENT_CLOSE_HOVER:
+        m_skin.m_rcCloseButton = rect;
+        RefreshImageView();
+        break;
+    case COMPONENT_MESSAGE:
+        m_skin.m_rcMessage = rect;
+        RefreshImageView();
+        break;
+    default:
+        break;
+    }
+    WriteBoxFields(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void CSkinEditorDlg::OnColourPicked(COLORREF crColour, int nId)
+{
+    if (crColour == CLR_DEFAULT) {
+        return; // the external colour chooser's request; not wired yet
+    }
+    switch (nId) {
+    case IDC_MESSAGE_TEXT:
+        m_skin.m_crMessageText = crColour;
+        break;
+    case IDC_MESSAGE_BACK:
+        m_skin.m_crMessageBack = crColour;
+        break;
+    case IDC_TITLE_TEXT:
+        m_skin.m_crTitleText = crColour;
+        break;
+    case IDC_TITLE_BACK:
+        m_skin.m_crTitleBack = crColour;
+        break;
+    case IDC_TRANSPARENT:
+        OnTransparentColour(crColour);
+        break;
+    default:
+        break;
+    }
+    SetModified(true);
+}
+
+void CSkinEditorDlg::OnTransparentColour(COLORREF cr)
+{
+    switch (m_cbComponent.currentIndex()) {
+    case COMPONENT_MAIN_WINDOW:
+        m_skin.m_crMainTransparent = cr;
+        break;
+    case COMPONENT_CLOSE_BUTTON:
+        m_skin.m_crCloseTransparent = cr;
+        break;
+    case COMPONENT_CLOSE_HOVER:
+        m_skin.m_crCloseHoverTransparent = cr;
+        break;
+    default:
+        break;
+    }
+    m_bComponentModified = true;
+    RefreshImageView();
+}

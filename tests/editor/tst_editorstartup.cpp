@@ -1,0 +1,302 @@
+// The editor window from start to close: its first state, the stored mask of shown parts, the
+// menus, the keys, the layout rule and closing.
+#include "editorfixture.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+class tst_EditorStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { SettingsSandbox::Clear(); }
+
+    void startupState();
+    void storedShowComponents_data();
+    void storedShowComponents();
+    void settingWrittenByEveryConfirm_data();
+    void settingWrittenByEveryConfirm();
+    void settingNames();
+    void menus_data();
+    void menus();
+    void shortcuts_data();
+    void shortcuts();
+    void enterDoesNothing();
+    void escapeAsksFirst_data();
+    void escapeAsksFirst();
+    void viewGrowsWithTheWindow();
+    void tabOrder();
+
+private:
+    SettingsSandbox m_settings;
+};
+
+void tst_EditorStartup::startupState()
+{
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+
+    QCOMPARE(Control<QComboBox>(dlg, CSkinEditorDlg::IDC_COMPONENT)->currentText(),
+             QStringLiteral("Main Window"));
+    QCOMPARE(dlg.GetComponent(), int(COMPONENT_MAIN_WINDOW));
+    QCOMPARE(FieldText(dlg, CSkinEditorDlg::IDC_BITMAP_PATH), QString());
+    QCOMPARE(BoxFields(dlg), QStringList({"0", "0", "0", "0"}));
+    for (int nId : {CSkinEditorDlg::IDC_LEFT, CSkinEditorDlg::IDC_TOP, CSkinEditorDlg::IDC_RIGHT,
+                    CSkinEditorDlg::IDC_BOTTOM}) {
+        QVERIFY(!Edit(dlg, nId)->isEnabled());
+    }
+    QVERIFY(Edit(dlg, CSkinEditorDlg::IDC_BITMAP_PATH)->isEnabled());
+    QVERIFY(!Control<QPushButton>(dlg, CSkinEditorDlg::IDC_PICKER)->isEnabled());
+    QVERIFY(dlg.GetImageView().IsPickerHidden());
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Tavelo - [Untitled]"));
+    QVERIFY(!dlg.IsModified());
+    QVERIFY(!dlg.GetCommand(CSkinEditorDlg::ID_FILE_SAVE)->isEnabled());
+    QCOMPARE(dlg.GetSkin().GetMissingPart(), int(SKINPART_MAIN_IMAGE));
+    // The initial New checked for unsaved changes, which stores the mask.
+    QCOMPARE(SettingsSandbox::Stored("ShowComponents").toInt(), 1);
+    QVERIFY(prompts.Calls().empty());
+}
+
+void tst_EditorStartup::storedShowComponents_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("nShowParts");
+    QTest::newRow("absent") << QVariant() << 1;
+    QTest::newRow("0 keeps the built-in mask") << QVariant(0) << 1;
+    QTest::newRow("6") << QVariant(6) << 6;
+    QTest::newRow("15") << QVariant(15) << 15;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("many")) << 1;
+}
+
+void tst_EditorStartup::storedShowComponents()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, nShowParts);
+    if (stored.isValid()) {
+        SettingsSandbox::Store("ShowComponents", stored);
+    }
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    QCOMPARE(dlg.GetImageView().m_nShowParts, nShowParts);
+    QCOMPARE(GetSettingInt(SETTING_SHOW_COMPONENTS), nShowParts);
+    const std::pair<int, int> checks[] = {
+        {CSkinEditorDlg::ID_SHOW_NOTE_IMAGE, 1},
+        {CSkinEditorDlg::ID_SHOW_CLOSE_BUTTON, 2},
+        {CSkinEditorDlg::ID_SHOW_TITLE, 4},
+        {CSkinEditorDlg::ID_SHOW_MESSAGE, 8},
+    };
+    for (const auto& [nCommand, nBit] : checks) {
+        QCOMPARE(dlg.GetCommand(nCommand)->isChecked(), (nShowParts & nBit) != 0);
+    }
+}
+
+// Every path through the save-first question stores the mask first, even the ones the user
+// then cancels.
+void tst_EditorStartup::settingWrittenByEveryConfirm_data()
+{
+    QTest::addColumn<int>("nCommand"); // 0: the close box
+    QTest::newRow("New") << int(CSkinEditorDlg::ID_FILE_NEW);
+    QTest::newRow("Open") << int(CSkinEditorDlg::ID_FILE_OPEN);
+    QTest::newRow("Exit") << int(CSkinEditorDlg::ID_FILE_EXIT);
+    QTest::newRow("close box") << 0;
+}
+
+void tst_EditorStartup::settingWrittenByEveryConfirm()
+{
+    QFETCH(int, nCommand);
+    SettingsSandbox::Store("ShowComponents", 6);
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    dlg.show();
+    Click(dlg, CSkinEditorDlg::IDC_APPLY); // modified
+    SettingsSandbox::Open().remove(QCoreApplication::applicationName() + "/ShowComponents");
+
+    prompts.QueueMessageAnswer(PromptAnswer::Cancel);
+    if (nCommand == 0) {
+        QVERIFY(!dlg.close());
+    } else {
+        Trigger(dlg, nCommand);
+    }
+    QCOMPARE(prompts.Calls().back().text, kSaveFirst);
+    QCOMPARE(SettingsSandbox::Stored("ShowComponents").toInt(), 6);
+    QVERIFY(dlg.isVisible());
+    QVERIFY(dlg.IsModified());
+}
+
+void tst_EditorStartup::settingNames()
+{
+    QCOMPARE(GetSettingName(SETTING_SHOW_COMPONENTS), QStringLiteral("ShowComponents"));
+    QCOMPARE(GetSettingName(2), QString());
+    WriteSettingInt(2, 17);
+    QCOMPARE(GetSettingInt(2), 17);
+    QCOMPARE(GetSettingInt(SETTING_SHOW_COMPONENTS), 0);
+}
+
+void tst_EditorStartup::menus_data()
+{
+    QTest::addColumn<int>("nMenu");
+    QTest::addColumn<QString>("strTitle");
+    QTest::addColumn<QStringList>("items"); // "id text", "-" for a separator
+    QTest::newRow("File") << 0 << "&File"
+                          << QStringList{"57600 &New\tCtrl + N", "57601 &Open...\tCtrl + O",
+                                         "57603 &Save\tCtrl + S", "-", "32774 E&xit"};
+    QTest::newRow("Skin") << 1 << "&Skin"
+                          << QStringList{"32776 &Edit Skin Details...\tCtrl + D",
+                                         "-",
+                                         "32784 Show &Note Image",
+                                         "32785 Show &Title",
+                                         "32786 Show &Message",
+                                         "32787 Show &Close Button",
+                                         "-",
+                                         "32777 &Preview Skin\tCtrl + P"};
+    QTest::newRow("Tools") << 2 << "&Tools"
+                           << QStringList{"32778 Open In &Bitmap Editor...",
+                                          "32789 &Color Chooser..."};
+    QTest::newRow("Help") << 3 << "&Help"
+                          << QStringList{"32781 &Tavelo Help...", "-", "32783 &Get Palimo Skins...",
+                                         "32782 Tavelo &Website...", "32780 &About Tavelo..."};
+}
+
+void tst_EditorStartup::menus()
+{
+    QFETCH(int, nMenu);
+    QFETCH(QString, strTitle);
+    QFETCH(QStringList, items);
+    CScriptedPrompts prompts;
+    const CSkinEditorDlg dlg;
+    const QMenuBar* const pBar = dlg.findChild<QMenuBar*>();
+    QVERIFY(pBar != nullptr);
+    QCOMPARE(pBar->actions().size(), 4);
+    QAction* const pMenuAction = pBar->actions().at(nMenu);
+    QCOMPARE(pMenuAction->text(), strTitle);
+    QStringList actual;
+    for (const QAction* pAction : pMenuAction->menu()->actions()) {
+        actual << (pAction->isSeparator() ? QStringLiteral("-")
+                                          : pAction->objectName() + ' ' + pAction->text());
+    }
+    QCOMPARE(actual, items);
+}
+
+void tst_EditorStartup::shortcuts_data()
+{
+    QTest::addColumn<int>("nCommand");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("details") << int(CSkinEditorDlg::ID_EDIT_SKIN_DETAILS)
+                             << QKeySequence(Qt::CTRL | Qt::Key_D);
+    QTest::newRow("new") << int(CSkinEditorDlg::ID_FILE_NEW) << QKeySequence(Qt::CTRL | Qt::Key_N);
+    QTest::newRow("open") << int(CSkinEditorDlg::ID_FILE_OPEN)
+                          << QKeySequence(Qt::CTRL | Qt::Key_O);
+    QTest::newRow("preview") << int(CSkinEditorDlg::ID_PREVIEW_SKIN)
+                             << QKeySequence(Qt::CTRL | Qt::Key_P);
+    QTest::newRow("save") << int(CSkinEditorDlg::ID_FILE_SAVE)
+                          << QKeySequence(Qt::CTRL | Qt::Key_S);
+}
+
+void tst_EditorStartup::shortcuts()
+{
+    QFETCH(int, nCommand);
+    QFETCH(QKeySequence, key);
+    CScriptedPrompts prompts;
+    const CSkinEditorDlg dlg;
+    QCOMPARE(dlg.GetCommand(nCommand)->shortcut(), key);
+}
+
+void tst_EditorStartup::enterDoesNothing()
+{
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    for (QWidget* pTarget :
+         {static_cast<QWidget*>(&dlg),
+          static_cast<QWidget*>(Control<QPushButton>(dlg, CSkinEditorDlg::IDC_APPLY)),
+          static_cast<QWidget*>(Edit(dlg, CSkinEditorDlg::IDC_BITMAP_PATH))}) {
+        pTarget->setFocus();
+        QTest::keyClick(pTarget, Qt::Key_Return);
+        QTest::keyClick(pTarget, Qt::Key_Enter);
+    }
+    QVERIFY(dlg.isVisible());
+    QVERIFY(!dlg.IsModified()); // Apply was not pressed either
+    QVERIFY(prompts.Calls().empty());
+}
+
+void tst_EditorStartup::escapeAsksFirst_data()
+{
+    QTest::addColumn<bool>("bModified");
+    QTest::addColumn<int>("answer"); // -1: no question
+    QTest::addColumn<bool>("bCloses");
+    QTest::newRow("nothing to save") << false << -1 << true;
+    QTest::newRow("Cancel") << true << int(PromptAnswer::Cancel) << false;
+    QTest::newRow("No") << true << int(PromptAnswer::No) << true;
+}
+
+void tst_EditorStartup::escapeAsksFirst()
+{
+    QFETCH(bool, bModified);
+    QFETCH(int, answer);
+    QFETCH(bool, bCloses);
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    if (bModified) {
+        Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    }
+    if (answer >= 0) {
+        prompts.QueueMessageAnswer(static_cast<PromptAnswer>(answer));
+    }
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QCOMPARE(!dlg.isVisible(), bCloses);
+    QCOMPARE(prompts.CallsOf(CScriptedPrompts::Kind::Message).size(), answer >= 0 ? 1U : 0U);
+    if (bCloses) {
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    }
+}
+
+void tst_EditorStartup::viewGrowsWithTheWindow()
+{
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    const QWidget* const pView = Control<QWidget>(dlg, CSkinImageView::VIEW_ID);
+    const QWidget* const pLine = Control<QWidget>(dlg, CSkinEditorDlg::IDC_VIEW_LINE);
+    for (const QSize size : {QSize(1100, 800), QSize(900, 650)}) {
+        dlg.resize(size);
+        QTRY_COMPARE(dlg.size(), size);
+        QCOMPARE(pView->geometry().right() + 1, size.width() - 10);
+        QCOMPARE(pView->geometry().bottom() + 1, size.height() - 10);
+        QCOMPARE(pLine->geometry().right() + 1, size.width() - 10);
+    }
+    QVERIFY(!Control<QWidget>(dlg, CSkinEditorDlg::IDC_VIEW_FRAME)->isVisible());
+}
+
+void tst_EditorStartup::tabOrder()
+{
+    CScriptedPrompts prompts;
+    const CSkinEditorDlg dlg;
+    const int order[] = {CSkinEditorDlg::IDC_COMPONENT,    CSkinEditorDlg::IDC_APPLY,
+                         CSkinEditorDlg::IDC_BITMAP_PATH,  CSkinEditorDlg::IDC_BROWSE_BITMAP,
+                         CSkinEditorDlg::IDC_TRANSPARENT,  CSkinEditorDlg::IDC_LEFT,
+                         CSkinEditorDlg::IDC_TOP,          CSkinEditorDlg::IDC_RIGHT,
+                         CSkinEditorDlg::IDC_BOTTOM,       CSkinEditorDlg::IDC_SET_BOX,
+                         CSkinEditorDlg::IDC_PICKER,       CSkinEditorDlg::IDC_MESSAGE_FONT,
+                         CSkinEditorDlg::IDC_TITLE_FONT,   CSkinEditorDlg::IDC_MESSAGE_TEXT,
+                         CSkinEditorDlg::IDC_MESSAGE_BACK, CSkinEditorDlg::IDC_TITLE_TEXT,
+                         CSkinEditorDlg::IDC_TITLE_BACK};
+    QWidget* pWidget = Control<QWidget>(dlg, order[0]);
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        // Skip what cannot take focus by tabbing (labels, group boxes).
+        do {
+            pWidget = pWidget->nextInFocusChain();
+        } while (!(pWidget->focusPolicy() & Qt::TabFocus) || pWidget->objectName().isEmpty());
+        QCOMPARE(pWidget->objectName(), QString::number(order[i]));
+    }
+}
+
+QTEST_MAIN(tst_EditorStartup)
+#include "tst_editorstartup.moc"
