@@ -149,6 +149,8 @@ private:
     void WriteFields(CArchive& ar) const;
     // The first slot without an object or without a bitmap, or SKINPART_NONE.
     int GetUnwritablePart() const;
+    // Resets status; true, with the part named in it, when a slot cannot be written.
+    bool RefuseUnwritable(CSkinFileStatus& status) const;
 
     std::unique_ptr<CDib> m_pMainImage;
     std::unique_ptr<CDib> m_pCloseImage;

@@ -174,15 +174,22 @@ bool CSkin::LoadFrom(CByteSource& source, CSkinFileStatus& status)
     return false;
 }
 
+bool CSkin::RefuseUnwritable(CSkinFileStatus& status) const
+{
+    status = CSkinFileStatus{};
+    status.nPart = GetUnwritablePart();
+    if (status.nPart == SKINPART_NONE) {
+        return false;
+    }
+    status.error = CSkinFileStatus::Error::MissingImage;
+    return true;
+}
+
 bool CSkin::Save(CByteSink& sink, CSkinFileStatus* pStatus) const
 {
     CSkinFileStatus localStatus;
     CSkinFileStatus& status = pStatus != nullptr ? *pStatus : localStatus;
-    status = CSkinFileStatus{};
-
-    status.nPart = GetUnwritablePart();
-    if (status.nPart != SKINPART_NONE) {
-        status.error = CSkinFileStatus::Error::MissingImage;
+    if (RefuseUnwritable(status)) {
         return false;
     }
     try {
@@ -204,11 +211,8 @@ bool CSkin::Save(const std::filesystem::path& pszPath, CSkinFileStatus* pStatus,
 {
     CSkinFileStatus localStatus;
     CSkinFileStatus& status = pStatus != nullptr ? *pStatus : localStatus;
-    status = CSkinFileStatus{};
-
-    status.nPart = GetUnwritablePart();
-    if (status.nPart != SKINPART_NONE) {
-        status.error = CSkinFileStatus::Error::MissingImage;
+    // Checked before the temporary file exists, so a refused save leaves nothing behind.
+    if (RefuseUnwritable(status)) {
         return false;
     }
     CAtomicFile file;
