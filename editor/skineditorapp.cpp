@@ -6,7 +6,6 @@
 
 #include <QCommandLineParser>
 #include <QEvent>
-#include <QTimer>
 
 CSkinEditorApp::CSkinEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -55,7 +54,8 @@ bool CSkinEditorApp::eventFilter(QObject* pWatched, QEvent* pEvent)
     if (m_bExitAfterFirstPaint && pWatched == m_pMainWnd && pEvent->type() == QEvent::Paint) {
         m_bExitAfterFirstPaint = false;
         // After this paint has reached the screen: the next turn of the event loop.
-        QTimer::singleShot(0, m_pMainWnd, [pDlg = m_pMainWnd] { pDlg->done(QDialog::Rejected); });
+        QMetaObject::invokeMethod(m_pMainWnd, "done", Qt::QueuedConnection,
+                                  Q_ARG(int, QDialog::Rejected));
     }
     return QApplication::eventFilter(pWatched, pEvent);
 }

@@ -44,10 +44,10 @@ void SetId(QObject& object, int nId)
 // command is wired.
 struct CSkinEditorDlg::MenuItem
 {
-    int nId;
-    const char* pszText;
-    QKeySequence key;
     void (CSkinEditorDlg::*pHandler)();
+    QKeySequence key;
+    const char* pszText;
+    int nId;
     bool bCheckable;
 };
 
@@ -255,36 +255,36 @@ void CSkinEditorDlg::BuildMenus()
     using Dlg = CSkinEditorDlg;
     // The Skin, Tools and Help commands are not wired yet: their entries stay disabled.
     static const MenuItem kFile[] = {
-        {ID_FILE_NEW, "&New\tCtrl + N", QKeySequence(Qt::CTRL | Qt::Key_N), &Dlg::OnFileNew, false},
-        {ID_FILE_OPEN, "&Open...\tCtrl + O", QKeySequence(Qt::CTRL | Qt::Key_O), &Dlg::OnFileOpen,
+        {&Dlg::OnFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), "&New\tCtrl + N", ID_FILE_NEW, false},
+        {&Dlg::OnFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), "&Open...\tCtrl + O", ID_FILE_OPEN,
          false},
-        {ID_FILE_SAVE, "&Save\tCtrl + S", QKeySequence(Qt::CTRL | Qt::Key_S), &Dlg::OnFileSave,
+        {&Dlg::OnFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), "&Save\tCtrl + S", ID_FILE_SAVE,
          false},
-        {0, nullptr, {}, nullptr, false},
-        {ID_FILE_EXIT, "E&xit", {}, &Dlg::OnFileExit, false},
+        {nullptr, {}, nullptr, 0, false},
+        {&Dlg::OnFileExit, {}, "E&xit", ID_FILE_EXIT, false},
     };
     static const MenuItem kSkin[] = {
-        {ID_EDIT_SKIN_DETAILS, "&Edit Skin Details...\tCtrl + D",
-         QKeySequence(Qt::CTRL | Qt::Key_D), nullptr, false},
-        {0, nullptr, {}, nullptr, false},
-        {ID_SHOW_NOTE_IMAGE, "Show &Note Image", {}, nullptr, true},
-        {ID_SHOW_TITLE, "Show &Title", {}, nullptr, true},
-        {ID_SHOW_MESSAGE, "Show &Message", {}, nullptr, true},
-        {ID_SHOW_CLOSE_BUTTON, "Show &Close Button", {}, nullptr, true},
-        {0, nullptr, {}, nullptr, false},
-        {ID_PREVIEW_SKIN, "&Preview Skin\tCtrl + P", QKeySequence(Qt::CTRL | Qt::Key_P), nullptr,
+        {nullptr, QKeySequence(Qt::CTRL | Qt::Key_D), "&Edit Skin Details...\tCtrl + D",
+         ID_EDIT_SKIN_DETAILS, false},
+        {nullptr, {}, nullptr, 0, false},
+        {nullptr, {}, "Show &Note Image", ID_SHOW_NOTE_IMAGE, true},
+        {nullptr, {}, "Show &Title", ID_SHOW_TITLE, true},
+        {nullptr, {}, "Show &Message", ID_SHOW_MESSAGE, true},
+        {nullptr, {}, "Show &Close Button", ID_SHOW_CLOSE_BUTTON, true},
+        {nullptr, {}, nullptr, 0, false},
+        {nullptr, QKeySequence(Qt::CTRL | Qt::Key_P), "&Preview Skin\tCtrl + P", ID_PREVIEW_SKIN,
          false},
     };
     static const MenuItem kTools[] = {
-        {ID_OPEN_IN_BITMAP_EDITOR, "Open In &Bitmap Editor...", {}, nullptr, false},
-        {ID_COLOUR_CHOOSER, "&Color Chooser...", {}, nullptr, false},
+        {nullptr, {}, "Open In &Bitmap Editor...", ID_OPEN_IN_BITMAP_EDITOR, false},
+        {nullptr, {}, "&Color Chooser...", ID_COLOUR_CHOOSER, false},
     };
     static const MenuItem kHelp[] = {
-        {ID_HELP_CONTENTS, "&Tavelo Help...", {}, nullptr, false},
-        {0, nullptr, {}, nullptr, false},
-        {ID_GET_SKINS, "&Get Palimo Skins...", {}, nullptr, false},
-        {ID_WEBSITE, "Tavelo &Website...", {}, nullptr, false},
-        {ID_ABOUT, "&About Tavelo...", {}, nullptr, false},
+        {nullptr, {}, "&Tavelo Help...", ID_HELP_CONTENTS, false},
+        {nullptr, {}, nullptr, 0, false},
+        {nullptr, {}, "&Get Palimo Skins...", ID_GET_SKINS, false},
+        {nullptr, {}, "Tavelo &Website...", ID_WEBSITE, false},
+        {nullptr, {}, "&About Tavelo...", ID_ABOUT, false},
     };
     AddMenu(m_menuFile, kFile, std::size(kFile));
     AddMenu(m_menuSkin, kSkin, std::size(kSkin));
