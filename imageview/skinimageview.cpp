@@ -157,9 +157,19 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
         painter.fillRect(rcDirty, crBackground);
     } else {
         const QRect rcImage = PlaceImage();
-        // The samples and the picker's image coordinates follow the image from here on.
+        // The samples and the picker follow the image from here on. The picker moves with it, so
+        // a view that grew or shrank still shows and reports the rectangle where it was on the
+        // image. Before the first such paint the rectangle was placed with the origin (0, 0), and
+        // a drag in progress owns the rectangle.
+        const int dx = rcImage.left() - m_nOriginX;
+        const int dy = rcImage.top() - m_nOriginY;
         m_nOriginX = rcImage.left();
         m_nOriginY = rcImage.top();
+        const bool bFollow = m_bOriginRecorded && !IsTracking();
+        m_bOriginRecorded = true;
+        if (bFollow && (dx != 0 || dy != 0)) {
+            m_rect = RECT{m_rect.left + dx, m_rect.top + dy, m_rect.right + dx, m_rect.bottom + dy};
+        }
         if (m_rgbShownOn != crBackground.rgb()) {
             ComposeShownImage(crBackground); // only after the desktop colour changed
         }

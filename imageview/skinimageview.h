@@ -133,6 +133,7 @@ private:
     RECT m_rcTracked{};
     int m_nOriginX = 0;
     int m_nOriginY = 0;
+    bool m_bOriginRecorded = false; // a paint has drawn the image and recorded its origin
     bool m_bPickerHidden = true;
     std::vector<const CDib*> m_arOverlayImages;
     std::vector<RECT> m_arOverlayRects;

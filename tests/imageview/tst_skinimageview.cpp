@@ -125,6 +125,7 @@ private slots:
     void picker_data();
     void picker();
     void pickerFrameFollowsTheDrag();
+    void pickerStaysOnTheImageWhenTheViewResizes();
     void escapeCancels();
     void rightButtonCancels();
     void inactivePickerIgnoresPresses_data();
@@ -528,6 +529,18 @@ void tst_SkinImageView::pickerFrameFollowsTheDrag()
     QCOMPARE(grab.pixel(100, 113), RED.rgb());
     m_pView->HidePicker(true);
     QCOMPARE(Grab(*m_pView).pixel(100, 83), RED.rgb());
+}
+
+void tst_SkinImageView::pickerStaysOnTheImageWhenTheViewResizes()
+{
+    // Regression: the rectangle kept its place in the view while the image re-centred.
+    ShowArmed();
+    m_pView->SetPickerRect(10, 10, 110, 40);
+    m_pView->resize(302, 306); // the image moves from (51, 73) to (101, 123)
+    const QImage grab = Grab(*m_pView);
+    QVERIFY(m_pView->GetPickerRect() == (RECT{10, 10, 110, 40}));
+    QCOMPARE(grab.pixel(101 + 10, 123 + 10), BLACK); // top-left handle, on the image
+    QCOMPARE(grab.pixel(51 + 10 + 40, 73 + 10), SysColor(COLOR_BACKGROUND).rgb());
 }
 
 void tst_SkinImageView::escapeCancels()
