@@ -1,8 +1,10 @@
 // The editor window itself: controls, layout, menus, caption and closing.
 #include "skineditordlg.h"
 
+#include "programrunner.h"
 #include "qtconvert.h"
 #include "settings.h"
+#include "skinnednotewnd.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -40,8 +42,7 @@ void SetId(QObject& object, int nId)
 
 } // namespace
 
-// One menu entry; id 0 is a separator. Entries without a handler stay disabled until their
-// command is wired.
+// One menu entry; id 0 is a separator.
 struct CSkinEditorDlg::MenuItem
 {
     void (CSkinEditorDlg::*pHandler)();
@@ -81,6 +82,7 @@ CSkinEditorDlg::CSkinEditorDlg(QWidget* pParent)
       m_menuTools(QStringLiteral("&Tools"), &m_menuBar),
       m_menuHelp(QStringLiteral("&Help"), &m_menuBar)
 {
+    m_strChooserProgram = ChooserProgramPath();
     setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.png")));
     // A sizing border and a close box, but neither minimise nor maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -155,9 +157,6 @@ void CSkinEditorDlg::BuildControls()
         pButton->setAutoDefault(false);
         pButton->setDefault(false);
     }
-    // The font buttons' dialogs are not wired yet.
-    m_btnMessageFont.setEnabled(false);
-    m_btnTitleFont.setEnabled(false);
 }
 
 void CSkinEditorDlg::BuildLayout()
@@ -253,7 +252,6 @@ void CSkinEditorDlg::BuildLayout()
 void CSkinEditorDlg::BuildMenus()
 {
     using Dlg = CSkinEditorDlg;
-    // The Skin, Tools and Help commands are not wired yet: their entries stay disabled.
     static const MenuItem kFile[] = {
         {&Dlg::OnFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), "&New\tCtrl + N", ID_FILE_NEW, false},
         {&Dlg::OnFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), "&Open...\tCtrl + O", ID_FILE_OPEN,
@@ -264,27 +262,31 @@ void CSkinEditorDlg::BuildMenus()
         {&Dlg::OnFileExit, {}, "E&xit", ID_FILE_EXIT, false},
     };
     static const MenuItem kSkin[] = {
-        {nullptr, QKeySequence(Qt::CTRL | Qt::Key_D), "&Edit Skin Details...\tCtrl + D",
-         ID_EDIT_SKIN_DETAILS, false},
+        {&Dlg::OnEditSkinDetails, QKeySequence(Qt::CTRL | Qt::Key_D),
+         "&Edit Skin Details...\tCtrl + D", ID_EDIT_SKIN_DETAILS, false},
         {nullptr, {}, nullptr, 0, false},
-        {nullptr, {}, "Show &Note Image", ID_SHOW_NOTE_IMAGE, true},
-        {nullptr, {}, "Show &Title", ID_SHOW_TITLE, true},
-        {nullptr, {}, "Show &Message", ID_SHOW_MESSAGE, true},
-        {nullptr, {}, "Show &Close Button", ID_SHOW_CLOSE_BUTTON, true},
+        {&Dlg::OnShowNoteImage, {}, "Show &Note Image", ID_SHOW_NOTE_IMAGE, true},
+        {&Dlg::OnShowTitle, {}, "Show &Title", ID_SHOW_TITLE, true},
+        {&Dlg::OnShowMessage, {}, "Show &Message", ID_SHOW_MESSAGE, true},
+        {&Dlg::OnShowCloseButton, {}, "Show &Close Button", ID_SHOW_CLOSE_BUTTON, true},
         {nullptr, {}, nullptr, 0, false},
-        {nullptr, QKeySequence(Qt::CTRL | Qt::Key_P), "&Preview Skin\tCtrl + P", ID_PREVIEW_SKIN,
-         false},
+        {&Dlg::OnPreviewSkin, QKeySequence(Qt::CTRL | Qt::Key_P), "&Preview Skin\tCtrl + P",
+         ID_PREVIEW_SKIN, false},
     };
     static const MenuItem kTools[] = {
-        {nullptr, {}, "Open In &Bitmap Editor...", ID_OPEN_IN_BITMAP_EDITOR, false},
-        {nullptr, {}, "&Color Chooser...", ID_COLOUR_CHOOSER, false},
+        {&Dlg::OnOpenInBitmapEditor,
+         {},
+         "Open In &Bitmap Editor...",
+         ID_OPEN_IN_BITMAP_EDITOR,
+         false},
+        {&Dlg::OnColourChooser, {}, "&Color Chooser...", ID_COLOUR_CHOOSER, false},
     };
     static const MenuItem kHelp[] = {
-        {nullptr, {}, "&Tavelo Help...", ID_HELP_CONTENTS, false},
+        {&Dlg::OnHelp, {}, "&Tavelo Help...", ID_HELP_CONTENTS, false},
         {nullptr, {}, nullptr, 0, false},
-        {nullptr, {}, "&Get Palimo Skins...", ID_GET_SKINS, false},
-        {nullptr, {}, "Tavelo &Website...", ID_WEBSITE, false},
-        {nullptr, {}, "&About Tavelo...", ID_ABOUT, false},
+        {&Dlg::OnGetSkins, {}, "&Get Palimo Skins...", ID_GET_SKINS, false},
+        {&Dlg::OnWebSite, {}, "Tavelo &Website...", ID_WEBSITE, false},
+        {&Dlg::OnAbout, {}, "&About Tavelo...", ID_ABOUT, false},
     };
     AddMenu(m_menuFile, kFile, std::size(kFile));
     AddMenu(m_menuSkin, kSkin, std::size(kSkin));
@@ -309,11 +311,7 @@ void CSkinEditorDlg::AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nC
         // The text names the keys itself; the shortcut makes them work.
         pAction->setShortcut(item.key);
         addAction(pAction);
-        if (item.pHandler != nullptr) {
-            connect(pAction, &QAction::triggered, this, item.pHandler);
-        } else {
-            pAction->setEnabled(false);
-        }
+        connect(pAction, &QAction::triggered, this, item.pHandler);
         m_commands[item.nId] = pAction;
     }
 }
@@ -346,9 +344,17 @@ void CSkinEditorDlg::ConnectControls()
     connect(&m_btnPicker, &QPushButton::clicked, this, &CSkinEditorDlg::OnPickerButton);
     connect(&m_wndImageView, &CSkinImageView::pickRectChanged, this,
             &CSkinEditorDlg::OnPickRectChanged);
+    // The standard help key, apart from the menu so the menu's text stays as it is.
+    connect(&m_keyHelp, &QShortcut::activated, this, &CSkinEditorDlg::OnHelp);
+    connect(&m_btnMessageFont, &QPushButton::clicked, this, &CSkinEditorDlg::OnMessageFont);
+    connect(&m_btnTitleFont, &QPushButton::clicked, this, &CSkinEditorDlg::OnTitleFont);
     for (CColourPicker* pPicker : {&m_btnTransparent, &m_btnTitleText, &m_btnTitleBack,
                                    &m_btnMessageText, &m_btnMessageBack}) {
         connect(pPicker, &CColourPicker::colourOk, this, &CSkinEditorDlg::OnColourPicked);
+        connect(pPicker, &CColourPicker::dropDown, this, [this](COLORREF crColour, int nId) {
+            m_nDropDownId = nId;
+            m_crDropDownColour = crColour;
+        });
     }
 }
 
@@ -365,11 +371,10 @@ void CSkinEditorDlg::OnInitDialog()
     }
     m_cbComponent.setCurrentIndex(COMPONENT_MAIN_WINDOW);
 
-    // The automatic entry starts the external colour chooser, which is not wired yet: until
-    // then the palettes leave it out.
+    // The automatic entry hands the choice to the external colour chooser.
     for (CColourPicker* pPicker : {&m_btnTransparent, &m_btnTitleText, &m_btnTitleBack,
                                    &m_btnMessageText, &m_btnMessageBack}) {
-        pPicker->SetAutoText(QString());
+        pPicker->SetAutoText(QStringLiteral("Eyedropper Tool..."));
     }
 
     const int nShowParts = GetSettingInt(SETTING_SHOW_COMPONENTS);
@@ -408,6 +413,8 @@ QString CSkinEditorDlg::GetDocumentName() const
 void CSkinEditorDlg::UpdateCommandStates()
 {
     GetCommand(ID_FILE_SAVE)->setEnabled(m_bModified);
+    GetCommand(ID_PREVIEW_SKIN)->setEnabled(m_skin.GetMissingPart() == SKINPART_NONE);
+    GetCommand(ID_OPEN_IN_BITMAP_EDITOR)->setEnabled(!m_strBitmapPath.isEmpty());
     const std::pair<int, int> shows[] = {
         {ID_SHOW_NOTE_IMAGE, CSkinImageView::SHOW_NOTE_IMAGE},
         {ID_SHOW_TITLE, CSkinImageView::SHOW_TITLE},

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -22,6 +23,8 @@
 #include <memory>
 
 class QAction;
+class CProgramRunner;
+class CSkinnedNoteWnd;
 
 // The editor's five components, in the order of the Component list.
 enum SkinComponent
@@ -41,7 +44,8 @@ enum SkinComponent
 //
 // The class is split over several files by concern: the window, its layout and menus
 // (skineditordlg.cpp), component editing (skineditordlgcomponent.cpp), the file commands
-// (skineditordlgfile.cpp).
+// (skineditordlgfile.cpp), the view and tool commands with the external colour chooser
+// (skineditordlgview.cpp).
 class CSkinEditorDlg : public QDialog
 {
     Q_OBJECT
@@ -130,6 +134,19 @@ public:
     const std::filesystem::path& GetFilePath() const { return m_strFilePath; }
     const CSkinImageView& GetImageView() const { return m_wndImageView; }
     QAction* GetCommand(int nId) const;
+    // The note preview window of the last Preview Skin; null before the first one and when the
+    // skin was incomplete then.
+    const CSkinnedNoteWnd* GetPreview() const { return m_pPreview.get(); }
+    int GetColourRequestId() const { return m_nColourRequestId; }
+
+    // The colour chooser program that the Color Chooser command and "Eyedropper Tool..." start;
+    // tintary beside the editor's executable unless set otherwise.
+    void SetChooserProgram(const QString& strPath) { m_strChooserProgram = strPath; }
+    const QString& GetChooserProgram() const { return m_strChooserProgram; }
+
+    // Where the HTML manual's first page lies, beside the program in the build tree or in the
+    // installed tree; empty when neither holds one.
+    static QString HelpFilePath();
 
 public slots:
     // Enter does nothing.
@@ -146,9 +163,30 @@ public slots:
     void OnBrowseBitmap();
     void OnSetBox();
     void OnPickerButton();
+    void OnEditSkinDetails();
+    void OnShowNoteImage();
+    void OnShowTitle();
+    void OnShowMessage();
+    void OnShowCloseButton();
+    void OnPreviewSkin();
+    void OnOpenInBitmapEditor();
+    void OnColourChooser();
+    void OnHelp();
+    void OnWebSite();
+    void OnGetSkins();
+    void OnAbout();
+    void OnMessageFont();
+    void OnTitleFont();
+
     void OnPickRectChanged(const RECT& rect);
     void OnColourPicked(COLORREF crColour, int nId);
     void OnTransparentColour(COLORREF cr);
+
+    // Hands the choice of the colour of picker nPickerId to the external colour chooser. The
+    // editor is disabled while the chooser runs; its answer arrives in OnChooserFinished.
+    void RequestExternalColour(int nPickerId);
+    void OnChooserStarted(qint64 nPid);
+    void OnChooserFinished(qint64 nPid, quint32 nResult);
 
 private:
     struct MenuItem;
@@ -176,6 +214,10 @@ private:
     bool PromptForSkinFile(bool bOpen, std::filesystem::path& strPath);
     void SetPickersFromSkin();
     void ShowMissingPart(int nPart);
+
+    void ToggleShowPart(int nBit);
+    void ChooseSkinFont(bool bTitle);
+    CColourPicker* ColourPickerById(int nId);
 
     // The group boxes become the parents of the controls laid out in them, so they are declared
     // first and destroyed last.
@@ -208,6 +250,16 @@ private:
     bool m_bComponentModified = false;
     int m_nComponent = COMPONENT_NONE;
     int m_nColourRequestId = 0;
+
+    std::unique_ptr<CSkinnedNoteWnd> m_pPreview;
+    // Runs the chooser for "Eyedropper Tool..."; lives until its finished() has been handled.
+    std::unique_ptr<CProgramRunner> m_pRunner;
+    QString m_strChooserProgram;
+    // What the picker showed when its palette last dropped down: a chooser that gives no colour
+    // puts it back.
+    int m_nDropDownId = 0;
+    COLORREF m_crDropDownColour = 0;
+    COLORREF m_crBeforeRequest = 0;
 
     // The plain controls of the window, in tab order.
     QLabel m_labelComponent;
@@ -246,6 +298,7 @@ private:
     QMenu m_menuTools;
     QMenu m_menuHelp;
     std::map<int, QAction*> m_commands;
+    QShortcut m_keyHelp{QKeySequence(QKeySequence::HelpContents), this};
 
     QVBoxLayout m_layoutTop;
     QHBoxLayout m_layoutMain;
