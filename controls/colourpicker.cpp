@@ -22,9 +22,7 @@ CColourPicker::CColourPicker(QWidget* pParent)
 CColourPicker::~CColourPicker()
 {
     // The popup is our child and goes with us; it must not report back to a half-destroyed button.
-    if (m_pPopup) {
-        m_pPopup->disconnect(this);
-    }
+    ForgetPopup();
 }
 
 void CColourPicker::SetColour(COLORREF crColour)
@@ -144,11 +142,21 @@ void CColourPicker::OnClicked()
     }
 }
 
+void CColourPicker::ForgetPopup()
+{
+    // An ended popup may live on until its deferred deletion, even past this button: it must not
+    // call back into us.
+    if (m_pPopup) {
+        m_pPopup->disconnect(this);
+    }
+    m_pPopup = nullptr;
+}
+
 void CColourPicker::OnSelEndOK(COLORREF crColour)
 {
     m_bDroppedDown = false;
     SetColour(crColour);
-    m_pPopup = nullptr;
+    ForgetPopup();
     emit closeUp(crColour, m_nID);
     emit colourOk(crColour, m_nID);
 }
@@ -157,7 +165,7 @@ void CColourPicker::OnSelEndCancel(COLORREF crColour)
 {
     m_bDroppedDown = false;
     SetColour(crColour);
-    m_pPopup = nullptr;
+    ForgetPopup();
     emit closeUp(crColour, m_nID);
     emit colourCancel(crColour, m_nID);
 }
@@ -170,6 +178,8 @@ void CColourPicker::OnSelChange(COLORREF crColour)
 // A palette that went away without a result closes up as cancelled.
 void CColourPicker::OnPopupDestroyed(QObject* /*pPopup*/)
 {
+    // Half destroyed already: forget it without looking at it.
+    m_pPopup = nullptr;
     if (m_bDroppedDown) {
         OnSelEndCancel(m_crColour);
     }

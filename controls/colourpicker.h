@@ -59,6 +59,8 @@ private:
     void OnSelEndCancel(COLORREF crColour);
     void OnSelChange(COLORREF crColour);
     void OnPopupDestroyed(QObject* pPopup);
+    // Stops listening to the popup (it may outlive its result) and forgets it.
+    void ForgetPopup();
 
     bool m_bDroppedDown = false;
     COLORREF m_crColour;

@@ -6,6 +6,7 @@
 
 #include <QEnterEvent>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -551,6 +552,8 @@ void tst_SkinImageView::escapeCancels()
     auto* pEdit = new QLineEdit(&window);
     pLayout->addWidget(pEdit);
     pLayout->addWidget(m_pView.get());
+    // The window must not delete the view the test owns, whichever way the test ends.
+    const auto unparent = qScopeGuard([this] { m_pView->setParent(nullptr); });
     m_pView->setFixedSize(202, 206);
     m_pView->SetImage(m_pMain.get(), 0);
     m_pView->HidePicker(false);
@@ -571,8 +574,6 @@ void tst_SkinImageView::escapeCancels()
     Drag(m_pView.get(), QPoint(100, 90), QPoint(101, 90));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{11, 10, 111, 40}));
-    m_pView.release()->setParent(nullptr);
-    m_pView.reset();
 }
 
 void tst_SkinImageView::rightButtonCancels()
