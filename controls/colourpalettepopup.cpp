@@ -79,14 +79,6 @@ bool PtInRect(const RECT& rc, const QPoint& pt)
     return pt.x() >= rc.left && pt.x() < rc.right && pt.y() >= rc.top && pt.y() < rc.bottom;
 }
 
-void OffsetRect(RECT& rc, int dx, int dy)
-{
-    rc.left += dx;
-    rc.right += dx;
-    rc.top += dy;
-    rc.bottom += dy;
-}
-
 } // namespace
 
 CColourPalettePopup::CColourPalettePopup(const QPoint& ptTopLeft, COLORREF crColour,
@@ -162,13 +154,13 @@ void CColourPalettePopup::LayoutWindow(int nOwnerHeight)
         const int nScreenRight = rcScreen.x() + rcScreen.width();
         const int nScreenBottom = rcScreen.y() + rcScreen.height();
         if (m_rcWindow.right > nScreenRight) {
-            OffsetRect(m_rcWindow, nScreenRight - m_rcWindow.right, 0);
+            m_rcWindow = OffsetRect(m_rcWindow, nScreenRight - m_rcWindow.right, 0);
         }
         if (m_rcWindow.left < rcScreen.x()) {
-            OffsetRect(m_rcWindow, rcScreen.x() - m_rcWindow.left, 0);
+            m_rcWindow = OffsetRect(m_rcWindow, rcScreen.x() - m_rcWindow.left, 0);
         }
         if (m_rcWindow.bottom > nScreenBottom) {
-            OffsetRect(m_rcWindow, 0, -(Height(m_rcWindow) + nOwnerHeight));
+            m_rcWindow = OffsetRect(m_rcWindow, 0, -(Height(m_rcWindow) + nOwnerHeight));
         }
     }
     setGeometry(toQRect(m_rcWindow));

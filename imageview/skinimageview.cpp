@@ -116,7 +116,7 @@ void CSkinImageView::SetMessageSample(const std::string& strText, int nLeft, int
 
 void CSkinImageView::SetPickerRect(int nLeft, int nTop, int nRight, int nBottom)
 {
-    m_rect = RECT{nLeft + m_nOriginX, nTop + m_nOriginY, nRight + m_nOriginX, nBottom + m_nOriginY};
+    m_rect = OffsetRect(RECT{nLeft, nTop, nRight, nBottom}, m_nOriginX, m_nOriginY);
 }
 
 void CSkinImageView::SetPickerMode(int nMode)
@@ -168,7 +168,7 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
         const bool bFollow = m_bOriginRecorded && !IsTracking();
         m_bOriginRecorded = true;
         if (bFollow && (dx != 0 || dy != 0)) {
-            m_rect = RECT{m_rect.left + dx, m_rect.top + dy, m_rect.right + dx, m_rect.bottom + dy};
+            m_rect = OffsetRect(m_rect, dx, dy);
         }
         if (m_rgbShownOn != crBackground.rgb()) {
             ComposeShownImage(crBackground); // only after the desktop colour changed
@@ -355,7 +355,5 @@ void CSkinImageView::OnChangedRect(const RECT& rectOld)
 
 void CSkinImageView::NotifyRectChanged(const RECT& rect)
 {
-    const RECT rcImage{rect.left - m_nOriginX, rect.top - m_nOriginY, rect.right - m_nOriginX,
-                       rect.bottom - m_nOriginY};
-    emit pickRectChanged(rcImage);
+    emit pickRectChanged(OffsetRect(rect, -m_nOriginX, -m_nOriginY));
 }

@@ -80,11 +80,7 @@ public:
     const std::string& GetMessageText() const { return m_strMessageText; }
     RECT GetMessageArea() const { return m_rcMessageArea; }
     COLORREF GetMessageColour() const { return m_crMessageColour; }
-    RECT GetPickerRect() const
-    {
-        return RECT{m_rect.left - m_nOriginX, m_rect.top - m_nOriginY, m_rect.right - m_nOriginX,
-                    m_rect.bottom - m_nOriginY};
-    }
+    RECT GetPickerRect() const { return OffsetRect(m_rect, -m_nOriginX, -m_nOriginY); }
     int GetPickerMode() const { return m_nPickerMode; }
     bool IsPickerHidden() const { return m_bPickerHidden; }
 

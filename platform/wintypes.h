@@ -46,6 +46,12 @@ struct RECT
     friend bool operator==(const RECT&, const RECT&) = default;
 };
 
+// The rectangle moved by (dx, dy).
+constexpr RECT OffsetRect(const RECT& rc, LONG dx, LONG dy)
+{
+    return RECT{rc.left + dx, rc.top + dy, rc.right + dx, rc.bottom + dy};
+}
+
 inline constexpr int LF_FACESIZE = 32;
 
 // The 60-byte ANSI logical-font record. The face name is Windows-1252, NUL-terminated, so it holds
