@@ -107,6 +107,19 @@ std::string Utf8ToCp1252(std::string_view text)
     return out;
 }
 
+std::u32string FindUnencodableUtf8(std::string_view text)
+{
+    std::u32string unencodable;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t ch = NextUtf8(text, i);
+        if (ch != U'?' && CodePointToCp1252(ch) == '?' &&
+            unencodable.find(ch) == std::u32string::npos) {
+            unencodable.push_back(ch);
+        }
+    }
+    return unencodable;
+}
+
 std::string Utf16ToCp1252(std::u16string_view text)
 {
     std::string out;

@@ -13,6 +13,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 text to skin bytes. Characters the code page cannot hold, and malformed UTF-8, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 
+// The characters of UTF-8 text that the code page cannot hold, each once, in order of first
+// appearance (malformed UTF-8 counts as U+FFFD). Empty when Utf8ToCp1252 keeps every character.
+std::u32string FindUnencodableUtf8(std::string_view text);
+
 // UTF-16 code units (the wide string form) to skin bytes, unmappable characters and lone
 // surrogates becoming '?'.
 std::string Utf16ToCp1252(std::u16string_view text);

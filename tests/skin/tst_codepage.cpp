@@ -36,6 +36,13 @@ TEST(Codepage, UnmappableAndMalformedTextBecomesQuestionMarks)
     EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "?");                  // an encoded surrogate
 }
 
+TEST(Codepage, NamesEachCharacterItCannotHoldOnce)
+{
+    EXPECT_EQ(FindUnencodableUtf8("Caf\u00E9 \u2013 10 \u20AC?"), U"");
+    EXPECT_EQ(FindUnencodableUtf8("\u4E2D\u6587\u4E2D \U0001F600"), U"\u4E2D\u6587\U0001F600");
+    EXPECT_EQ(FindUnencodableUtf8(std::string{'a', '\xFF'}), U"\uFFFD");
+}
+
 TEST(Codepage, WideTextConvertsUnitByUnit)
 {
     EXPECT_EQ(Utf16ToCp1252(u"Gr\u00FC\u00DF \u201Cok\u201D"), "Gr\xFC\xDF \x93ok\x94");
