@@ -47,7 +47,10 @@ bool CBitmapWnd::SetHoverBitmap(const QImage& bitmap, COLORREF crTransparent)
 {
     m_crHoverTransparent = crTransparent;
     m_bmpHover = bitmap;
-    m_keyedHover.reset();
+    // Keyed now, so that the first swap costs no more than the next; when memory runs short the
+    // swap tries again and says so.
+    m_keyedHover = IsChild() ? CKeyedBitmap::FromBitmap(bitmap, crTransparent, REGION_TOLERANCE)
+                             : std::nullopt;
     return !m_bmpHover.isNull();
 }
 

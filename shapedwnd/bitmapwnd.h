@@ -82,8 +82,7 @@ private:
     QImage m_bmp;
     COLORREF m_crTransparent = 0;
     std::optional<QCursor> m_hCursor;
-    // A child's keyed bitmaps, made when first shown and kept until the bitmap changes, and the
-    // one it shows now.
+    // A child's keyed bitmaps, kept until the bitmap changes, and the one it shows now.
     std::optional<CKeyedBitmap> m_keyedMain;
     std::optional<CKeyedBitmap> m_keyedHover;
     CKeyedBitmap m_shown;

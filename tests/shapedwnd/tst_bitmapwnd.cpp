@@ -99,6 +99,7 @@ private slots:
     void popupNeverClicks();
     void text_data();
     void text();
+    void childTextOnlyOnVisiblePixels();
 };
 
 void tst_BitmapWnd::bitmapInstalledBeforeCreateAppliesAtCreate()
@@ -350,6 +351,31 @@ void tst_BitmapWnd::text()
     QCOMPARE(ink.isEmpty(), expectedLines.isEmpty());
     QVERIFY(ink.subtracted(QRegion(area)).isEmpty());
     QVERIFY(ink.xored(InkOf(expected)).isEmpty());
+}
+
+void tst_BitmapWnd::childTextOnlyOnVisiblePixels()
+{
+    QWidget parent;
+    parent.resize(160, 100);
+    parent.setPalette(QPalette(Qt::white));
+    parent.setAutoFillBackground(true);
+    CBitmapWnd wnd;
+    QVERIFY(wnd.Create(&parent, true));
+    // White, with a transparent band through the text area.
+    QImage bitmap = Solid({120, 70}, Qt::white);
+    const QRect rcBand(10, 14, 100, 6);
+    QPainter(&bitmap).fillRect(rcBand, QColor(255, 0, 255));
+    wnd.SetBitmap(bitmap, kMagenta);
+    wnd.move(20, 10);
+    wnd.setWindowTitle(QStringLiteral("MMMMMMMMMMMMMMMM"));
+    const LOGFONT lf = TitleFont();
+    wnd.SetTextArea(RECT{10, 8, 110, 40}, RGB(0, 0, 0), &lf);
+    const QImage shown = parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    const QRegion ink = InkOf(shown).translated(-wnd.pos());
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(ink.intersected(rcBand).isEmpty());
+    QVERIFY(ink.subtracted(QRect(10, 8, 100, 32)).isEmpty());
 }
 
 QTEST_MAIN(tst_BitmapWnd)
