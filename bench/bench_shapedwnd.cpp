@@ -130,10 +130,16 @@ struct Fixture
     double nRuns = 0;
 };
 
-Fixture& Shared(int nSize)
+// Emptied before the application goes: widgets must not outlive it.
+std::map<int, std::unique_ptr<Fixture>>& Fixtures()
 {
     static std::map<int, std::unique_ptr<Fixture>> fixtures;
-    std::unique_ptr<Fixture>& pFixture = fixtures[nSize];
+    return fixtures;
+}
+
+Fixture& Shared(int nSize)
+{
+    std::unique_ptr<Fixture>& pFixture = Fixtures()[nSize];
     if (!pFixture) {
         pFixture = std::make_unique<Fixture>(nSize);
     }
@@ -249,5 +255,6 @@ int main(int argc, char** argv)
     CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    Fixtures().clear();
     return 0;
 }
