@@ -92,8 +92,8 @@ void CBitmapWnd::UpdateShape()
                                   std::to_string(kErrorNotEnoughMemory),
                               PromptButtons::Ok, PromptIcon::None);
     }
-    // A widget takes an empty mask for no mask at all; a shape without a single visible pixel
-    // must not show the whole rectangle instead.
+    // A shape without a single visible pixel hides the window: a widget takes an empty mask for
+    // no mask at all and would show the whole rectangle instead.
     setVisible(anyVisible.value_or(true));
     update();
 }
