@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keyedbitmap.h"
 #include "wintypes.h"
 
 #include <QCursor>
@@ -15,6 +16,9 @@
 // the bitmap's non-transparent pixels and takes the bitmap's size. Optionally it draws its window
 // title into m_rcText and, as a child, swaps to a mouse-over bitmap while the mouse is over it and
 // reports clicks. A top-level bitmap window is dragged by any visible point.
+//
+// A top-level window is cut by a window mask. A child paints only its visible pixels and passes
+// the mouse on to its parent elsewhere: the same look and feel without the cost of a mask.
 class CBitmapWnd : public QWidget
 {
     Q_OBJECT
@@ -42,6 +46,9 @@ public:
     // (-1, -1) when that bitmap is not held.
     QSize GetBitmapSize(bool bMain) const;
     bool IsHovered() const { return m_bHover; }
+    // Whether a point (client coordinates) lies on a visible pixel: the only points that take
+    // the mouse.
+    bool IsOverShape(QPoint ptClient) const;
 
 signals:
     // A child window was pressed and released over its visible shape. Emitted from the event
@@ -57,8 +64,15 @@ protected:
 
 private:
     bool IsChild() const { return !isWindow(); }
-    bool IsOverShape(QPoint ptClient) const;
+    // Each gives the window the current bitmap's size and outline: no value when the outline
+    // could not be made, else whether any pixel shows.
+    std::optional<bool> ApplyMask(bool bUseHover);
+    std::optional<bool> ApplyKeyed(bool bUseHover);
+    void EndHover();
+    // The owner's cursor where it may show, the parent's elsewhere.
+    void ShowCursorShape(bool bShow);
     void DrawText(QPainter& painter) const;
+    void DrawTextOnShape(QPainter& painter) const;
 
     RECT m_rcText;
     COLORREF m_crText = 0;
@@ -68,6 +82,10 @@ private:
     QImage m_bmp;
     COLORREF m_crTransparent = 0;
     std::optional<QCursor> m_hCursor;
+    // A child's keyed bitmaps, kept until the bitmap changes, and the one it shows now.
+    std::optional<CKeyedBitmap> m_keyedMain;
+    std::optional<CKeyedBitmap> m_keyedHover;
+    CKeyedBitmap m_shown;
     bool m_bTracking = false;
     bool m_bHover = false;
     bool m_bPressed = false;

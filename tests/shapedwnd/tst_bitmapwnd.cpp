@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -42,6 +43,34 @@ QRegion InkOf(const QImage& image)
     return ink;
 }
 
+// The points of the window that take the mouse.
+QRegion HitRegion(const CBitmapWnd& wnd)
+{
+    QRegion region;
+    for (int y = 0; y < wnd.height(); ++y) {
+        for (int x = 0; x < wnd.width(); ++x) {
+            if (wnd.IsOverShape(QPoint(x, y))) {
+                region += QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return region;
+}
+
+// Remembers the presses that reach it.
+class CPressRecorder : public QWidget
+{
+public:
+    int m_nPresses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        ++m_nPresses;
+        event->accept();
+    }
+};
+
 LOGFONT TitleFont()
 {
     LOGFONT lf;
@@ -63,11 +92,14 @@ private slots:
     void bitmapWithoutVisiblePixelShowsNothing();
     void childGrowsToHoverBitmapAndShrinksBack();
     void childWithoutHoverBitmapNeverChanges();
+    void childTakesTheMouseOnlyOnItsShape_data();
+    void childTakesTheMouseOnlyOnItsShape();
     void clickOnlyWhenReleasedOverTheShape_data();
     void clickOnlyWhenReleasedOverTheShape();
     void popupNeverClicks();
     void text_data();
     void text();
+    void childTextOnlyOnVisiblePixels();
 };
 
 void tst_BitmapWnd::bitmapInstalledBeforeCreateAppliesAtCreate()
@@ -111,7 +143,7 @@ void tst_BitmapWnd::maskAndSizeFollowTheBitmap()
     wnd.SetBitmap(ShapeImage(size, opaque), kMagenta);
     QCOMPARE(wnd.size(), size);
     QCOMPARE(wnd.pos(), QPoint(10, 20));
-    QVERIFY(wnd.mask().xored(QRegion(opaque)).isEmpty());
+    QVERIFY(HitRegion(wnd).xored(QRegion(opaque)).isEmpty());
     QVERIFY(wnd.isVisibleTo(child ? &parent : nullptr) || wnd.isVisible());
 }
 
@@ -142,13 +174,13 @@ void tst_BitmapWnd::childGrowsToHoverBitmapAndShrinksBack()
     QTest::mouseMove(&wnd, QPoint(5, 5));
     QVERIFY(wnd.IsHovered());
     QCOMPARE(wnd.geometry(), QRect(30, 40, 24, 16));
-    QVERIFY(wnd.mask().xored(QRegion(0, 0, 24, 8)).isEmpty());
+    QVERIFY(HitRegion(wnd).xored(QRegion(0, 0, 24, 8)).isEmpty());
 
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&wnd, &leave);
     QVERIFY(!wnd.IsHovered());
     QCOMPARE(wnd.geometry(), QRect(30, 40, 10, 10));
-    QVERIFY(wnd.mask().xored(QRegion(0, 0, 10, 10)).isEmpty());
+    QVERIFY(HitRegion(wnd).xored(QRegion(0, 0, 10, 10)).isEmpty());
 }
 
 void tst_BitmapWnd::childWithoutHoverBitmapNeverChanges()
@@ -164,6 +196,62 @@ void tst_BitmapWnd::childWithoutHoverBitmapNeverChanges()
     QTest::mouseMove(&wnd, QPoint(5, 2));
     QVERIFY(!wnd.IsHovered());
     QCOMPARE(wnd.size(), QSize(10, 10));
+}
+
+void tst_BitmapWnd::childTakesTheMouseOnlyOnItsShape_data()
+{
+    // A frame whose mouse-over image has a smaller hole; the mouse comes onto the frame first.
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("onShape");
+    QTest::newRow("on the frame") << QPoint(2, 2) << true;
+    QTest::newRow("in both holes") << QPoint(15, 15) << false;
+    QTest::newRow("in the normal image's hole only") << QPoint(11, 11) << true;
+}
+
+void tst_BitmapWnd::childTakesTheMouseOnlyOnItsShape()
+{
+    QFETCH(QPoint, point);
+    QFETCH(bool, onShape);
+    const QColor parentColour(0, 160, 0);
+    const QColor hoverColour(200, 60, 30);
+    CPressRecorder parent;
+    parent.resize(80, 80);
+    parent.setPalette(QPalette(parentColour));
+    parent.setAutoFillBackground(true);
+    CBitmapWnd wnd;
+    QVERIFY(wnd.Create(&parent, true));
+    QImage normal = ShapeImage({30, 30}, {0, 0, 30, 30});
+    normal.fill(QColor(20, 90, 160));
+    QPainter(&normal).fillRect(10, 10, 10, 10, QColor(255, 0, 255));
+    QImage hover = Solid({30, 30}, hoverColour);
+    QPainter(&hover).fillRect(12, 12, 6, 6, QColor(255, 0, 255));
+    wnd.SetBitmap(normal, kMagenta);
+    wnd.SetHoverBitmap(hover, kMagenta);
+    wnd.SetCursorShape(QCursor(Qt::PointingHandCursor));
+    wnd.move(20, 20);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    QWindow* const pWindow = parent.windowHandle();
+    QSignalSpy spy(&wnd, &CBitmapWnd::clicked);
+
+    // Qt drops a move to where the mouse already is: each row comes from beside the button.
+    QTest::mouseMove(pWindow, QPoint(1, 1));
+    QTest::mouseMove(pWindow, wnd.pos() + QPoint(2, 2));
+    QVERIFY(wnd.IsHovered());
+    QTest::mouseMove(pWindow, wnd.pos() + point);
+    QCOMPARE(wnd.IsHovered(), onShape);
+    const QWidget* const pUnder = QApplication::widgetAt(wnd.mapToGlobal(point));
+    QVERIFY(pUnder != nullptr);
+    QCOMPARE(pUnder->cursor().shape(), onShape ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    const QColor shown = parent.grab().toImage().pixelColor(wnd.pos() + point);
+    QCOMPARE(shown, onShape ? hoverColour : parentColour);
+
+    // A press on the shape stays with the button (no drag of the parent); elsewhere it goes on.
+    QTest::mousePress(pWindow, Qt::LeftButton, {}, wnd.pos() + point);
+    QTest::mouseRelease(pWindow, Qt::LeftButton, {}, wnd.pos() + point);
+    QCoreApplication::processEvents();
+    QCOMPARE(parent.m_nPresses, onShape ? 0 : 1);
+    QCOMPARE(spy.count(), onShape ? 1 : 0);
 }
 
 void tst_BitmapWnd::clickOnlyWhenReleasedOverTheShape_data()
@@ -263,6 +351,31 @@ void tst_BitmapWnd::text()
     QCOMPARE(ink.isEmpty(), expectedLines.isEmpty());
     QVERIFY(ink.subtracted(QRegion(area)).isEmpty());
     QVERIFY(ink.xored(InkOf(expected)).isEmpty());
+}
+
+void tst_BitmapWnd::childTextOnlyOnVisiblePixels()
+{
+    QWidget parent;
+    parent.resize(160, 100);
+    parent.setPalette(QPalette(Qt::white));
+    parent.setAutoFillBackground(true);
+    CBitmapWnd wnd;
+    QVERIFY(wnd.Create(&parent, true));
+    // White, with a transparent band through the text area.
+    QImage bitmap = Solid({120, 70}, Qt::white);
+    const QRect rcBand(10, 14, 100, 6);
+    QPainter(&bitmap).fillRect(rcBand, QColor(255, 0, 255));
+    wnd.SetBitmap(bitmap, kMagenta);
+    wnd.move(20, 10);
+    wnd.setWindowTitle(QStringLiteral("MMMMMMMMMMMMMMMM"));
+    const LOGFONT lf = TitleFont();
+    wnd.SetTextArea(RECT{10, 8, 110, 40}, RGB(0, 0, 0), &lf);
+    const QImage shown = parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    const QRegion ink = InkOf(shown).translated(-wnd.pos());
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(ink.intersected(rcBand).isEmpty());
+    QVERIFY(ink.subtracted(QRect(10, 8, 100, 32)).isEmpty());
 }
 
 QTEST_MAIN(tst_BitmapWnd)
