@@ -48,9 +48,8 @@ private slots:
     void applyAlwaysMarksModified_data();
     void applyAlwaysMarksModified();
     void typingIsLimitedButProgramTextIsNot();
-    void typedRectangleIsNormalized_data();
-    void typedRectangleIsNormalized();
-    void setBoxShowsTheRectangleAtOnce();
+    void typedRectangle_data();
+    void typedRectangle();
     void pickerButton();
     void draggedRectangle_data();
     void draggedRectangle();
@@ -420,43 +419,34 @@ void tst_EditorComponents::typingIsLimitedButProgramTextIsNot()
     QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_RIGHT).size(), 6);
 }
 
-void tst_EditorComponents::typedRectangleIsNormalized_data()
+void tst_EditorComponents::typedRectangle_data()
 {
     QTest::addColumn<int>("nButton");
-    QTest::newRow("Apply") << int(CSkinEditorDlg::IDC_APPLY);
-    QTest::newRow("Set Box") << int(CSkinEditorDlg::IDC_SET_BOX);
+    QTest::addColumn<bool>("bPickerShown");
+    QTest::newRow("Apply") << int(CSkinEditorDlg::IDC_APPLY) << false;
+    QTest::newRow("Set Box, picker hidden") << int(CSkinEditorDlg::IDC_SET_BOX) << false;
+    QTest::newRow("Set Box, picker shown") << int(CSkinEditorDlg::IDC_SET_BOX) << true;
 }
 
-void tst_EditorComponents::typedRectangleIsNormalized()
+// Both buttons put the numbers in order; Set Box shows them in the view at once, bringing out a
+// hidden picker, and leaves the skin alone.
+void tst_EditorComponents::typedRectangle()
 {
     QFETCH(int, nButton);
+    QFETCH(bool, bPickerShown);
+    const bool bApply = nButton == CSkinEditorDlg::IDC_APPLY;
     Fixture f;
+    f.dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.dlg));
     ChooseComponent(f.dlg, COMPONENT_TITLE);
+    if (bPickerShown) {
+        Click(f.dlg, CSkinEditorDlg::IDC_PICKER);
+    }
     const RECT rcBefore = f.dlg.GetSkin().m_rcTitle;
     Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "50");
     Type(f.dlg, CSkinEditorDlg::IDC_TOP, "60");
     Type(f.dlg, CSkinEditorDlg::IDC_RIGHT, "10");
     Type(f.dlg, CSkinEditorDlg::IDC_BOTTOM, "-20");
-    Click(f.dlg, nButton);
-    const RECT rcNormal{10, -20, 50, 60};
-    QCOMPARE(BoxFields(f.dlg), Numbers(rcNormal));
-    QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), rcNormal));
-    QVERIFY(SameRect(f.dlg.GetSkin().m_rcTitle,
-                     nButton == CSkinEditorDlg::IDC_APPLY ? rcNormal : rcBefore));
-}
-
-// Set Box shows the rectangle at once, bringing out a hidden picker; the skin is not changed.
-void tst_EditorComponents::setBoxShowsTheRectangleAtOnce()
-{
-    Fixture f;
-    f.dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.dlg));
-    ChooseComponent(f.dlg, COMPONENT_MESSAGE);
-    const RECT rcBefore = f.dlg.GetSkin().m_rcMessage;
-    Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "1");
-    Type(f.dlg, CSkinEditorDlg::IDC_TOP, "2");
-    Type(f.dlg, CSkinEditorDlg::IDC_RIGHT, "30");
-    Type(f.dlg, CSkinEditorDlg::IDC_BOTTOM, "40");
     struct PaintCounter : QObject
     {
         int nPaints = 0;
@@ -468,14 +458,18 @@ void tst_EditorComponents::setBoxShowsTheRectangleAtOnce()
     } counter;
     QCoreApplication::processEvents();
     f.dlg.findChild<CSkinImageView*>()->installEventFilter(&counter);
-    Click(f.dlg, CSkinEditorDlg::IDC_SET_BOX);
-    QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), RECT{1, 2, 30, 40}));
-    QVERIFY(!f.dlg.GetImageView().IsPickerHidden());
-    QVERIFY(Control<QPushButton>(f.dlg, CSkinEditorDlg::IDC_PICKER)->isChecked());
-    QTRY_VERIFY(counter.nPaints > 0);
-    QVERIFY(SameRect(f.dlg.GetSkin().m_rcMessage, rcBefore));
-    QVERIFY(!f.dlg.IsModified());
+    Click(f.dlg, nButton);
+
+    const RECT rcNormal{10, -20, 50, 60};
+    QCOMPARE(BoxFields(f.dlg), Numbers(rcNormal));
+    QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), rcNormal));
+    QVERIFY(SameRect(f.dlg.GetSkin().m_rcTitle, bApply ? rcNormal : rcBefore));
+    QCOMPARE(f.dlg.IsModified(), bApply);
     QVERIFY(!f.dlg.IsComponentModified());
+    if (!bApply) {
+        QVERIFY(!f.dlg.GetImageView().IsPickerHidden());
+        QTRY_VERIFY(counter.nPaints > 0);
+    }
 }
 
 void tst_EditorComponents::pickerButton()
