@@ -22,6 +22,10 @@ const char* const kMessageSample =
     "picker on to place a new rectangle or click inside the rectangle and drag to move the "
     "current rectangle.";
 
+const char* const kNotBmp = " is not a BMP file.\n\nSkin images must be Windows bitmaps (.bmp); "
+                            "save the image in that format first.";
+const char* const kBadBmp = "It is damaged, or it is a kind of BMP file this program cannot hold.";
+
 // As atoi reads: leading white space, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond an int are held at its limits.
 int ToInt(const QString& strText)
@@ -195,34 +199,27 @@ std::unique_ptr<CDib> CSkinEditorDlg::ReadComponentBitmap()
 {
     const std::filesystem::path path = toPath(m_strBitmapPath);
     const std::string strFile = "\"" + m_strBitmapPath.toStdString() + "\"";
-    const auto tell = [](const std::string& strText) {
+    const auto refuse = [](const std::string& strText) {
         Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
-    };
-    if (const std::optional<std::string> strWhy = WhyNotReadable(path)) {
-        tell("The bitmap file " + strFile + " could not be read.\n\n" + *strWhy);
         return nullptr;
+    };
+    const std::string strCannotRead = "The bitmap file " + strFile + " could not be read.\n\n";
+    if (const std::optional<std::string> strWhy = WhyNotReadable(path)) {
+        return refuse(strCannotRead + *strWhy);
     }
     const FilePtr pFile = OpenFileForReading(path);
     if (!pFile) {
-        tell("The bitmap file " + strFile + " could not be read.\n\n" +
-             std::generic_category().message(errno) + ".");
-        return nullptr;
+        return refuse(strCannotRead + std::generic_category().message(errno) + ".");
     }
     std::array<char, 2> signature{};
     if (std::fread(signature.data(), 1, signature.size(), pFile.get()) != signature.size() ||
         signature != std::array<char, 2>{'B', 'M'}) {
-        tell("The file " + strFile +
-             " is not a BMP file.\n\nSkin images must be Windows "
-             "bitmaps (.bmp); save the image in that format first.");
-        return nullptr;
+        return refuse("The file " + strFile + kNotBmp);
     }
     CFileSource source(pFile.get());
     auto pImage = std::make_unique<CDib>();
     if (pImage->Read(source) == 0) {
-        tell("The bitmap file " + strFile +
-             " could not be read.\n\nIt is damaged, or it is a "
-             "kind of BMP file this program cannot hold.");
-        return nullptr;
+        return refuse(strCannotRead + kBadBmp);
     }
     return pImage;
 }
