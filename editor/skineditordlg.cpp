@@ -7,8 +7,10 @@
 #include "skinnednotewnd.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QPalette>
 
 #include <algorithm>
 #include <iterator>
@@ -65,7 +67,7 @@ CSkinEditorDlg::CSkinEditorDlg(QWidget* pParent)
       m_labelTop(QStringLiteral("(top)"), &m_groupBox), m_editTop(&m_groupBox),
       m_labelRight(QStringLiteral("(right)"), &m_groupBox), m_editRight(&m_groupBox),
       m_labelBottom(QStringLiteral("(bottom)"), &m_groupBox), m_editBottom(&m_groupBox),
-      m_labelHint(QStringLiteral("Click this button to update the preview on the left with the "
+      m_labelHint(QStringLiteral("Click this button to update the preview on the right with the "
                                  "numbers above"),
                   &m_groupBox),
       m_btnSetBox(QStringLiteral("&Set Box"), &m_groupBox),
@@ -145,6 +147,7 @@ void CSkinEditorDlg::BuildControls()
 
     m_labelHint.setWordWrap(true);
     m_labelTransparency.setBuddy(&m_btnTransparent);
+    KeepTransparencyLabelLook();
     m_wndMenuLine.setFrameShape(QFrame::HLine);
     m_wndMenuLine.setFrameShadow(QFrame::Sunken);
     m_wndViewLine.setFrameShape(QFrame::HLine);
@@ -157,6 +160,22 @@ void CSkinEditorDlg::BuildControls()
         pButton->setAutoDefault(false);
         pButton->setDefault(false);
     }
+}
+
+void CSkinEditorDlg::KeepTransparencyLabelLook()
+{
+    QPalette palette = m_groupBitmap.palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     palette.color(QPalette::Active, QPalette::WindowText));
+    m_labelTransparency.setPalette(palette);
+}
+
+void CSkinEditorDlg::changeEvent(QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::PaletteChange) {
+        KeepTransparencyLabelLook();
+    }
+    QDialog::changeEvent(pEvent);
 }
 
 void CSkinEditorDlg::BuildLayout()

@@ -105,8 +105,10 @@ public:
     CSkinEditorDlg(const CSkinEditorDlg&) = delete;
     CSkinEditorDlg& operator=(const CSkinEditorDlg&) = delete;
 
-    // Opens the skin file as the Open command does after its file dialog.
-    void OpenSkinFile(const std::filesystem::path& strPath);
+    // Opens the skin file as the Open command does after its file dialog, without asking first.
+    // The skin is replaced only by one read whole; on failure the user is told and everything
+    // stays as it was. True when the file was opened.
+    bool OpenSkinFile(const std::filesystem::path& strPath);
 
     void SetModified(bool bModified);
     void UpdateCaption(const QString& strName, bool bModified);
@@ -115,11 +117,18 @@ public:
     // True when the caller may drop or replace the skin: nothing unsaved, or the user saved it
     // or chose to drop it.
     bool ConfirmDiscard();
+    // Before the skin is saved or dropped: asks whether changes of the current component not yet
+    // applied go in first. False when the user cancels or they cannot be applied; "No" leaves
+    // them in the controls, still marked.
+    bool ConfirmApplyComponent();
 
     // Component editing.
     void SelectComponent();
-    void ApplyComponent(int nComponent);
-    void PromptApplyComponent(int nComponent);
+    // Stores the controls into the skin; false, with the user told and the skin unchanged, when
+    // the bitmap file named cannot be read as a BMP.
+    bool ApplyComponent(int nComponent);
+    // Asked when leaving a component; false when the user chose to apply and that failed.
+    bool PromptApplyComponent(int nComponent);
     void RefreshImageView();
     RECT ReadBoxFields();
     void WriteBoxFields(int nLeft, int nTop, int nRight, int nBottom);
@@ -188,6 +197,9 @@ public slots:
     void OnChooserStarted(qint64 nPid);
     void OnChooserFinished(qint64 nPid, quint32 nResult);
 
+protected:
+    void changeEvent(QEvent* pEvent) override;
+
 private:
     struct MenuItem;
 
@@ -198,6 +210,9 @@ private:
     void SetTabOrder();
     void ConnectControls();
     void OnInitDialog();
+    // The "Transparency:" label names the whole group's colour and keeps its enabled look while
+    // the group around it is disabled.
+    void KeepTransparencyLabelLook();
 
     // Refreshes the enabled and checked state of every menu command. Runs when a menu is about
     // to show and after every change of the state the commands depend on, so shortcuts find
@@ -209,6 +224,10 @@ private:
     void PullFields();
 
     bool NewSkin();
+    // Shows the skin that has just replaced the old one, saved at strFilePath ("" untitled).
+    void StartDocument(const std::filesystem::path& strFilePath);
+    // Reads the bitmap file of the path field for Apply; null after telling the user why not.
+    std::unique_ptr<CDib> ReadComponentBitmap();
     // Runs the save; true when the skin was written.
     bool SaveSkin();
     bool PromptForSkinFile(bool bOpen, std::filesystem::path& strPath);

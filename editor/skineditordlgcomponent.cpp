@@ -1,19 +1,30 @@
 // Component editing: the controls of the selected component, Apply, and what the image view
 // is given.
+#include "bytestream.h"
 #include "promptservice.h"
 #include "qtconvert.h"
 #include "skineditordlg.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
 #include <initializer_list>
+#include <optional>
+#include <string>
+#include <system_error>
 
 namespace {
 
 const char* const kTitleSample = "The Note's Title";
 const char* const kMessageSample =
-    "The note's message will be place here in the skin.  Click and drag with the rectangle "
+    "The note's message will be placed here in the skin.  Click and drag with the rectangle "
     "picker on to place a new rectangle or click inside the rectangle and drag to move the "
     "current rectangle.";
+
+const char* const kNotBmp = " is not a BMP file.\n\nSkin images must be Windows bitmaps (.bmp); "
+                            "save the image in that format first.";
+const char* const kBadBmp = "It is damaged, or it is a kind of BMP file this program cannot hold.";
 
 // As atoi reads: leading white space, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond an int are held at its limits.
@@ -37,12 +48,39 @@ int ToInt(const QString& strText)
     return static_cast<int>(nValue);
 }
 
+// Left of right and top above bottom, whichever way round the numbers were typed.
+RECT Normalized(const RECT& rc)
+{
+    const auto [nLeft, nRight] = std::minmax(rc.left, rc.right);
+    const auto [nTop, nBottom] = std::minmax(rc.top, rc.bottom);
+    return RECT{nLeft, nTop, nRight, nBottom};
+}
+
+// Why the bitmap file cannot be opened, or nothing when it can.
+std::optional<std::string> WhyNotReadable(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) {
+        return error.message() + ".";
+    }
+    if (std::filesystem::is_directory(status)) {
+        return std::string("It is a folder.");
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return std::string("It is not a regular file.");
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void CSkinEditorDlg::SelectComponent()
 {
-    if (m_nComponent != COMPONENT_NONE) {
-        PromptApplyComponent(m_nComponent);
+    if (m_nComponent != COMPONENT_NONE && !PromptApplyComponent(m_nComponent)) {
+        // The changes could not be applied: the list goes back to them.
+        m_cbComponent.setCurrentIndex(m_nComponent);
+        return;
     }
     m_nComponent = m_cbComponent.currentIndex();
 
@@ -100,57 +138,106 @@ void CSkinEditorDlg::SelectComponent()
     UpdatePickerButton();
 }
 
-void CSkinEditorDlg::ApplyComponent(int nComponent)
+bool CSkinEditorDlg::ApplyComponent(int nComponent)
 {
     if (nComponent == -1) {
         nComponent = m_cbComponent.currentIndex();
     }
     PullFields();
-    const std::filesystem::path path = toPath(m_strBitmapPath);
+    // An empty path keeps the image the skin has.
+    const bool bUsesBitmap = nComponent == COMPONENT_MAIN_WINDOW ||
+                             nComponent == COMPONENT_CLOSE_BUTTON ||
+                             nComponent == COMPONENT_CLOSE_HOVER;
+    std::unique_ptr<CDib> pImage;
+    if (bUsesBitmap && !m_strBitmapPath.isEmpty()) {
+        pImage = ReadComponentBitmap();
+        if (!pImage) {
+            m_bComponentModified = true;
+            return false;
+        }
+    }
+    const RECT rc = Normalized(ReadBoxFields());
+    WriteBoxFields(rc.left, rc.top, rc.right, rc.bottom);
     switch (nComponent) {
     case COMPONENT_MAIN_WINDOW:
-        m_skin.LoadMainImage(path);
+        if (pImage) {
+            m_skin.SetMainImage(std::move(pImage));
+        }
         m_strMainImagePath = m_strBitmapPath;
         break;
     case COMPONENT_TITLE:
-        m_skin.m_rcTitle = ReadBoxFields();
+        m_skin.m_rcTitle = rc;
         break;
     case COMPONENT_CLOSE_BUTTON:
-        m_skin.m_rcCloseButton = ReadBoxFields();
-        m_skin.LoadCloseImage(path);
+        m_skin.m_rcCloseButton = rc;
+        if (pImage) {
+            m_skin.SetCloseImage(std::move(pImage));
+        }
         m_strCloseImagePath = m_strBitmapPath;
         break;
     case COMPONENT_CLOSE_HOVER:
-        m_skin.LoadCloseHoverImage(path);
+        if (pImage) {
+            m_skin.SetCloseHoverImage(std::move(pImage));
+        }
         m_strCloseHoverImagePath = m_strBitmapPath;
         break;
     case COMPONENT_MESSAGE:
-        m_skin.m_rcMessage = ReadBoxFields();
+        m_skin.m_rcMessage = rc;
         break;
     default:
         break;
     }
     if (nComponent >= COMPONENT_MAIN_WINDOW && nComponent <= COMPONENT_MESSAGE) {
-        const RECT rc = ReadBoxFields();
         m_wndImageView.SetPickerRect(rc.left, rc.top, rc.right, rc.bottom);
     }
     SetModified(true);
     RefreshImageView();
+    return true;
 }
 
-void CSkinEditorDlg::PromptApplyComponent(int nComponent)
+std::unique_ptr<CDib> CSkinEditorDlg::ReadComponentBitmap()
+{
+    const std::filesystem::path path = toPath(m_strBitmapPath);
+    const std::string strFile = "\"" + m_strBitmapPath.toStdString() + "\"";
+    const auto refuse = [](const std::string& strText) {
+        Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
+        return nullptr;
+    };
+    const std::string strCannotRead = "The bitmap file " + strFile + " could not be read.\n\n";
+    if (const std::optional<std::string> strWhy = WhyNotReadable(path)) {
+        return refuse(strCannotRead + *strWhy);
+    }
+    const FilePtr pFile = OpenFileForReading(path);
+    if (!pFile) {
+        return refuse(strCannotRead + std::generic_category().message(errno) + ".");
+    }
+    std::array<char, 2> signature{};
+    if (std::fread(signature.data(), 1, signature.size(), pFile.get()) != signature.size() ||
+        signature != std::array<char, 2>{'B', 'M'}) {
+        return refuse("The file " + strFile + kNotBmp);
+    }
+    CFileSource source(pFile.get());
+    auto pImage = std::make_unique<CDib>();
+    if (pImage->Read(source) == 0) {
+        return refuse(strCannotRead + kBadBmp);
+    }
+    return pImage;
+}
+
+bool CSkinEditorDlg::PromptApplyComponent(int nComponent)
 {
     if (!m_bComponentModified) {
-        return;
+        return true;
     }
     const PromptAnswer answer =
         Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
                               "changes before switching to a new component?",
                               PromptButtons::YesNo, PromptIcon::Question);
-    if (answer == PromptAnswer::Yes) {
-        ApplyComponent(nComponent);
+    if (answer == PromptAnswer::Yes && !ApplyComponent(nComponent)) {
+        return false;
     }
     m_bComponentModified = false;
+    return true;
 }
 
 void CSkinEditorDlg::RefreshImageView()
@@ -266,8 +353,9 @@ void CSkinEditorDlg::UpdatePickerButton()
 
 void CSkinEditorDlg::OnApply()
 {
-    ApplyComponent(-1);
-    m_bComponentModified = false;
+    if (ApplyComponent(-1)) {
+        m_bComponentModified = false;
+    }
 }
 
 void CSkinEditorDlg::OnBrowseBitmap()
@@ -282,10 +370,18 @@ void CSkinEditorDlg::OnBrowseBitmap()
     RefreshImageView();
 }
 
+// Shows the typed rectangle at once, with the picker if it was hidden; the skin keeps its own
+// until Apply.
 void CSkinEditorDlg::OnSetBox()
 {
-    const RECT rc = ReadBoxFields();
+    const RECT rc = Normalized(ReadBoxFields());
+    WriteBoxFields(rc.left, rc.top, rc.right, rc.bottom);
     m_wndImageView.SetPickerRect(rc.left, rc.top, rc.right, rc.bottom);
+    if (m_btnPicker.isEnabled()) {
+        m_btnPicker.setChecked(true);
+        UpdatePickerButton();
+    }
+    m_wndImageView.update();
 }
 
 // The button toggles itself when clicked; the picker follows its new state.

@@ -1,16 +1,18 @@
 // The file commands: New, Open, Save, Exit and the save-first question.
 #include "promptservice.h"
+#include "qtconvert.h"
 #include "settings.h"
 #include "skineditordlg.h"
-#include "syscolors.h"
 
 #include <string>
 
 bool CSkinEditorDlg::ConfirmDiscard()
 {
-    PromptApplyComponent(m_nComponent);
     // Written on every call, so the mask survives even an exit that is then cancelled.
     WriteSettingInt(SETTING_SHOW_COMPONENTS, m_wndImageView.m_nShowParts);
+    if (!ConfirmApplyComponent()) {
+        return false;
+    }
     if (!m_bModified) {
         return true;
     }
@@ -28,6 +30,27 @@ bool CSkinEditorDlg::ConfirmDiscard()
     }
 }
 
+bool CSkinEditorDlg::ConfirmApplyComponent()
+{
+    if (!m_bComponentModified) {
+        return true;
+    }
+    switch (Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
+                                  "changes first?",
+                                  PromptButtons::YesNoCancel, PromptIcon::Question)) {
+    case PromptAnswer::Yes:
+        if (!ApplyComponent(m_nComponent)) {
+            return false;
+        }
+        m_bComponentModified = false;
+        return true;
+    case PromptAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CSkinEditorDlg::OnFileNew()
 {
     NewSkin();
@@ -40,54 +63,46 @@ bool CSkinEditorDlg::NewSkin()
     }
     m_wndImageView.ClearImage();
     m_skin.Reset();
-    m_strMainImagePath.clear();
-    m_strCloseImagePath.clear();
-    m_strCloseHoverImagePath.clear();
-    m_strFilePath.clear();
-
-    // Shown colours only: the skin keeps its reset colours until a picker reports a choice.
-    m_btnMessageText.SetColour(RGB(0, 0, 0));
-    m_btnMessageBack.SetColour(GetSysColor(COLOR_WINDOW));
-    m_btnTitleText.SetColour(RGB(0, 0, 0));
-    m_btnTitleBack.SetColour(GetSysColor(COLOR_WINDOW));
-    m_btnTransparent.SetColour(RGB(255, 255, 255));
-
-    SetModified(false);
-    m_bComponentModified = false;
-    SelectComponent();
+    StartDocument({});
     return true;
 }
 
 void CSkinEditorDlg::OnFileOpen()
 {
-    if (!ConfirmDiscard()) {
-        return;
-    }
     std::filesystem::path strPath;
-    if (!PromptForSkinFile(true, strPath)) {
-        m_bComponentModified = false;
-        SelectComponent();
-        return;
+    if (ConfirmDiscard() && PromptForSkinFile(true, strPath)) {
+        OpenSkinFile(strPath);
     }
-    OpenSkinFile(strPath);
 }
 
-void CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
+bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
 {
-    // The skin may still be modified (the first question was answered No): New asks again, and
-    // a Cancel there keeps the skin instead of loading over it.
-    if (!NewSkin()) {
-        return;
-    }
-    // The view must not refer to images the load releases.
-    m_wndImageView.ClearImage();
+    // Read apart, so a file that fails half-way leaves nothing of itself in the editor.
+    CSkin skin;
     CSkinFileStatus status;
-    if (m_skin.Load(strPath, &status)) {
-        m_strFilePath = strPath;
-    } else if (status.error != CSkinFileStatus::Error::Version) {
-        Prompts().ShowMessage("The skin file could not be read.\n\n" + status.Describe(),
-                              PromptButtons::Ok, PromptIcon::Exclamation);
+    if (!skin.Load(strPath, &status)) {
+        // The skin has already told the user about a version it does not know.
+        if (status.error != CSkinFileStatus::Error::Version) {
+            Prompts().ShowMessage("The skin file \"" + pathToQString(strPath).toStdString() +
+                                      "\" could not be opened.\n\n" + status.Describe(),
+                                  PromptButtons::Ok, PromptIcon::Exclamation);
+        }
+        return false;
     }
+    // The view must not refer to images the old skin releases.
+    m_wndImageView.ClearImage();
+    m_skin = std::move(skin);
+    StartDocument(strPath);
+    return true;
+}
+
+void CSkinEditorDlg::StartDocument(const std::filesystem::path& strFilePath)
+{
+    // A skin file holds no image paths.
+    m_strMainImagePath.clear();
+    m_strCloseImagePath.clear();
+    m_strCloseHoverImagePath.clear();
+    m_strFilePath = strFilePath;
     SetPickersFromSkin();
     SetModified(false);
     m_bComponentModified = false;
@@ -101,9 +116,6 @@ void CSkinEditorDlg::SetPickersFromSkin()
     m_btnTitleText.SetColour(m_skin.m_crTitleText);
     m_btnTitleBack.SetColour(m_skin.m_crTitleBack);
     switch (m_nComponent) {
-    case COMPONENT_MAIN_WINDOW:
-        m_btnTransparent.SetColour(m_skin.m_crMainTransparent);
-        break;
     case COMPONENT_CLOSE_BUTTON:
         m_btnTransparent.SetColour(m_skin.m_crCloseTransparent);
         break;
@@ -111,14 +123,17 @@ void CSkinEditorDlg::SetPickersFromSkin()
         m_btnTransparent.SetColour(m_skin.m_crCloseHoverTransparent);
         break;
     default:
-        m_btnTransparent.setEnabled(false);
+        // Title and Message have no transparent colour; their disabled button shows the main one.
+        m_btnTransparent.SetColour(m_skin.m_crMainTransparent);
         break;
     }
 }
 
 void CSkinEditorDlg::OnFileSave()
 {
-    SaveSkin();
+    if (ConfirmApplyComponent()) {
+        SaveSkin();
+    }
 }
 
 bool CSkinEditorDlg::SaveSkin()

@@ -16,10 +16,10 @@ void CSkin::Reset()
     m_crMainTransparent = 0;
     m_crCloseTransparent = 0;
     m_crCloseHoverTransparent = 0;
-    m_crMessageBack = 0;
-    m_crTitleBack = 0;
-    m_crMessageText = 0;
-    m_crTitleText = 0;
+    m_crMessageBack = kDefaultBack;
+    m_crTitleBack = kDefaultBack;
+    m_crMessageText = kDefaultText;
+    m_crTitleText = kDefaultText;
     m_strTitle.clear();
     m_strDate.clear();
     m_strAuthor.clear();

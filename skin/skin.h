@@ -67,12 +67,20 @@ struct CSkinFileStatus
 class CSkin
 {
 public:
+    static constexpr COLORREF kDefaultText = RGB(0, 0, 0);
+    static constexpr COLORREF kDefaultBack = RGB(255, 255, 255);
+
     CSkin();
     virtual ~CSkin() = default;
 
     CSkin(const CSkin&) = delete;
     CSkin& operator=(const CSkin&) = delete;
+    // Moving hands over the images: a skin read into a fresh object can replace another whole.
+    CSkin(CSkin&&) noexcept = default;
+    CSkin& operator=(CSkin&&) noexcept = default;
 
+    // No images, empty rectangles and strings, the default GUI font, and colours that read:
+    // black text on white, black as the transparent colour.
     void Reset();
     void DeleteImages();
 
@@ -130,10 +138,10 @@ public:
     COLORREF m_crMainTransparent = 0;
     COLORREF m_crCloseTransparent = 0;
     COLORREF m_crCloseHoverTransparent = 0;
-    COLORREF m_crMessageBack = 0;
-    COLORREF m_crTitleBack = 0;
-    COLORREF m_crMessageText = 0;
-    COLORREF m_crTitleText = 0;
+    COLORREF m_crMessageBack = kDefaultBack;
+    COLORREF m_crTitleBack = kDefaultBack;
+    COLORREF m_crMessageText = kDefaultText;
+    COLORREF m_crTitleText = kDefaultText;
 
     std::string m_strTitle;
     std::string m_strAuthor;

@@ -160,5 +160,7 @@ inline const std::string kSaveFirst =
     "You have made changes to this skin.  Would you like to save first?";
 inline const std::string kApplyFirst = "You've changed this component.  Would you like to apply "
                                        "the changes before switching to a new component?";
+inline const std::string kApplyBeforeSaving =
+    "You've changed this component.  Would you like to apply the changes first?";
 inline const std::string kMissingPart =
     "You have not entered valid information for the following portion of the skin:\n\n";

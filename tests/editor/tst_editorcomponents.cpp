@@ -37,6 +37,8 @@ private slots:
     void viewShowsTheBrowsedFile_data();
     void viewShowsTheBrowsedFile();
     void unreadableBitmapClearsTheView();
+    void applyRefusesWhatIsNotABitmap_data();
+    void applyRefusesWhatIsNotABitmap();
     void applyQuestionAfterBrowse_data();
     void applyQuestionAfterBrowse();
     void noQuestionAfterTypingOnly();
@@ -46,7 +48,8 @@ private slots:
     void applyAlwaysMarksModified_data();
     void applyAlwaysMarksModified();
     void typingIsLimitedButProgramTextIsNot();
-    void setBoxMovesOnlyThePicker();
+    void typedRectangle_data();
+    void typedRectangle();
     void pickerButton();
     void draggedRectangle_data();
     void draggedRectangle();
@@ -137,7 +140,7 @@ void tst_EditorComponents::viewShowsTheStoredSkin()
     QCOMPARE(view.GetTitleText(), std::string("The Note's Title"));
     QVERIFY(SameRect(view.GetTitleArea(), skin.m_rcTitle));
     QCOMPARE(view.GetTitleColour(), skin.m_crTitleText);
-    QVERIFY(view.GetMessageText().starts_with("The note's message will be place here in the "
+    QVERIFY(view.GetMessageText().starts_with("The note's message will be placed here in the "
                                               "skin.  Click and drag"));
     QVERIFY(SameRect(view.GetMessageArea(), skin.m_rcMessage));
     QCOMPARE(view.GetMessageColour(), skin.m_crMessageText);
@@ -154,6 +157,8 @@ void tst_EditorComponents::viewWithoutMainImageShowsBothCloseImages()
     Click(dlg, CSkinEditorDlg::IDC_BROWSE_BITMAP);
     Type(dlg, CSkinEditorDlg::IDC_LEFT, "4");
     Type(dlg, CSkinEditorDlg::IDC_TOP, "5");
+    Type(dlg, CSkinEditorDlg::IDC_RIGHT, "10");
+    Type(dlg, CSkinEditorDlg::IDC_BOTTOM, "11");
     Click(dlg, CSkinEditorDlg::IDC_APPLY);
     ChooseComponent(dlg, COMPONENT_CLOSE_HOVER);
     ApplyBitmap(dlg, prompts, WriteBitmap(dir, "hover.bmp", 7, 7));
@@ -219,11 +224,65 @@ void tst_EditorComponents::unreadableBitmapClearsTheView()
     Click(f.dlg, CSkinEditorDlg::IDC_BROWSE_BITMAP);
     QCOMPARE(f.dlg.GetImageView().GetImage(), nullptr);
     QCOMPARE(f.dlg.GetImageView().GetOverlayCount(), 0U);
-    // Applying it keeps the image read from the file: the loader refuses what it cannot read.
-    const LONG nWidth = f.dlg.GetSkin().GetMainImage()->GetWidth();
+}
+
+void tst_EditorComponents::applyRefusesWhatIsNotABitmap_data()
+{
+    QTest::addColumn<int>("nComponent");
+    QTest::addColumn<QByteArray>("bytes"); // empty: no such file
+    QTest::addColumn<QString>("strSaid");
+    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    QTest::newRow("PNG as main image") << int(COMPONENT_MAIN_WINDOW) << png << "is not a BMP file";
+    QTest::newRow("PNG as close image")
+        << int(COMPONENT_CLOSE_BUTTON) << png << "is not a BMP file";
+    QTest::newRow("text as mouse-over image")
+        << int(COMPONENT_CLOSE_HOVER) << QByteArray("hello") << "is not a BMP file";
+    QTest::newRow("damaged BMP") << int(COMPONENT_MAIN_WINDOW) << QByteArray("BM\1\2\3", 5)
+                                 << "could not be read.\n\nIt is damaged";
+    QTest::newRow("missing") << int(COMPONENT_MAIN_WINDOW) << QByteArray()
+                             << "could not be read.\n\nNo such file";
+}
+
+// Apply stores nothing and says why; the changes stay marked, and leaving the component with
+// "Yes" to the question keeps the user on it.
+void tst_EditorComponents::applyRefusesWhatIsNotABitmap()
+{
+    QFETCH(int, nComponent);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, strSaid);
+    const TempDir dir;
+    Fixture f;
+    ChooseComponent(f.dlg, nComponent);
+    const std::filesystem::path path = dir / "picture.bmp";
+    if (!bytes.isEmpty()) {
+        WriteBytesTo(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
+    const CSkin& skin = f.dlg.GetSkin();
+    const CDib* const images[] = {skin.GetMainImage(), skin.GetCloseImage(),
+                                  skin.GetCloseHoverImage()};
+    const RECT rcClose = skin.m_rcCloseButton;
+    Type(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH, QString::fromStdString(path.string()));
+    Type(f.dlg, CSkinEditorDlg::IDC_TOP, "1");
+    f.prompts.QueueMessageAnswer(PromptAnswer::Ok);
     Click(f.dlg, CSkinEditorDlg::IDC_APPLY);
-    QCOMPARE(f.dlg.GetSkin().GetMainImage()->GetWidth(), nWidth);
-    QVERIFY(f.dlg.IsModified());
+
+    const auto message = f.prompts.Calls().at(0);
+    QVERIFY2(QString::fromStdString(message.text).contains(strSaid), message.text.c_str());
+    QVERIFY(message.text.find(path.string()) != std::string::npos);
+    QVERIFY(!f.dlg.IsModified());
+    QVERIFY(f.dlg.IsComponentModified());
+    QCOMPARE(skin.GetMainImage(), images[0]);
+    QCOMPARE(skin.GetCloseImage(), images[1]);
+    QCOMPARE(skin.GetCloseHoverImage(), images[2]);
+    QVERIFY(SameRect(skin.m_rcCloseButton, rcClose));
+
+    f.prompts.QueueMessageAnswer(PromptAnswer::Yes);
+    f.prompts.QueueMessageAnswer(PromptAnswer::Ok);
+    ChooseComponent(f.dlg, COMPONENT_MESSAGE);
+    QCOMPARE(Control<QComboBox>(f.dlg, CSkinEditorDlg::IDC_COMPONENT)->currentIndex(), nComponent);
+    QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH),
+             QString::fromStdString(path.string()));
+    QVERIFY(f.prompts.AllAnswersUsed());
 }
 
 void tst_EditorComponents::applyQuestionAfterBrowse_data()
@@ -360,20 +419,57 @@ void tst_EditorComponents::typingIsLimitedButProgramTextIsNot()
     QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_RIGHT).size(), 6);
 }
 
-void tst_EditorComponents::setBoxMovesOnlyThePicker()
+void tst_EditorComponents::typedRectangle_data()
 {
+    QTest::addColumn<int>("nButton");
+    QTest::addColumn<bool>("bPickerShown");
+    QTest::newRow("Apply") << int(CSkinEditorDlg::IDC_APPLY) << false;
+    QTest::newRow("Set Box, picker hidden") << int(CSkinEditorDlg::IDC_SET_BOX) << false;
+    QTest::newRow("Set Box, picker shown") << int(CSkinEditorDlg::IDC_SET_BOX) << true;
+}
+
+// Both buttons put the numbers in order; Set Box shows them in the view at once, bringing out a
+// hidden picker, and leaves the skin alone.
+void tst_EditorComponents::typedRectangle()
+{
+    QFETCH(int, nButton);
+    QFETCH(bool, bPickerShown);
+    const bool bApply = nButton == CSkinEditorDlg::IDC_APPLY;
     Fixture f;
-    ChooseComponent(f.dlg, COMPONENT_MESSAGE);
-    const RECT rcBefore = f.dlg.GetSkin().m_rcMessage;
-    Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "1");
-    Type(f.dlg, CSkinEditorDlg::IDC_TOP, "2");
-    Type(f.dlg, CSkinEditorDlg::IDC_RIGHT, "30");
-    Type(f.dlg, CSkinEditorDlg::IDC_BOTTOM, "40");
-    Click(f.dlg, CSkinEditorDlg::IDC_SET_BOX);
-    QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), RECT{1, 2, 30, 40}));
-    QVERIFY(SameRect(f.dlg.GetSkin().m_rcMessage, rcBefore));
-    QVERIFY(!f.dlg.IsModified());
+    f.dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.dlg));
+    ChooseComponent(f.dlg, COMPONENT_TITLE);
+    if (bPickerShown) {
+        Click(f.dlg, CSkinEditorDlg::IDC_PICKER);
+    }
+    const RECT rcBefore = f.dlg.GetSkin().m_rcTitle;
+    Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "50");
+    Type(f.dlg, CSkinEditorDlg::IDC_TOP, "60");
+    Type(f.dlg, CSkinEditorDlg::IDC_RIGHT, "10");
+    Type(f.dlg, CSkinEditorDlg::IDC_BOTTOM, "-20");
+    struct PaintCounter : QObject
+    {
+        int nPaints = 0;
+        bool eventFilter(QObject* /*pObject*/, QEvent* pEvent) override
+        {
+            nPaints += pEvent->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    QCoreApplication::processEvents();
+    f.dlg.findChild<CSkinImageView*>()->installEventFilter(&counter);
+    Click(f.dlg, nButton);
+
+    const RECT rcNormal{10, -20, 50, 60};
+    QCOMPARE(BoxFields(f.dlg), Numbers(rcNormal));
+    QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), rcNormal));
+    QVERIFY(SameRect(f.dlg.GetSkin().m_rcTitle, bApply ? rcNormal : rcBefore));
+    QCOMPARE(f.dlg.IsModified(), bApply);
     QVERIFY(!f.dlg.IsComponentModified());
+    if (!bApply) {
+        QVERIFY(!f.dlg.GetImageView().IsPickerHidden());
+        QTRY_VERIFY(counter.nPaints > 0);
+    }
 }
 
 void tst_EditorComponents::pickerButton()

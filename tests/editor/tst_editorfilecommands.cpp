@@ -31,11 +31,12 @@ private slots:
 
     void saveFirst_data();
     void saveFirst();
-    void openAnsweringNoTwice();
-    void secondQuestionCancelledKeepsTheSkin();
+    void openAsksOnce();
     void cancelledOpenDialogKeepsTheMark();
-    void unknownVersion();
-    void unreadableFile();
+    void failedOpenKeepsTheSkin_data();
+    void failedOpenKeepsTheSkin();
+    void saveAsksToApplyFirst_data();
+    void saveAsksToApplyFirst();
     void missingPart_data();
     void missingPart();
     void saveCommandState();
@@ -120,9 +121,6 @@ void tst_EditorFileCommands::saveFirst()
     const std::filesystem::path openPath = CopySample(dir, "yellow-note.skn");
     if (bGoesOn && nCommand == CSkinEditorDlg::ID_FILE_OPEN) {
         prompts.QueueSkinFileAnswer(openPath);
-        if (answer == int(PromptAnswer::No)) {
-            prompts.QueueMessageAnswer(PromptAnswer::No); // asked again before the load
-        }
     }
     Trigger(dlg, nCommand);
 
@@ -164,7 +162,7 @@ void tst_EditorFileCommands::saveFirst()
     }
 }
 
-void tst_EditorFileCommands::openAnsweringNoTwice()
+void tst_EditorFileCommands::openAsksOnce()
 {
     const TempDir dir;
     CScriptedPrompts prompts;
@@ -174,37 +172,16 @@ void tst_EditorFileCommands::openAnsweringNoTwice()
     const std::filesystem::path path = CopySample(dir, "yellow-note.skn");
     prompts.QueueMessageAnswer(PromptAnswer::No);
     prompts.QueueSkinFileAnswer(path);
-    prompts.QueueMessageAnswer(PromptAnswer::No);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
 
     const auto& calls = prompts.Calls();
-    QCOMPARE(calls.size(), 3U);
+    QCOMPARE(calls.size(), 2U);
     QCOMPARE(calls[0].text, kSaveFirst);
     QVERIFY(calls[1].kind == CScriptedPrompts::Kind::SkinFile);
     QVERIFY(calls[1].mode == FileDialogMode::Open);
-    QCOMPARE(calls[2].text, kSaveFirst);
     QCOMPARE(dlg.windowTitle(), "Tavelo - " + QString::fromStdString(path.string()));
     QCOMPARE(dlg.GetFilePath(), path);
     QCOMPARE(dlg.GetSkin().GetMissingPart(), int(SKINPART_NONE));
-}
-
-// Cancel means cancel: the skin is not loaded over when the second question is cancelled.
-void tst_EditorFileCommands::secondQuestionCancelledKeepsTheSkin()
-{
-    const TempDir dir;
-    CScriptedPrompts prompts;
-    CSkinEditorDlg dlg;
-    ApplyBitmap(dlg, prompts, WriteBitmap(dir, "main.bmp", 33, 22));
-
-    prompts.QueueMessageAnswer(PromptAnswer::No);
-    prompts.QueueSkinFileAnswer(CopySample(dir, "yellow-note.skn"));
-    prompts.QueueMessageAnswer(PromptAnswer::Cancel);
-    Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
-
-    QVERIFY(dlg.IsModified());
-    QCOMPARE(dlg.GetSkin().GetMainImage()->GetWidth(), 33);
-    QVERIFY(dlg.GetFilePath().empty());
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("Tavelo - [Untitled] *"));
 }
 
 void tst_EditorFileCommands::cancelledOpenDialogKeepsTheMark()
@@ -220,53 +197,114 @@ void tst_EditorFileCommands::cancelledOpenDialogKeepsTheMark()
     QVERIFY(dlg.GetCommand(CSkinEditorDlg::ID_FILE_SAVE)->isEnabled());
 }
 
-void tst_EditorFileCommands::unknownVersion()
+void tst_EditorFileCommands::failedOpenKeepsTheSkin_data()
 {
-    const TempDir dir;
-    const std::filesystem::path path = CopySample(dir, "leaf.skn");
-    auto bytes = ReadBytesFrom(path);
-    bytes.at(0) = 2; // the version field
-    WriteBytesTo(path, bytes);
-
-    CScriptedPrompts prompts;
-    CSkinEditorDlg dlg;
-    prompts.QueueMessageAnswer(PromptAnswer::Ok);
-    OpenThroughMenu(dlg, prompts, path);
-
-    QCOMPARE(
-        MessageTexts(prompts),
-        std::vector<std::string>{"This skin is a version this skin reader does not recognize."});
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("Tavelo - [Untitled]"));
-    QVERIFY(!dlg.IsModified());
-    QVERIFY(dlg.GetFilePath().empty());
-
-    // The next change and Save ask for a name, never writing over the file that failed.
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
-    prompts.QueueSkinFileAnswer(std::nullopt);
-    Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
-    QVERIFY(prompts.Calls().back().kind == CScriptedPrompts::Kind::SkinFile);
-    QVERIFY(prompts.Calls().back().mode == FileDialogMode::Save);
-    QCOMPARE(ReadBytesFrom(path), bytes);
-    QVERIFY(dlg.IsModified());
+    QTest::addColumn<QByteArray>("bytes");  // empty: no such file
+    QTest::addColumn<bool>("bEditorTells"); // an unknown version is told by the skin itself
+    const auto sample = ReadBytesFrom(kSamplesDir / "yellow-note.skn");
+    QTest::newRow("cut short") << QByteArray(reinterpret_cast<const char*>(sample.data()), 900)
+                               << true;
+    QTest::newRow("huge string length") << QByteArray("\1\0\0\0\xFF\xFF\xFF\x7F", 8) << true;
+    QTest::newRow("missing") << QByteArray() << true;
+    QTest::newRow("unknown version") << QByteArray("\2\0\0\0", 4) << false;
 }
 
-void tst_EditorFileCommands::unreadableFile()
+// What the user had stays whole: file, mark, skin, component fields and view.
+void tst_EditorFileCommands::failedOpenKeepsTheSkin()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, bEditorTells);
     const TempDir dir;
+    const std::filesystem::path skinPath = CopySample(dir, "leaf.skn");
     const std::filesystem::path path = dir / "broken.skn";
-    WriteBytesTo(path, {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F});
-
+    if (!bytes.isEmpty()) {
+        WriteBytesTo(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
     CScriptedPrompts prompts;
     CSkinEditorDlg dlg;
+    OpenThroughMenu(dlg, prompts, skinPath);
+    ChooseComponent(dlg, COMPONENT_TITLE);
+    Type(dlg, CSkinEditorDlg::IDC_LEFT, "3");
+    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    const QString strCaption = dlg.windowTitle();
+    const QStringList fields = BoxFields(dlg);
+    const CDib* const pMain = dlg.GetSkin().GetMainImage();
+
+    prompts.QueueMessageAnswer(PromptAnswer::No);
     prompts.QueueMessageAnswer(PromptAnswer::Ok);
     OpenThroughMenu(dlg, prompts, path);
 
     const std::vector<std::string> texts = MessageTexts(prompts);
-    QCOMPARE(texts.size(), 1U);
-    QVERIFY(texts[0].starts_with("The skin file could not be read.\n\n"));
-    QVERIFY(prompts.CallsOf(CScriptedPrompts::Kind::Message)[0].icon == PromptIcon::Exclamation);
-    QVERIFY(dlg.GetFilePath().empty());
-    QVERIFY(!dlg.IsModified());
+    QCOMPARE(texts.size(), 2U);
+    if (!bEditorTells) {
+        QCOMPARE(texts[1], "This skin is a version this skin reader does not recognize.");
+    } else {
+        QVERIFY(texts[1].starts_with("The skin file \"" + path.string() +
+                                     "\" could not be opened.\n\n"));
+        QVERIFY(texts[1].size() > path.string().size() + 40);
+    }
+    QVERIFY(prompts.AllAnswersUsed());
+    QCOMPARE(dlg.GetFilePath(), skinPath);
+    QVERIFY(dlg.IsModified());
+    QCOMPARE(dlg.windowTitle(), strCaption);
+    QCOMPARE(dlg.GetComponent(), int(COMPONENT_TITLE));
+    QCOMPARE(BoxFields(dlg), fields);
+    QCOMPARE(dlg.GetSkin().m_rcTitle.left, 3);
+    QCOMPARE(dlg.GetSkin().GetMainImage(), pMain);
+    QCOMPARE(dlg.GetImageView().GetImage(), pMain);
+    QCOMPARE(dlg.GetSkin().GetPath(), skinPath);
+}
+
+void tst_EditorFileCommands::saveAsksToApplyFirst_data()
+{
+    QTest::addColumn<int>("nCommand");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("nSavedWidth"); // the main image in the file; 0: not written
+    QTest::newRow("Save, Yes") << int(CSkinEditorDlg::ID_FILE_SAVE) << int(PromptAnswer::Yes) << 21;
+    QTest::newRow("Save, No") << int(CSkinEditorDlg::ID_FILE_SAVE) << int(PromptAnswer::No) << 40;
+    QTest::newRow("Save, Cancel") << int(CSkinEditorDlg::ID_FILE_SAVE) << int(PromptAnswer::Cancel)
+                                  << 0;
+    QTest::newRow("Exit, Cancel") << int(CSkinEditorDlg::ID_FILE_EXIT) << int(PromptAnswer::Cancel)
+                                  << 0;
+}
+
+// A browsed bitmap not yet applied: the view shows it, so Save asks before writing without it.
+void tst_EditorFileCommands::saveAsksToApplyFirst()
+{
+    QFETCH(int, nCommand);
+    QFETCH(int, answer);
+    QFETCH(int, nSavedWidth);
+    const TempDir dir;
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    dlg.show();
+    MakeCompleteUntitledSkin(dlg, prompts, dir);
+    const std::filesystem::path path = dir / "a.skn";
+    prompts.QueueSkinFileAnswer(path);
+    Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
+    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    prompts.QueueBitmapFileAnswer(WriteBitmap(dir, "new.bmp", 21, 9));
+    Click(dlg, CSkinEditorDlg::IDC_BROWSE_BITMAP);
+    const auto bytesBefore = ReadBytesFrom(path);
+
+    prompts.QueueMessageAnswer(static_cast<PromptAnswer>(answer));
+    Trigger(dlg, nCommand);
+
+    const auto messages = prompts.CallsOf(CScriptedPrompts::Kind::Message);
+    QCOMPARE(messages.size(), 1U);
+    QCOMPARE(messages[0].text, kApplyBeforeSaving);
+    QVERIFY(messages[0].buttons == PromptButtons::YesNoCancel);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.IsComponentModified(), answer != int(PromptAnswer::Yes));
+    QCOMPARE(dlg.IsModified(), nSavedWidth == 0);
+    QCOMPARE(dlg.windowTitle().endsWith(" *"), nSavedWidth == 0);
+    if (nSavedWidth == 0) {
+        QVERIFY(ReadBytesFrom(path) == bytesBefore);
+        return;
+    }
+    CSkin saved;
+    QVERIFY(saved.Load(path));
+    QCOMPARE(saved.GetMainImage()->GetWidth(), nSavedWidth);
 }
 
 void tst_EditorFileCommands::missingPart_data()
@@ -324,7 +362,6 @@ void tst_EditorFileCommands::saveCommandState()
     Click(dlg, CSkinEditorDlg::IDC_APPLY);
     prompts.QueueMessageAnswer(PromptAnswer::No);
     prompts.QueueSkinFileAnswer(dir / "a.skn");
-    prompts.QueueMessageAnswer(PromptAnswer::No);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
     QVERIFY(!pSave->isEnabled());
 }
@@ -392,7 +429,6 @@ void tst_EditorFileCommands::openShowsTheFilesImages()
     ApplyBitmap(dlg, prompts, WriteBitmap(dir, "main.bmp", 12, 12));
     ChooseComponent(dlg, COMPONENT_CLOSE_HOVER);
     ApplyBitmap(dlg, prompts, WriteBitmap(dir, "hover.bmp", 5, 5));
-    prompts.QueueMessageAnswer(PromptAnswer::No);
     prompts.QueueMessageAnswer(PromptAnswer::No);
     OpenThroughMenu(dlg, prompts, kSamplesDir / "yellow-note.skn");
 

@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <map>
+
 class tst_EditorStartup : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ private slots:
     void escapeAsksFirst();
     void viewGrowsWithTheWindow();
     void tabOrder();
+    void newSkinPickersShowWhatIsStored_data();
+    void newSkinPickersShowWhatIsStored();
+    void labels();
 
 private:
     SettingsSandbox m_settings;
@@ -296,6 +301,68 @@ void tst_EditorStartup::tabOrder()
         } while (!(pWidget->focusPolicy() & Qt::TabFocus) || pWidget->objectName().isEmpty());
         QCOMPARE(pWidget->objectName(), QString::number(order[i]));
     }
+}
+
+void tst_EditorStartup::newSkinPickersShowWhatIsStored_data()
+{
+    QTest::addColumn<bool>("bNew"); // false: as started
+    QTest::addColumn<int>("nComponent");
+    QTest::newRow("start-up") << false << int(COMPONENT_MAIN_WINDOW);
+    for (int nComponent = COMPONENT_MAIN_WINDOW; nComponent <= COMPONENT_MESSAGE; ++nComponent) {
+        QTest::addRow("New on %d", nComponent) << true << nComponent;
+    }
+}
+
+// A new skin's colours are the ones its pickers show, and its text reads on its backgrounds.
+void tst_EditorStartup::newSkinPickersShowWhatIsStored()
+{
+    QFETCH(bool, bNew);
+    QFETCH(int, nComponent);
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    if (bNew) {
+        dlg.OpenSkinFile(kSamplesDir / "leaf.skn");
+        ChooseComponent(dlg, nComponent);
+        Trigger(dlg, CSkinEditorDlg::ID_FILE_NEW);
+    }
+    const CSkin& skin = dlg.GetSkin();
+    const auto shown = [&](int nId) { return Control<CColourPicker>(dlg, nId)->GetColour(); };
+    QCOMPARE(shown(CSkinEditorDlg::IDC_MESSAGE_TEXT), skin.m_crMessageText);
+    QCOMPARE(shown(CSkinEditorDlg::IDC_MESSAGE_BACK), skin.m_crMessageBack);
+    QCOMPARE(shown(CSkinEditorDlg::IDC_TITLE_TEXT), skin.m_crTitleText);
+    QCOMPARE(shown(CSkinEditorDlg::IDC_TITLE_BACK), skin.m_crTitleBack);
+    const COLORREF transparent[] = {skin.m_crMainTransparent, skin.m_crMainTransparent,
+                                    skin.m_crCloseTransparent, skin.m_crCloseHoverTransparent,
+                                    skin.m_crMainTransparent};
+    QCOMPARE(shown(CSkinEditorDlg::IDC_TRANSPARENT), transparent[nComponent]);
+
+    const auto lightness = [](COLORREF cr) {
+        return QColor(GetRValue(cr), GetGValue(cr), GetBValue(cr)).lightness();
+    };
+    QVERIFY(lightness(skin.m_crMessageBack) - lightness(skin.m_crMessageText) > 128);
+    QVERIFY(lightness(skin.m_crTitleBack) - lightness(skin.m_crTitleText) > 128);
+    QVERIFY(prompts.Calls().empty());
+}
+
+// The Transparency label belongs to the group's colour, not to the controls the group disables;
+// the Set Box hint points at the view, which is on the right.
+void tst_EditorStartup::labels()
+{
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    std::map<QString, QLabel*> labels;
+    for (QLabel* pLabel : dlg.findChildren<QLabel*>()) {
+        labels[pLabel->text().left(17)] = pLabel;
+    }
+    QCOMPARE(labels.at("Click this button")->text(),
+             "Click this button to update the preview on the right with the numbers above");
+    QLabel* const pLabel = labels.at("&Transparency:");
+    const QImage enabled = pLabel->grab().toImage();
+    ChooseComponent(dlg, COMPONENT_TITLE);
+    QVERIFY(!Control<QWidget>(dlg, CSkinEditorDlg::IDC_BITMAP_GROUP)->isEnabled());
+    QCOMPARE(pLabel->grab().toImage(), enabled);
 }
 
 QTEST_MAIN(tst_EditorStartup)
