@@ -115,7 +115,8 @@ void CSkinEditorDlg::OnOpenInBitmapEditor()
     // The editor does not watch the file; applying the component again takes changes in.
     const QString strPath = QFileInfo(m_strBitmapPath).absoluteFilePath();
     if (!QFileInfo(strPath).isFile()) {
-        Prompts().ShowMessage("Tavelo could not open " + Quoted(strPath) + ": there is no such file.",
+        Prompts().ShowMessage("Tavelo could not open " + Quoted(strPath) +
+                                  ": there is no such file.",
                               PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }

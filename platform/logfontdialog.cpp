@@ -24,6 +24,14 @@ qreal LogicalDpi(const QPaintDevice* pDevice)
     return pScreen != nullptr ? pScreen->logicalDotsPerInchY() : 96.0;
 }
 
+// Qt names a family installed by several foundries "Nimbus Sans [urw]"; a skin names the face.
+QString FaceOf(const QString& strFamily)
+{
+    const auto nFoundry = strFamily.lastIndexOf(QLatin1String(" ["));
+    return nFoundry > 0 && strFamily.endsWith(QLatin1Char(']')) ? strFamily.left(nFoundry)
+                                                                : strFamily;
+}
+
 // Face names are not case-sensitive in a skin; the dialog finds only the installed spelling.
 QString InstalledFamily(const QString& strFace)
 {
@@ -31,7 +39,7 @@ QString InstalledFamily(const QString& strFace)
         return {};
     }
     for (const QString& strFamily : QFontDatabase::families()) {
-        if (strFamily.compare(strFace, Qt::CaseInsensitive) == 0) {
+        if (FaceOf(strFamily).compare(strFace, Qt::CaseInsensitive) == 0) {
             return strFamily;
         }
     }
@@ -99,7 +107,7 @@ LOGFONT CLogFontDialog::GetLogFont() const
     const LOGFONT lfChosen = toLogFont(chosen, m_logFont, parentWidget());
     LOGFONT logFont = m_logFont;
     if (chosen.family() != m_fontOpened.family()) {
-        SetFaceName(logFont, GetFaceName(lfChosen));
+        SetFaceName(logFont, toCp1252(FaceOf(chosen.family())));
     }
     if (chosen.pointSizeF() != m_fontOpened.pointSizeF() ||
         chosen.pixelSize() != m_fontOpened.pixelSize()) {
@@ -123,7 +131,7 @@ void CLogFontDialog::done(int nResult)
     if (nResult == Accepted) {
         const QString strFamily = currentFont().family();
         const std::string strProblem =
-            strFamily != m_fontOpened.family() ? FaceNameProblem(strFamily) : std::string();
+            strFamily != m_fontOpened.family() ? FaceNameProblem(FaceOf(strFamily)) : std::string();
         if (!strProblem.empty()) {
             Prompts().ShowMessage(strProblem, PromptButtons::Ok, PromptIcon::Exclamation);
             return;

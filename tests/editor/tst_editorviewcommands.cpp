@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <cstring>
-
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -133,12 +133,12 @@ void tst_SkinInfoDlg::textsAreStoredWholeOrRefused_data()
         << int(CSkinInfoDlg::IDC_SKIN_COMMENT) << QStringLiteral("Caf\u00E9 \u2013 10 \u20AC")
         << QByteArray("Caf\xE9 \x96 10 \x80") << QString();
     QTest::newRow("author with a CJK character")
-        << int(CSkinInfoDlg::IDC_SKIN_AUTHOR) << QStringLiteral("Li \u674E")
-        << QByteArray() << QStringLiteral("The author holds characters that a skin cannot "
-                                          "store: \"\u674E\" (U+674E).");
+        << int(CSkinInfoDlg::IDC_SKIN_AUTHOR) << QStringLiteral("Li \u674E") << QByteArray()
+        << QStringLiteral("The author holds characters that a skin cannot "
+                          "store: \"\u674E\" (U+674E).");
     QTest::newRow("date with an emoji")
-        << int(CSkinInfoDlg::IDC_SKIN_DATE) << QStringLiteral("May \U0001F600")
-        << QByteArray() << QStringLiteral("\"\U0001F600\" (U+1F600)");
+        << int(CSkinInfoDlg::IDC_SKIN_DATE) << QStringLiteral("May \U0001F600") << QByteArray()
+        << QStringLiteral("\"\U0001F600\" (U+1F600)");
 }
 
 void tst_SkinInfoDlg::textsAreStoredWholeOrRefused()

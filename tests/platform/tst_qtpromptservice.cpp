@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -128,7 +129,8 @@ void tst_QtPromptService::fontDialogChangesOnlyWhatTheUserChanged_data()
     const LOGFONT regularSerif = MakeFont("DejaVu Serif", -16, 400, 0);
     const LOGFONT cellHeight = MakeFont("dejavu sans", 20, 0, 0);
     const LOGFONT defaults = MakeFont("", 0, 0, 0);
-    for (const auto& [pszName, lf] : {std::pair{"bold", boldSans}, {"not installed", missing},
+    for (const auto& [pszName, lf] : {std::pair{"bold", boldSans},
+                                      {"not installed", missing},
                                       {"regular serif", regularSerif},
                                       {"cell height, other case", cellHeight},
                                       {"no face, default size", defaults}}) {
@@ -143,6 +145,16 @@ void tst_QtPromptService::fontDialogChangesOnlyWhatTheUserChanged_data()
     expected = boldSans;
     SetFaceName(expected, "DejaVu Serif");
     QTest::newRow("family") << boldSans << "family DejaVu Serif" << std::optional(expected);
+    // Qt tells apart the foundries of a family; the skin stores the face alone.
+    const QStringList families = QFontDatabase::families();
+    const auto foundry = std::find_if(families.begin(), families.end(),
+                                      [](const QString& strName) { return strName.endsWith(']'); });
+    if (foundry != families.end()) {
+        expected = boldSans;
+        SetFaceName(expected, foundry->section(" [", 0, 0).toStdString());
+        QTest::newRow("family of one foundry")
+            << boldSans << "family " + *foundry << std::optional(expected);
+    }
     expected = boldSans;
     expected.lfUnderline = 1;
     QTest::newRow("underline") << boldSans << "underline" << std::optional(expected);
