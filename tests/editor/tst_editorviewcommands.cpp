@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -446,6 +447,7 @@ void tst_EditorViewCommands::nothingOpened()
     QFETCH(QString, strNamed);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", "");
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
     Fixture f;
     TempDir dir;
     const std::filesystem::path bitmap = WriteBitmap(dir, "main.bmp", 8, 8);
@@ -456,7 +458,6 @@ void tst_EditorViewCommands::nothingOpened()
     }
     f.prompts.QueueMessageAnswer(PromptAnswer::Ok);
     Trigger(f.dlg, nCommand);
-    qputenv("PATH", path);
     const auto messages = f.prompts.CallsOf(CScriptedPrompts::Kind::Message);
     QCOMPARE(messages.size(), std::size_t{1});
     QVERIFY2(QString::fromStdString(messages[0].text).contains(strNamed), messages[0].text.c_str());
