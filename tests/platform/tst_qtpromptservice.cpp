@@ -2,6 +2,7 @@
 // skin's font, and where message boxes open.
 #include "fontex.h"
 #include "qtpromptservice.h"
+#include "scriptedprompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,7 +12,9 @@
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QListView>
+#include <QMap>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStringListModel>
 #include <QTest>
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 Q_DECLARE_METATYPE(LOGFONT)
@@ -100,6 +104,52 @@ void Act(QFontDialog& dialog, const QString& strAction)
     dialog.accept();
 }
 
+// A font file of one empty glyph named strFamily, so that a family no installed font has can be
+// offered in the dialog.
+QByteArray MakeFontFile(const QString& strFamily)
+{
+    const auto put16 = [](QByteArray& bytes, int nValue) {
+        bytes.append(char((nValue >> 8) & 0xFF)).append(char(nValue & 0xFF));
+    };
+    const auto put = [&put16](QByteArray& bytes, std::initializer_list<int> values) {
+        for (const int nValue : values) {
+            put16(bytes, nValue);
+        }
+    };
+    QMap<QByteArray, QByteArray> tables; // in the order of their tags, as the directory wants
+    put(tables["head"], {1, 0, 1, 0, 0, 0, 0x5F0F, 0x3CF5, 0x000B, 1000, 0, 0, 0, 0,
+                         0, 0, 0, 0, 0, 0, 0,      0,      0,      8,    2, 0, 0});
+    put(tables["hhea"], {1, 0, 800, 0xFF38, 0, 500, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1});
+    put(tables["maxp"], {1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    put(tables["hmtx"], {500, 0});
+    put(tables["loca"], {0, 0});
+    put(tables["glyf"], {0, 0});
+    put(tables["cmap"], {0, 1, 3, 1, 0, 12, 4, 24, 0, 2, 2, 0, 0, 0xFFFF, 0, 0xFFFF, 1, 0});
+    put(tables["post"], {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const QString strings[] = {strFamily, QStringLiteral("Regular")};
+    QByteArray& name = tables["name"];
+    QByteArray text;
+    put(name, {0, 2, 6 + 12 * 2});
+    for (int nId = 1; const QString& strText : strings) {
+        put(name, {3, 1, 0x409, nId++, int(strText.size()) * 2, int(text.size())});
+        for (const QChar ch : strText) {
+            put16(text, ch.unicode());
+        }
+    }
+    name.append(text);
+
+    QByteArray file;
+    put(file, {1, 0, int(tables.size()), 128, 3, int(tables.size()) * 16 - 128});
+    QByteArray data;
+    for (auto it = tables.cbegin(); it != tables.cend(); ++it) {
+        const int nOffset = int(12 + 16 * tables.size() + data.size());
+        file.append(it.key());
+        put(file, {0, 0, nOffset >> 16, nOffset & 0xFFFF, 0, int(it.value().size())});
+        data.append(it.value()).append(QByteArray((4 - it.value().size() % 4) % 4, '\0'));
+    }
+    return file + data;
+}
+
 bool HasDejaVu()
 {
     const QStringList families = QFontDatabase::families();
@@ -116,6 +166,8 @@ private slots:
     void fontDialogChangesOnlyWhatTheUserChanged_data();
     void fontDialogChangesOnlyWhatTheUserChanged();
     void fontDialogOpensOnTheSkinsFont();
+    void fontDialogRefusesAFaceASkinCannotStore_data();
+    void fontDialogRefusesAFaceASkinCannotStore();
     void messageAfterFileDialogIsChildOfTheEditor();
 };
 
@@ -219,6 +271,41 @@ void tst_QtPromptService::fontDialogOpensOnTheSkinsFont()
     WhenOpen<QFontDialog>(look);
     prompts.ChooseFont(MakeFont("Nowhere Sans Tavelo", nHeight, 400, 0));
     QVERIFY2(strTitle.contains("Nowhere Sans Tavelo"), qPrintable(strTitle));
+}
+
+void tst_QtPromptService::fontDialogRefusesAFaceASkinCannotStore_data()
+{
+    QTest::addColumn<QString>("strFamily");
+    QTest::addColumn<QString>("strNamed");
+    QTest::newRow("CJK") << QStringLiteral("Tavelo \u4E2D\u6587") << QStringLiteral("(U+4E2D)");
+    QTest::newRow("longer than 31") << QStringLiteral("Tavelo Face With A Name Much Too Long")
+                                    << QStringLiteral("longer than the 31 characters");
+}
+
+// The dialog stays open on the refused face, so the user can choose another.
+void tst_QtPromptService::fontDialogRefusesAFaceASkinCannotStore()
+{
+    QFETCH(QString, strFamily);
+    QFETCH(QString, strNamed);
+    const int nFont = QFontDatabase::addApplicationFontFromData(MakeFontFile(strFamily));
+    if (nFont < 0) {
+        QSKIP("this platform takes no application fonts");
+    }
+    const auto removeFont = qScopeGuard([nFont] { QFontDatabase::removeApplicationFont(nFont); });
+    CScriptedPrompts prompts;
+    prompts.QueueMessageAnswer(PromptAnswer::Ok);
+    CQtPromptService service;
+    bool bStayedOpen = false;
+    WhenOpen<QFontDialog>([&](QFontDialog& dialog) {
+        Pick(FontList(dialog, 0), strFamily);
+        dialog.accept();
+        bStayedOpen = dialog.isVisible();
+    });
+    QVERIFY(!service.ChooseFont(MakeFont("DejaVu Sans", -13, 400, 0)));
+    QVERIFY(bStayedOpen);
+    const auto messages = prompts.CallsOf(CScriptedPrompts::Kind::Message);
+    QCOMPARE(messages.size(), std::size_t{1});
+    QVERIFY2(QString::fromStdString(messages[0].text).contains(strNamed), messages[0].text.c_str());
 }
 
 // Right after a file dialog the window manager may not have given the focus back yet; the box
