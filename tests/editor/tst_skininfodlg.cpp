@@ -171,11 +171,6 @@ void tst_SkinInfoDlg::textsAreStoredWholeOrRefused()
                  messages[0].text.c_str());
         QCOMPARE(dlg.focusWidget(), Edit(dlg, nEdit));
     }
-    // Whole also when the dialog fills its edits from a text the program holds.
-    dlg.m_strTitle = std::string(40000, 'y');
-    dlg.hide();
-    dlg.show();
-    QCOMPARE(Edit(dlg, CSkinInfoDlg::IDC_SKIN_TITLE)->text().size(), 40000);
 }
 
 QTEST_MAIN(tst_SkinInfoDlg)
