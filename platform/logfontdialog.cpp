@@ -6,6 +6,7 @@
 #include "storabletext.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -86,13 +87,18 @@ CLogFontDialog::CLogFontDialog(const LOGFONT& logFont, QWidget* pParent)
         font.setPointSizeF(font.pixelSize() * 72.0 / LogicalDpi(pParent));
     }
     const QString strFace = toQString(GetFaceName(logFont));
-    const QString strFamily = InstalledFamily(strFace);
+    QString strFamily = InstalledFamily(strFace);
+    if (strFamily.isEmpty()) {
+        // The face the note is drawn with instead stands in, in the skin's weight and slant.
+        strFamily = InstalledFamily(QFontInfo(font).family());
+        if (!strFace.isEmpty()) {
+            setWindowTitle(windowTitle() +
+                           QStringLiteral(" \u2013 \u201C%1\u201D is not installed").arg(strFace));
+        }
+    }
     if (!strFamily.isEmpty()) {
         font.setFamily(strFamily);
         font.setStyleName(NearestStyle(strFamily, font.weight(), font.italic()));
-    } else if (!strFace.isEmpty()) {
-        setWindowTitle(windowTitle() +
-                       QStringLiteral(" \u2013 \u201C%1\u201D is not installed").arg(strFace));
     }
     setCurrentFont(font);
     m_fontOpened = currentFont();

@@ -267,10 +267,13 @@ void tst_QtPromptService::fontDialogOpensOnTheSkinsFont()
     QCOMPARE(shown.weight(), QFont::Normal);
     QVERIFY(!shown.italic());
 
-    // A face this machine lacks is named, since the dialog cannot show it.
+    // A face this machine lacks is named, since the dialog cannot show it; its stand-in has the
+    // skin's style.
     WhenOpen<QFontDialog>(look);
-    prompts.ChooseFont(MakeFont("Nowhere Sans Tavelo", nHeight, 400, 0));
+    prompts.ChooseFont(MakeFont("Nowhere Sans Tavelo", nHeight, 700, 0));
     QVERIFY2(strTitle.contains("Nowhere Sans Tavelo"), qPrintable(strTitle));
+    QCOMPARE(shown.weight(), QFont::Bold);
+    QVERIFY(!shown.italic());
 }
 
 void tst_QtPromptService::fontDialogRefusesAFaceASkinCannotStore_data()
