@@ -45,7 +45,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
                                            this),
       m_lineBottom(this), m_btnOk(QStringLiteral("OK"), this)
 {
-    setWindowTitle(QStringLiteral("About Drevik"));
+    setWindowTitle(QStringLiteral("About Tavelo"));
     m_icon.setPixmap(QPixmap(QStringLiteral(":/icons/tavelo.png"))
                          .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_icon.setFixedSize(32, 32);

@@ -2,8 +2,11 @@
 
 #include "colourreport.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QProcessEnvironment>
+#include <QWidget>
 
 namespace {
 
@@ -38,17 +41,45 @@ CProgramRunner& CProgramRunner::Init(const QString& strProgram, const QStringLis
     return *this;
 }
 
+void CProgramRunner::SetOwner(QWidget* pOwner)
+{
+    if (m_pOwner != nullptr) {
+        m_pOwner->removeEventFilter(this);
+    }
+    m_pOwner = pOwner;
+    if (m_pOwner != nullptr) {
+        m_pOwner->installEventFilter(this);
+    }
+}
+
 bool CProgramRunner::Run()
 {
     if (m_bRunning) {
         return false;
     }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QString::fromLatin1(CHOOSER_OWNER_VARIABLE));
+    if (m_pOwner != nullptr) {
+        environment.insert(QString::fromLatin1(CHOOSER_OWNER_VARIABLE),
+                           QString::number(m_pOwner->window()->winId()));
+    }
+    m_process.setProcessEnvironment(environment);
     m_bRunning = true;
     m_nPid = 0;
     m_strOutput.clear();
     m_bOutputOverflow = false;
     m_process.start(m_strProgram, m_arguments, QIODevice::ReadOnly);
     return true;
+}
+
+bool CProgramRunner::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    // The window manager's close box reaches a disabled window too.
+    if (m_bRunning && pWatched == m_pOwner && pEvent->type() == QEvent::Close) {
+        pEvent->ignore();
+        return true;
+    }
+    return QObject::eventFilter(pWatched, pEvent);
 }
 
 void CProgramRunner::OnStarted()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,8 @@
 // when the program did start. Both arrive from the event loop, after Run has returned.
 //
 // Keep the runner alive until finished(): destroying it ends a program still running, silently.
+class QWidget;
+
 class CProgramRunner : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,12 @@ public:
 
     // The program to start and its arguments (the colour chooser takes none).
     CProgramRunner& Init(const QString& strProgram, const QStringList& arguments = {});
+
+    // The window the program works for, as its modal dialog: the program is told the window's
+    // native id (CHOOSER_OWNER_VARIABLE) so that it can stay above it and take the clicks on it,
+    // and the window refuses to close while the program runs, so the program is not ended from
+    // under the user. Not owned; may be null.
+    void SetOwner(QWidget* pOwner);
 
     // False, and nothing changes, while a program of this runner is still running.
     bool Run();
@@ -40,6 +49,9 @@ signals:
     // IsChosenColour(result), else the request was cancelled.
     void finished(qint64 pid, quint32 result);
 
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
     void OnStarted();
     void OnOutput();
@@ -50,6 +62,7 @@ private:
     QString m_strProgram;
     QStringList m_arguments;
     QProcess m_process;
+    QPointer<QWidget> m_pOwner;
     qint64 m_nPid = 0;
     bool m_bRunning = false;
     // The answer is one short line; more than this is no answer, and is not kept.

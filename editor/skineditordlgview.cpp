@@ -30,6 +30,21 @@ const char* const kChooserFailed = "Palimo failed to launch Tintary due to an un
                                    "Contact tech-support for more information.";
 const char* const kNoHelp = "The Tavelo help could not be found. Reinstall Tavelo to restore it.";
 
+// The desktop gives no reason when it opens nothing; the message says what was asked for.
+void OpenOrSay(const QUrl& url, const std::string& strWhat)
+{
+    if (!ShellOpen(url)) {
+        Prompts().ShowMessage("Tavelo could not open " + strWhat +
+                                  ".\n\nNo program on this desktop accepted it.",
+                              PromptButtons::Ok, PromptIcon::Exclamation);
+    }
+}
+
+std::string Quoted(const QString& strText)
+{
+    return "\"" + strText.toStdString() + "\"";
+}
+
 } // namespace
 
 void CSkinEditorDlg::OnEditSkinDetails()
@@ -98,17 +113,29 @@ void CSkinEditorDlg::OnOpenInBitmapEditor()
         return;
     }
     // The editor does not watch the file; applying the component again takes changes in.
-    ShellOpen(QUrl::fromLocalFile(QFileInfo(m_strBitmapPath).absoluteFilePath()));
+    const QString strPath = QFileInfo(m_strBitmapPath).absoluteFilePath();
+    if (!QFileInfo(strPath).isFile()) {
+        Prompts().ShowMessage("Tavelo could not open " + Quoted(strPath) +
+                                  ": there is no such file.",
+                              PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    }
+    OpenOrSay(QUrl::fromLocalFile(strPath), Quoted(strPath) + " in a bitmap editor");
 }
 
-// The chooser started here runs on its own; its answer is not read.
+// The chooser started here runs on its own; its answer is not read, nor passed on to the
+// editor's own standard output.
 void CSkinEditorDlg::OnColourChooser()
 {
     if (!QFileInfo::exists(m_strChooserProgram)) {
         Prompts().ShowMessage(kChooserNotFound, PromptButtons::Ok, PromptIcon::None);
         return;
     }
-    if (!QProcess::startDetached(m_strChooserProgram, {})) {
+    QProcess chooser;
+    chooser.setProgram(m_strChooserProgram);
+    chooser.setStandardInputFile(QProcess::nullDevice());
+    chooser.setStandardOutputFile(QProcess::nullDevice());
+    if (!chooser.startDetached()) {
         Prompts().ShowMessage(kChooserFailed, PromptButtons::Ok, PromptIcon::None);
     }
 }
@@ -133,17 +160,17 @@ void CSkinEditorDlg::OnHelp()
         Prompts().ShowMessage(kNoHelp, PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
-    ShellOpen(QUrl::fromLocalFile(strPath));
+    OpenOrSay(QUrl::fromLocalFile(strPath), "the Tavelo help, " + Quoted(strPath));
 }
 
 void CSkinEditorDlg::OnWebSite()
 {
-    ShellOpen(QUrl(QString::fromLatin1(kWebSiteUrl)));
+    OpenOrSay(QUrl(QString::fromLatin1(kWebSiteUrl)), kWebSiteUrl);
 }
 
 void CSkinEditorDlg::OnGetSkins()
 {
-    ShellOpen(QUrl(QString::fromLatin1(kGetSkinsUrl)));
+    OpenOrSay(QUrl(QString::fromLatin1(kGetSkinsUrl)), kGetSkinsUrl);
 }
 
 void CSkinEditorDlg::OnAbout()
@@ -286,6 +313,7 @@ void CSkinEditorDlg::RequestExternalColour(int nPickerId)
 
     if (!m_pRunner) {
         m_pRunner = std::make_unique<CProgramRunner>();
+        m_pRunner->SetOwner(this);
         connect(m_pRunner.get(), &CProgramRunner::started, this, &CSkinEditorDlg::OnChooserStarted);
         connect(m_pRunner.get(), &CProgramRunner::finished, this,
                 &CSkinEditorDlg::OnChooserFinished);

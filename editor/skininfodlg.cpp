@@ -1,9 +1,12 @@
 #include "skininfodlg.h"
 
+#include "promptservice.h"
 #include "qtconvert.h"
+#include "storabletext.h"
 
 #include <QShowEvent>
 
+#include <limits>
 #include <utility>
 
 namespace {
@@ -44,6 +47,8 @@ CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
     int nRow = 0;
     for (const auto& [pLabel, pEdit] : rows) {
         pEdit->setMinimumWidth(150);
+        // A skin's texts have no length limit; QLineEdit's default one would cut them.
+        pEdit->setMaxLength(std::numeric_limits<int>::max());
         m_layout.addWidget(pLabel, nRow, 0, Qt::AlignRight);
         m_layout.addWidget(pEdit, nRow, 1);
         ++nRow;
@@ -81,8 +86,21 @@ void CSkinInfoDlg::showEvent(QShowEvent* pEvent)
     QDialog::showEvent(pEvent);
 }
 
+// A text a skin cannot store keeps the dialog open on it, named, rather than saving '?'s.
 void CSkinInfoDlg::accept()
 {
+    const std::pair<const char*, QLineEdit*> fields[] = {{"The title", &m_editTitle},
+                                                         {"The author", &m_editAuthor},
+                                                         {"The date", &m_editDate},
+                                                         {"The comment", &m_editComment}};
+    for (const auto& [pszField, pEdit] : fields) {
+        const std::string strProblem = UnstorableTextMessage(pszField, pEdit->text());
+        if (!strProblem.empty()) {
+            Prompts().ShowMessage(strProblem, PromptButtons::Ok, PromptIcon::Exclamation);
+            pEdit->setFocus();
+            return;
+        }
+    }
     DoDataExchange(true);
     QDialog::accept();
 }

@@ -11,7 +11,8 @@
 // "Skin Information": edits the four information texts of a skin. The caller fills the members
 // before running the dialog and reads them back after it was accepted; the edits are filled
 // whenever the dialog is shown, and only OK writes them back. Texts are kept as the skin keeps
-// them, in Windows-1252; no length limit, no format.
+// them, in Windows-1252; no length limit, no format. OK refuses, with a message, a text holding
+// characters Windows-1252 has not.
 class CSkinInfoDlg : public QDialog
 {
     Q_OBJECT

@@ -30,6 +30,11 @@ inline constexpr ColourChannel NATIVE_COLOUR_CHANNEL = ColourChannel::ExitCode;
 inline constexpr ColourChannel NATIVE_COLOUR_CHANNEL = ColourChannel::StandardOutput;
 #endif
 
+// The environment variable that hands the chooser the native id (decimal) of the window it
+// works for; where the windowing system allows, the chooser stacks itself above that window as
+// its modal dialog. Absent when there is no such window.
+inline constexpr const char* CHOOSER_OWNER_VARIABLE = "TINTARY_OWNER_WINDOW";
+
 // A chooser result that is no colour. Any value with a non-zero high byte is no colour; this is
 // the one the chooser exits with on Windows when cancelled and the runner reports for a chooser
 // that was cancelled, failed to start or crashed.

@@ -1,11 +1,11 @@
 #include "qtpromptservice.h"
 
+#include "logfontdialog.h"
 #include "qtconvert.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 
 namespace {
@@ -46,8 +46,14 @@ QMessageBox::Icon IconOf(PromptIcon icon)
 
 } // namespace
 
+// The open modal dialog (the editor itself runs as one) before the active window: right after a
+// file dialog closes, the window manager may not have handed the focus back yet, and a box
+// without a parent would open at the screen's centre, apart from the editor.
 QWidget* CQtPromptService::DialogParent()
 {
+    if (QWidget* const pModal = QApplication::activeModalWidget()) {
+        return pModal;
+    }
     return QApplication::activeWindow();
 }
 
@@ -100,11 +106,9 @@ std::optional<std::filesystem::path> CQtPromptService::ChooseSkinFile(FileDialog
 
 std::optional<LOGFONT> CQtPromptService::ChooseFont(const LOGFONT& initial)
 {
-    bool bChosen = false;
-    QWidget* const pParent = DialogParent();
-    const QFont font = QFontDialog::getFont(&bChosen, toQFont(initial), pParent);
-    if (!bChosen) {
+    CLogFontDialog dialog(initial, DialogParent());
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return toLogFont(font, initial, pParent);
+    return dialog.GetLogFont();
 }

@@ -5,7 +5,7 @@
 class QWidget;
 
 // The prompt service of the running program: Qt's message boxes and dialogs, titled "Tavelo",
-// parented to the active window so they stay on top of it.
+// parented to the open modal dialog (else the active window) so they stay on top of it, centred.
 class CQtPromptService : public IPromptService
 {
 public:

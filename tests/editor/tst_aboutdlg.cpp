@@ -20,7 +20,7 @@ void tst_AboutDlg::showsIconVersionAndCredits()
 {
     CAboutDlg dlg;
     dlg.show();
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("About Drevik"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("About Tavelo"));
     QStringList texts;
     bool bIcon = false;
     for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) {

@@ -131,17 +131,25 @@ void tst_EditorChooser::chooserAnswer()
 }
 
 // The chooser waits on a pipe until the test answers, so the state while it runs can be read.
+// It works as the editor's modal dialog: it learns the editor's window, and the editor cannot
+// be closed from under it.
 void tst_EditorChooser::editorDisabledWhileChooserRuns()
 {
     const QString strPipe = m_dir.filePath(QStringLiteral("answer"));
+    const QString strOwner = m_dir.filePath(QStringLiteral("owner"));
     QCOMPARE(::mkfifo(QFile::encodeName(strPipe).constData(), 0600), 0);
     Fixture f;
-    f.dlg.SetChooserProgram(WriteChooser(
-        QStringLiteral("waiting"), "read answer < '" + strPipe.toUtf8() + "'\necho \"$answer\""));
+    f.dlg.show();
+    f.dlg.SetChooserProgram(WriteChooser(QStringLiteral("waiting"),
+                                         "echo \"$" + QByteArray(CHOOSER_OWNER_VARIABLE) +
+                                             "\" > '" + strOwner.toUtf8() + "'\nread answer < '" +
+                                             strPipe.toUtf8() + "'\necho \"$answer\""));
     emit Control<CColourPicker>(f.dlg, CSkinEditorDlg::IDC_MESSAGE_BACK)
         ->colourOk(CLR_DEFAULT, CSkinEditorDlg::IDC_MESSAGE_BACK);
     QVERIFY(QTest::qWaitFor([&f] { return !f.dlg.isEnabled(); }, kHangGuardMs));
     QVERIFY(!f.dlg.IsModified());
+    QVERIFY(!f.dlg.close());
+    QVERIFY(f.dlg.isVisible());
 
     // Opening the pipe waits until the chooser has opened its end.
     const int fd = ::open(QFile::encodeName(strPipe).constData(), O_WRONLY);
@@ -154,6 +162,14 @@ void tst_EditorChooser::editorDisabledWhileChooserRuns()
     QVERIFY(f.dlg.isEnabled());
     QCOMPARE(f.dlg.GetSkin().m_crMessageBack, RGB(0, 255, 0));
     QVERIFY(f.dlg.IsModified());
+    QFile owner(strOwner);
+    QVERIFY(owner.open(QIODevice::ReadOnly));
+    QCOMPARE(owner.readAll().trimmed(), QByteArray::number(f.dlg.winId()));
+
+    // Once the chooser has ended, closing asks the usual question.
+    f.prompts.QueueMessageAnswer(PromptAnswer::Cancel);
+    QVERIFY(!f.dlg.close());
+    QCOMPARE(f.prompts.CallsOf(CScriptedPrompts::Kind::Message).size(), std::size_t{1});
 }
 
 // The answer becomes the main image's transparent colour and the view keys the image with it.

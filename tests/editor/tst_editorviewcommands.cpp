@@ -6,12 +6,17 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -106,6 +111,8 @@ private slots:
     void helpWithoutManual();
     void webPages_data();
     void webPages();
+    void nothingOpened_data();
+    void nothingOpened();
     void about();
     void fontButtons_data();
     void fontButtons();
@@ -343,7 +350,7 @@ void tst_EditorViewCommands::colourChooserCommand()
     if (strKind != "missing") {
         QFile script(strChooser);
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\necho started > '" + strMarker.toUtf8() + "'\necho 0x00FF0000\n");
+        script.write("#!/bin/sh\necho 0x00FF0000\necho started > '" + strMarker.toUtf8() + "'\n");
         script.close();
         QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
         if (strKind == "runs") {
@@ -357,7 +364,16 @@ void tst_EditorViewCommands::colourChooserCommand()
         f.prompts.QueueMessageAnswer(PromptAnswer::Ok);
     }
 
+    // The chooser's answer must not reach the editor's standard output.
+    std::fflush(stdout);
+    const QString strOutput = dir.filePath("stdout");
+    const int fdOutput = ::open(QFile::encodeName(strOutput).constData(), O_WRONLY | O_CREAT, 0600);
+    const int fdSaved = ::dup(STDOUT_FILENO);
+    ::dup2(fdOutput, STDOUT_FILENO);
     Trigger(f.dlg, CSkinEditorDlg::ID_COLOUR_CHOOSER);
+    ::dup2(fdSaved, STDOUT_FILENO);
+    ::close(fdSaved);
+    ::close(fdOutput);
 
     const auto messages = f.prompts.CallsOf(CScriptedPrompts::Kind::Message);
     QCOMPARE(messages.size(), std::size_t{strMessage.isEmpty() ? 0U : 1U});
@@ -367,6 +383,7 @@ void tst_EditorViewCommands::colourChooserCommand()
         QCOMPARE(messages[0].icon, PromptIcon::None);
     } else {
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(strMarker), kHangGuardMs);
+        QCOMPARE(QFileInfo(strOutput).size(), 0);
     }
     // Its answer is not taken, and the editor was never held.
     QVERIFY(f.dlg.isEnabled());
@@ -405,6 +422,46 @@ void tst_EditorViewCommands::webPages()
     Trigger(f.dlg, nCommand);
     QCOMPARE(urls.m_urls, QList<QUrl>{url});
     QVERIFY(!f.dlg.IsModified());
+}
+
+void tst_EditorViewCommands::nothingOpened_data()
+{
+    QTest::addColumn<int>("nCommand");
+    QTest::addColumn<bool>("bDeleteBitmap");
+    QTest::addColumn<QString>("strNamed");
+    QTest::newRow("web site") << int(CSkinEditorDlg::ID_WEBSITE) << false
+                              << "https://www.corvane.example/palimo.";
+    QTest::newRow("skins") << int(CSkinEditorDlg::ID_GET_SKINS) << false
+                           << "https://www.corvane.example/palimo/skins_and_plugins.htm.";
+    QTest::newRow("bitmap editor") << int(CSkinEditorDlg::ID_OPEN_IN_BITMAP_EDITOR) << false
+                                   << "main.bmp\" in a bitmap editor.";
+    QTest::newRow("bitmap gone") << int(CSkinEditorDlg::ID_OPEN_IN_BITMAP_EDITOR) << true
+                                 << "main.bmp\": there is no such file.";
+}
+
+// No URL handler and no program on the path: the desktop opens nothing, and the user hears so.
+void tst_EditorViewCommands::nothingOpened()
+{
+    QFETCH(int, nCommand);
+    QFETCH(bool, bDeleteBitmap);
+    QFETCH(QString, strNamed);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "");
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+    Fixture f;
+    TempDir dir;
+    const std::filesystem::path bitmap = WriteBitmap(dir, "main.bmp", 8, 8);
+    f.prompts.QueueBitmapFileAnswer(bitmap);
+    Click(f.dlg, CSkinEditorDlg::IDC_BROWSE_BITMAP);
+    if (bDeleteBitmap) {
+        std::filesystem::remove(bitmap);
+    }
+    f.prompts.QueueMessageAnswer(PromptAnswer::Ok);
+    Trigger(f.dlg, nCommand);
+    const auto messages = f.prompts.CallsOf(CScriptedPrompts::Kind::Message);
+    QCOMPARE(messages.size(), std::size_t{1});
+    QVERIFY2(QString::fromStdString(messages[0].text).contains(strNamed), messages[0].text.c_str());
+    QCOMPARE(messages[0].icon, PromptIcon::Exclamation);
 }
 
 void tst_EditorViewCommands::about()

@@ -1,3 +1,4 @@
+#include "scriptedprompts.h"
 #include "skininfodlg.h"
 
 #include <QLineEdit>
@@ -36,6 +37,8 @@ private slots:
     void tabOrder();
     void closing_data();
     void closing();
+    void textsAreStoredWholeOrRefused_data();
+    void textsAreStoredWholeOrRefused();
 };
 
 void tst_SkinInfoDlg::opensWithTheTextsInOrder()
@@ -115,6 +118,59 @@ void tst_SkinInfoDlg::closing()
         QCOMPARE(dlg.m_strComment, std::string("Caf\xE9 colours"));
     }
     QCOMPARE(dlg.m_strDate, std::string("12 March"));
+}
+
+void tst_SkinInfoDlg::textsAreStoredWholeOrRefused_data()
+{
+    QTest::addColumn<int>("nEdit");
+    QTest::addColumn<QString>("strTyped");
+    QTest::addColumn<QByteArray>("stored"); // empty: refused, the dialog stays open
+    QTest::addColumn<QString>("strNamed");
+    const QString strLong = QString(40000, QLatin1Char('x')) + QStringLiteral("end");
+    QTest::newRow("title beyond a line edit's default limit")
+        << int(CSkinInfoDlg::IDC_SKIN_TITLE) << strLong << strLong.toLatin1() << QString();
+    QTest::newRow("comment of Windows-1252 only")
+        << int(CSkinInfoDlg::IDC_SKIN_COMMENT) << QStringLiteral("Caf\u00E9 \u2013 10 \u20AC")
+        << QByteArray("Caf\xE9 \x96 10 \x80") << QString();
+    QTest::newRow("author with a CJK character")
+        << int(CSkinInfoDlg::IDC_SKIN_AUTHOR) << QStringLiteral("Li \u674E") << QByteArray()
+        << QStringLiteral("The author holds characters that a skin cannot "
+                          "store: \"\u674E\" (U+674E).");
+    QTest::newRow("date with an emoji")
+        << int(CSkinInfoDlg::IDC_SKIN_DATE) << QStringLiteral("May \U0001F600") << QByteArray()
+        << QStringLiteral("\"\U0001F600\" (U+1F600)");
+}
+
+void tst_SkinInfoDlg::textsAreStoredWholeOrRefused()
+{
+    QFETCH(int, nEdit);
+    QFETCH(QString, strTyped);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, strNamed);
+    CScriptedPrompts prompts;
+    CSkinInfoDlg dlg;
+    Fill(dlg);
+    std::string& strMember = nEdit == CSkinInfoDlg::IDC_SKIN_TITLE    ? dlg.m_strTitle
+                             : nEdit == CSkinInfoDlg::IDC_SKIN_AUTHOR ? dlg.m_strAuthor
+                             : nEdit == CSkinInfoDlg::IDC_SKIN_DATE   ? dlg.m_strDate
+                                                                      : dlg.m_strComment;
+    const std::string strBefore = strMember;
+    dlg.show();
+    Edit(dlg, nEdit)->setText(strTyped);
+    if (stored.isEmpty()) {
+        prompts.QueueMessageAnswer(PromptAnswer::Ok);
+    }
+    QTest::mouseClick(dlg.findChild<QPushButton*>("1"), Qt::LeftButton);
+
+    QCOMPARE(dlg.isVisible(), stored.isEmpty());
+    QCOMPARE(strMember, stored.isEmpty() ? strBefore : stored.toStdString());
+    const auto messages = prompts.CallsOf(CScriptedPrompts::Kind::Message);
+    QCOMPARE(messages.size(), std::size_t{stored.isEmpty() ? 1U : 0U});
+    if (!messages.empty()) {
+        QVERIFY2(QString::fromStdString(messages[0].text).contains(strNamed),
+                 messages[0].text.c_str());
+        QCOMPARE(dlg.focusWidget(), Edit(dlg, nEdit));
+    }
 }
 
 QTEST_MAIN(tst_SkinInfoDlg)

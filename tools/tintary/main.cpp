@@ -5,8 +5,30 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QWindow>
 
 #include <iostream>
+#include <memory>
+
+namespace {
+
+// The window of the program that started the chooser, where another program's window can be
+// named: X11 and Windows. Wayland keeps each program's windows to itself.
+std::unique_ptr<QWindow> OwnerWindow()
+{
+    const QString strPlatform = QGuiApplication::platformName();
+    if (strPlatform != QLatin1String("xcb") && strPlatform != QLatin1String("windows")) {
+        return nullptr;
+    }
+    bool bOk = false;
+    const qulonglong nId = qEnvironmentVariable(CHOOSER_OWNER_VARIABLE).toULongLong(&bOk);
+    if (!bOk || nId == 0) {
+        return nullptr;
+    }
+    return std::unique_ptr<QWindow>(QWindow::fromWinId(static_cast<WId>(nId)));
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -14,10 +36,18 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("Tintary"));
 
+    // Declared before the dialog, so it outlives the dialog's reference to it.
+    const std::unique_ptr<QWindow> pOwner = OwnerWindow();
     QColorDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Tintary"));
     // Qt's own dialog everywhere: some desktops' native colour dialogs lack the screen picker.
     dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (pOwner) {
+        // A modal dialog of the editor: the window manager keeps it above the editor and gives
+        // it the clicks meant for the editor, which waits for it.
+        dialog.winId();
+        dialog.windowHandle()->setTransientParent(pOwner.get());
+    }
 
     std::optional<COLORREF> chosen;
     if (dialog.exec() == QDialog::Accepted) {
