@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QTest>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -13,6 +14,8 @@ class tst_PickerCursor : public QObject
 private slots:
     void shape();
     void cursor();
+    void showsOnAnyBackground_data();
+    void showsOnAnyBackground();
 };
 
 void tst_PickerCursor::shape()
@@ -60,6 +63,46 @@ void tst_PickerCursor::cursor()
     QCOMPARE(bits.pixel(15, 8), on);
     QCOMPARE(bits.pixel(15, 13), off);
     QCOMPARE(bits.pixel(25, 16), off);
+}
+
+void tst_PickerCursor::showsOnAnyBackground_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("black") << QColor(Qt::black);
+    QTest::newRow("white") << QColor(Qt::white);
+    QTest::newRow("mid grey") << QColor(128, 128, 128);
+}
+
+void tst_PickerCursor::showsOnAnyBackground()
+{
+    QFETCH(QColor, background);
+    const QCursor cursor = MakePickerCursor();
+    const QImage bits = cursor.bitmap().toImage();
+    const QImage mask = cursor.mask().toImage();
+    // The cursor as the screen shows it: masked pixels black where the bitmap is set, else white.
+    const auto shown = [&](int x, int y) {
+        if (qGray(mask.pixel(x, y)) >= 128) {
+            return background.rgb();
+        }
+        return qGray(bits.pixel(x, y)) < 128 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    };
+    const QImage shape = PickerCursorShape();
+    for (int y = 0; y < shape.height(); ++y) {
+        for (int x = 0; x < shape.width(); ++x) {
+            if (shape.pixelIndex(x, y) != 1) {
+                continue;
+            }
+            // Every drawn pixel stands out from the background, itself or beside it.
+            bool bSeen = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    bSeen = bSeen ||
+                            std::abs(qGray(shown(x + dx, y + dy)) - qGray(background.rgb())) >= 96;
+                }
+            }
+            QVERIFY2(bSeen, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(tst_PickerCursor)

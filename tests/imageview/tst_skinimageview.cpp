@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -126,6 +128,8 @@ private slots:
     void picker_data();
     void picker();
     void pickerFrameFollowsTheDrag();
+    void pickerShowsOnAnyImage_data();
+    void pickerShowsOnAnyImage();
     void pickerStaysOnTheImageWhenTheViewResizes();
     void escapeCancels();
     void rightButtonCancels();
@@ -458,44 +462,52 @@ void tst_SkinImageView::overlaysNeedTheirBit()
 
 void tst_SkinImageView::picker_data()
 {
-    QTest::addColumn<bool>("place");
+    QTest::addColumn<RECT>("placed"); // empty: the picker is not placed
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<bool>("reported");
     QTest::addColumn<RECT>("expected");
 
-    // Placed rows put the picker at (10, 10, 110, 40), that is (61, 83)-(161, 113) in the view.
-    QTest::newRow("rubber band") << false << QPoint(61, 83) << QPoint(161, 113) << true
+    // Most placed rows put the picker at (10, 10, 110, 40), that is (61, 83)-(161, 113) in the
+    // view.
+    const RECT rc{10, 10, 110, 40};
+    QTest::newRow("rubber band") << RECT{} << QPoint(61, 83) << QPoint(161, 113) << true
                                  << RECT{10, 10, 110, 40};
-    QTest::newRow("rubber band up and left stays inverted")
-        << false << QPoint(161, 113) << QPoint(61, 83) << true << RECT{110, 40, 10, 10};
+    QTest::newRow("rubber band up and left is reported normal")
+        << RECT{} << QPoint(161, 113) << QPoint(61, 83) << true << RECT{10, 10, 110, 40};
     QTest::newRow("rubber band beyond the view, not clamped")
-        << false << QPoint(61, 83) << QPoint(250, -20) << true << RECT{10, 10, 199, -93};
+        << RECT{} << QPoint(61, 83) << QPoint(250, -20) << true << RECT{10, -93, 199, 10};
     QTest::newRow("inside moves at constant size")
-        << true << QPoint(100, 90) << QPoint(120, 100) << true << RECT{30, 20, 130, 50};
+        << rc << QPoint(100, 90) << QPoint(120, 100) << true << RECT{30, 20, 130, 50};
     QTest::newRow("bottom-right handle resizes")
-        << true << QPoint(159, 111) << QPoint(179, 121) << true << RECT{10, 10, 130, 50};
+        << rc << QPoint(159, 111) << QPoint(179, 121) << true << RECT{10, 10, 130, 50};
+    QTest::newRow("handle past the opposite side turns over, reported normal")
+        << rc << QPoint(159, 111) << QPoint(31, 93) << true << RECT{-18, 10, 10, 22};
+    QTest::newRow("inverted rectangle of a skin is reported normal")
+        << RECT{110, 40, 10, 10} << QPoint(100, 90) << QPoint(120, 100) << true
+        << RECT{30, 20, 130, 50};
     QTest::newRow("left handle beyond the image")
-        << true << QPoint(62, 98) << QPoint(22, 98) << true << RECT{-30, 10, 110, 40};
+        << rc << QPoint(62, 98) << QPoint(22, 98) << true << RECT{-30, 10, 110, 40};
     QTest::newRow("press on the rectangle without moving")
-        << true << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
+        << rc << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
     QTest::newRow("press elsewhere without moving")
-        << true << QPoint(20, 20) << QPoint(20, 20) << false << RECT{};
+        << rc << QPoint(20, 20) << QPoint(20, 20) << false << RECT{};
     QTest::newRow("moved and brought back")
-        << true << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
+        << rc << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
 }
 
 void tst_SkinImageView::picker()
 {
-    QFETCH(bool, place);
+    QFETCH(RECT, placed);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(bool, reported);
     QFETCH(RECT, expected);
 
     ShowArmed();
+    const bool place = placed != RECT{};
     if (place) {
-        m_pView->SetPickerRect(10, 10, 110, 40);
+        m_pView->SetPickerRect(placed.left, placed.top, placed.right, placed.bottom);
     }
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
     if (QByteArray(QTest::currentDataTag()) == "moved and brought back") {
@@ -530,6 +542,63 @@ void tst_SkinImageView::pickerFrameFollowsTheDrag()
     QCOMPARE(grab.pixel(100, 113), RED.rgb());
     m_pView->HidePicker(true);
     QCOMPARE(Grab(*m_pView).pixel(100, 83), RED.rgb());
+}
+
+void tst_SkinImageView::pickerShowsOnAnyImage_data()
+{
+    QTest::addColumn<QColor>("image");
+    QTest::newRow("black") << QColor(Qt::black);
+    QTest::newRow("white") << QColor(Qt::white);
+    QTest::newRow("mid grey") << QColor(128, 128, 128);
+}
+
+void tst_SkinImageView::pickerShowsOnAnyImage()
+{
+    QFETCH(QColor, image);
+    m_pMain = MakeDib(100, 60, image);
+    ShowArmed();
+    m_pView->SetPickerRect(10, 10, 90, 50);
+    const QImage withHandles = Grab(*m_pView);
+    const QRect rc(QPoint(51 + 10, 73 + 10), QPoint(51 + 89, 73 + 49));
+    std::map<int, QRect> handles;
+    for (int y = rc.top(); y <= rc.bottom(); ++y) {
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+            const int nHit = m_pView->HitTest(QPoint(x, y));
+            if (nHit != CRectTracker::hitMiddle) {
+                handles[nHit] |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    QCOMPARE(handles.size(), std::size_t{8});
+    m_pView->m_nStyle = CRectTracker::solidLine;
+    const QImage outlineOnly = Grab(*m_pView);
+    const auto stands = [&](QRgb rgb) { return std::abs(qGray(rgb) - qGray(image.rgb())) >= 96; };
+
+    // The outline: at a few places on each side, its edge pixel or the one inside it.
+    for (int i = 1; i < 8; ++i) {
+        const int x = rc.left() + rc.width() * i / 8;
+        const int y = rc.top() + rc.height() * i / 8;
+        for (const auto& [ptEdge, ptInside] :
+             {std::pair(QPoint(x, rc.top()), QPoint(x, rc.top() + 1)),
+              std::pair(QPoint(x, rc.bottom()), QPoint(x, rc.bottom() - 1)),
+              std::pair(QPoint(rc.left(), y), QPoint(rc.left() + 1, y)),
+              std::pair(QPoint(rc.right(), y), QPoint(rc.right() - 1, y))}) {
+            QVERIFY2(stands(outlineOnly.pixel(ptEdge)) || stands(outlineOnly.pixel(ptInside)),
+                     qPrintable(QStringLiteral("%1,%2").arg(ptEdge.x()).arg(ptEdge.y())));
+        }
+    }
+    // Each handle adds pixels that stand out, on it or right beside it.
+    for (const auto& [nHandle, rcHandle] : handles) {
+        bool bSeen = false;
+        const QRect rcAround = rcHandle.adjusted(-1, -1, 1, 1);
+        for (int y = rcAround.top(); y <= rcAround.bottom(); ++y) {
+            for (int x = rcAround.left(); x <= rcAround.right(); ++x) {
+                bSeen = bSeen || (withHandles.pixel(x, y) != outlineOnly.pixel(x, y) &&
+                                  stands(withHandles.pixel(x, y)));
+            }
+        }
+        QVERIFY2(bSeen, qPrintable(QStringLiteral("handle %1").arg(nHandle)));
+    }
 }
 
 void tst_SkinImageView::pickerStaysOnTheImageWhenTheViewResizes()
