@@ -127,8 +127,6 @@ void tst_RectTracker::drag_data()
     QTest::newRow("inverted is dragged as seen and left normal")
         << RECT{40, 40, 10, 10} << TRACK << QPoint(38, 24) << QPoint(48, 24)
         << RECT{10, 10, 50, 40};
-    QTest::newRow("inverted stops at the minimum")
-        << RECT{40, 40, 10, 10} << TRACK << QPoint(38, 24) << QPoint(0, 24) << RECT{10, 10, 16, 40};
     QTest::newRow("rubber band") << rc << RUBBER_BAND << QPoint(100, 100) << QPoint(150, 120)
                                  << RECT{100, 100, 150, 120};
     QTest::newRow("rubber band up and left is left normal")
