@@ -57,7 +57,7 @@ QString NotBmpNote(const QString& strPath)
 {
     const QByteArray format = QImageReader::imageFormat(strPath);
     return format.isEmpty() ? QStringLiteral("Not a BMP file")
-                            : QStringLiteral("Not a BMP file (%1 image)")
+                            : QStringLiteral("Not a BMP file\n(%1 image)")
                                   .arg(QString::fromLatin1(format).toUpper());
 }
 

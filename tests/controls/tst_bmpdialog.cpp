@@ -191,7 +191,7 @@ void tst_BmpDialog::notABitmapSaysSo_data()
     QByteArray png;
     QBuffer buffer(&png);
     QImage(4, 4, QImage::Format_RGB32).save(&buffer, "PNG");
-    QTest::newRow("PNG") << "picture.png" << png << "Not a BMP file (PNG image)";
+    QTest::newRow("PNG") << "picture.png" << png << "Not a BMP file\n(PNG image)";
     QTest::newRow("header only") << "short.bmp" << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0", 14)
                                  << strUnreadable;
     // Claims 60000 x 60000 pixels in a 70-byte file.
