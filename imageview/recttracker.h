@@ -14,9 +14,9 @@ class QWidget;
 // it the press, the moves and the release (or a cancel) of one drag; nothing here runs a loop of
 // its own or grabs the mouse.
 //
-// A drag always leaves m_rect normal (left <= right, top <= bottom), so no corner of it is ever
-// reported turned over; a rectangle set from outside may be inverted until it is dragged. It is
-// never clamped. Hit testing and drawing use its normalised form.
+// A drag always leaves m_rect normal (left <= right, top <= bottom); a rectangle set from outside
+// may be inverted until it is dragged. It is never clamped. Hit testing and drawing use its
+// normalised form.
 class CRectTracker
 {
 public:
