@@ -1,7 +1,6 @@
 #include "bmpdialog.h"
 
 #include <QShowEvent>
-#include <QtConcurrent/QtConcurrentRun>
 
 bool CBmpDialog::s_bShowPreview = true;
 
@@ -19,13 +18,12 @@ CBmpDialog::CBmpDialog(QWidget* pParent)
     BuildPane();
     connect(this, &QFileDialog::currentChanged, this, &CBmpDialog::OnSelChange);
     connect(&m_checkShowPreview, &QCheckBox::clicked, this, &CBmpDialog::OnShowPreviewClicked);
-    connect(&m_watcher, &QFutureWatcher<BmpPreview>::finished, this, &CBmpDialog::OnPreviewLoaded);
+    connect(&m_loader, &CBmpPreviewLoader::loaded, this, &CBmpDialog::OnPreviewLoaded);
 }
 
 CBmpDialog::~CBmpDialog()
 {
-    // A load still running finishes on its own; its result goes nowhere.
-    m_watcher.disconnect(this);
+    m_loader.disconnect(this);
 }
 
 void CBmpDialog::BuildPane()
@@ -106,39 +104,27 @@ void CBmpDialog::ShowSelection()
 {
     ReleasePreview();
     SetFactLines(nullptr);
-    if (m_strSelection.isEmpty()) {
-        return;
+    if (!m_strSelection.isEmpty()) {
+        m_loader.Request(m_strSelection);
     }
-    m_strPendingPath = m_strSelection;
-    m_bLoadPending = true;
-    m_watcher.setFuture(QtConcurrent::run(LoadBmpPreview, m_strPendingPath));
 }
 
 void CBmpDialog::ReleasePreview()
 {
-    m_bLoadPending = false;
+    m_loader.Cancel();
     m_boxPreview.SetBitmap(QImage());
+    m_boxPreview.SetNote(QString());
 }
 
 void CBmpDialog::WaitForPreview()
 {
-    if (m_bLoadPending) {
-        m_watcher.waitForFinished();
-        OnPreviewLoaded();
-    }
+    m_loader.WaitForNewest();
 }
 
-void CBmpDialog::OnPreviewLoaded()
+void CBmpDialog::OnPreviewLoaded(const BmpPreview& preview)
 {
-    if (!m_bLoadPending || m_watcher.future().resultCount() == 0) {
-        return;
-    }
-    const BmpPreview preview = m_watcher.result();
-    if (preview.strPath != m_strPendingPath) {
-        return;
-    }
-    m_bLoadPending = false;
     m_boxPreview.SetBitmap(preview.image);
+    m_boxPreview.SetNote(preview.strNote);
     SetFactLines(preview.image.isNull() ? nullptr : &preview);
 }
 

@@ -2,10 +2,10 @@
 
 #include "bmppreview.h"
 #include "bmppreviewbox.h"
+#include "bmppreviewloader.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QLabel>
 #include <QWidget>
@@ -13,8 +13,8 @@
 // The file open dialog for bitmaps, with a pane below the standard controls that previews the
 // selected file scaled to fit and lists its width, height, colours and size. "Show Preview"
 // switches the preview off; its state holds for the rest of the run. Pictures load off the
-// interface thread, and the pane only ever shows the facts and picture of the current
-// selection.
+// interface thread, only the current selection's is decoded, and the pane only ever shows the
+// facts and picture of the current selection, or a note on why there is no picture.
 class CBmpDialog : public QFileDialog
 {
     Q_OBJECT
@@ -53,7 +53,7 @@ private:
     void ShowSelection();
     void ReleasePreview();
     void SetFactLines(const BmpPreview* pPreview);
-    void OnPreviewLoaded();
+    void OnPreviewLoaded(const BmpPreview& preview);
 
     // Lives for the run: the next opening starts with the user's last choice.
     static bool s_bShowPreview;
@@ -68,7 +68,5 @@ private:
     QLabel m_lineSize;
     QCheckBox m_checkShowPreview;
     QString m_strSelection;
-    QString m_strPendingPath;
-    bool m_bLoadPending = false;
-    QFutureWatcher<BmpPreview> m_watcher;
+    CBmpPreviewLoader m_loader{this};
 };

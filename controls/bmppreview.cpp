@@ -8,48 +8,96 @@
 
 namespace {
 
-// Bits per pixel from the header, 0 when the header is not one of a bitmap. The decoded image
-// can't tell: 4-bit pictures come back as 8-bit ones.
-int ReadBitCount(QFile& file)
+constexpr qint64 HEADER_SIZE = 30;
+
+// A file whose reads fail once the load is called off, so that a decode stops at its next read.
+class CCancellableFile : public QFile
 {
-    std::array<unsigned char, 30> header{};
-    const qint64 nRead =
-        file.read(reinterpret_cast<char*>(header.data()), static_cast<qint64>(header.size()));
-    if (nRead < 26 || header[0] != 'B' || header[1] != 'M') {
+public:
+    CCancellableFile(const QString& strPath, const std::atomic_bool* pCancel)
+        : QFile(strPath), m_pCancel(pCancel)
+    {
+    }
+
+    bool IsCancelled() const { return m_pCancel != nullptr && m_pCancel->load(); }
+
+protected:
+    qint64 readData(char* pData, qint64 nMaxSize) override
+    {
+        return IsCancelled() ? -1 : QFile::readData(pData, nMaxSize);
+    }
+
+private:
+    const std::atomic_bool* m_pCancel;
+};
+
+bool HasBmpSignature(const std::array<unsigned char, HEADER_SIZE>& header, qint64 nRead)
+{
+    return nRead >= 2 && header[0] == 'B' && header[1] == 'M';
+}
+
+// Bits per pixel from the header, 0 when the header is cut short. The decoded image can't tell:
+// 4-bit pictures come back as 8-bit ones.
+int BitCountOf(const std::array<unsigned char, HEADER_SIZE>& header, qint64 nRead)
+{
+    if (nRead < 26) {
         return 0;
     }
     const unsigned nHeaderSize = header[14] | (header[15] << 8U) | (header[16] << 16U) |
                                  (static_cast<unsigned>(header[17]) << 24U);
     // The old 12-byte core header keeps the bit count two bytes earlier.
     const std::size_t nOffset = nHeaderSize == 12 ? 24 : 28;
-    if (nHeaderSize != 12 && nRead < 30) {
+    if (nHeaderSize != 12 && nRead < HEADER_SIZE) {
         return 0;
     }
     return header[nOffset] | (header[nOffset + 1] << 8U);
 }
 
+QString NotBmpNote(const QString& strPath)
+{
+    const QByteArray format = QImageReader::imageFormat(strPath);
+    return format.isEmpty() ? QStringLiteral("Not a BMP file")
+                            : QStringLiteral("Not a BMP file\n(%1 image)")
+                                  .arg(QString::fromLatin1(format).toUpper());
+}
+
 } // namespace
 
-BmpPreview LoadBmpPreview(const QString& strPath)
+BmpPreview LoadBmpPreview(const QString& strPath, const std::atomic_bool* pCancel)
 {
     BmpPreview preview;
     preview.strPath = strPath;
-    QFile file(strPath);
-    if (!QFileInfo(strPath).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(strPath).isFile()) {
+        return preview;
+    }
+    CCancellableFile file(strPath, pCancel);
+    if (!file.open(QIODevice::ReadOnly)) {
+        preview.strNote = QStringLiteral("This file cannot be opened");
         return preview;
     }
     preview.nFileSize = file.size();
-    const int nBitCount = ReadBitCount(file);
-    if (nBitCount == 0 || !file.seek(0)) {
+    std::array<unsigned char, HEADER_SIZE> header{};
+    const qint64 nRead = file.read(reinterpret_cast<char*>(header.data()), HEADER_SIZE);
+    if (!HasBmpSignature(header, nRead)) {
+        preview.strNote = file.IsCancelled() ? QString() : NotBmpNote(strPath);
         return preview;
     }
-    QImageReader reader(&file, "bmp");
-    reader.setDecideFormatFromContent(false);
-    QImage image = reader.read();
-    if (!image.isNull()) {
-        preview.image = std::move(image);
-        preview.nBitCount = nBitCount;
+    const int nBitCount = BitCountOf(header, nRead);
+    QImage image;
+    if (nBitCount != 0 && file.seek(0)) {
+        QImageReader reader(&file, "bmp");
+        reader.setDecideFormatFromContent(false);
+        image = reader.read();
     }
+    if (file.IsCancelled()) {
+        return preview; // what was read so far is not the picture
+    }
+    if (image.isNull()) {
+        preview.strNote = QStringLiteral("This bitmap cannot be read");
+        return preview;
+    }
+    preview.image = std::move(image);
+    preview.nBitCount = nBitCount;
     return preview;
 }
 

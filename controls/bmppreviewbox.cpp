@@ -24,6 +24,12 @@ void CBmpPreviewBox::SetBitmap(const QImage& image)
     update();
 }
 
+void CBmpPreviewBox::SetNote(const QString& strNote)
+{
+    m_strNote = strNote;
+    update();
+}
+
 QRect CBmpPreviewBox::ItemRect() const
 {
     return rect().adjusted(kClientEdge, kClientEdge, -kClientEdge, -kClientEdge);
@@ -38,5 +44,9 @@ void CBmpPreviewBox::paintEvent(QPaintEvent* /*pEvent*/)
     if (!m_bitmap.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(ScaledToFit(rcItem, m_bitmap.size()), m_bitmap);
+    } else if (!m_strNote.isEmpty()) {
+        painter.setPen(SysColor(COLOR_BTNTEXT));
+        painter.drawText(rcItem.adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap,
+                         m_strNote);
     }
 }

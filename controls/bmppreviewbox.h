@@ -2,9 +2,10 @@
 
 #include <QAbstractButton>
 #include <QImage>
+#include <QString>
 
 // The bitmap open dialog's preview box: a sunken push button showing one picture scaled to fit,
-// or nothing.
+// a short note in its place, or nothing.
 class CBmpPreviewBox : public QAbstractButton
 {
     Q_OBJECT
@@ -15,6 +16,9 @@ public:
     // A null image empties the box.
     void SetBitmap(const QImage& image);
     const QImage& Bitmap() const { return m_bitmap; }
+    // Shown, centred, while the box holds no picture; an empty note shows nothing.
+    void SetNote(const QString& strNote);
+    const QString& Note() const { return m_strNote; }
     // The area inside the sunken edge that the picture is fitted to.
     QRect ItemRect() const;
 
@@ -23,4 +27,5 @@ protected:
 
 private:
     QImage m_bitmap;
+    QString m_strNote;
 };

@@ -2,6 +2,8 @@
 
 #include <QBitmap>
 
+#include <algorithm>
+
 namespace {
 
 void SetRun(QImage& image, int x0, int y0, int x1, int y1)
@@ -31,14 +33,17 @@ QImage PickerCursorShape()
 QCursor MakePickerCursor()
 {
     const QImage shape = PickerCursorShape();
-    // Qt's cursor bitmaps: bitmap 1 with mask 0 inverts (Windows only), bitmap 1 with mask 1 is
-    // black, mask 0 with bitmap 0 is transparent.
-    const QBitmap bitmap = QBitmap::fromImage(shape);
-#ifdef Q_OS_WIN
-    QImage maskImage = shape;
-    maskImage.fill(0);
-    return QCursor(bitmap, QBitmap::fromImage(maskImage), PICKER_CURSOR_HOTX, PICKER_CURSOR_HOTY);
-#else
-    return QCursor(bitmap, bitmap, PICKER_CURSOR_HOTX, PICKER_CURSOR_HOTY);
-#endif
+    QImage outline = shape;
+    for (int y = 0; y < shape.height(); ++y) {
+        for (int x = 0; x < shape.width(); ++x) {
+            if (shape.pixelIndex(x, y) == 1) {
+                SetRun(outline, std::max(x - 1, 0), std::max(y - 1, 0),
+                       std::min(x + 1, shape.width() - 1), std::min(y + 1, shape.height() - 1));
+            }
+        }
+    }
+    // Qt's cursor bitmaps: bitmap 1 with mask 1 is black, bitmap 0 with mask 1 white, mask 0
+    // transparent. An inverting cursor would vanish on mid-grey, and exists on Windows only.
+    return QCursor(QBitmap::fromImage(shape), QBitmap::fromImage(outline), PICKER_CURSOR_HOTX,
+                   PICKER_CURSOR_HOTY);
 }

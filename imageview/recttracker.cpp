@@ -59,20 +59,21 @@ Qt::CursorShape CursorOf(int nHandle)
     }
 }
 
-int SignOf(LONG nSpan)
+RECT Normalised(const RECT& rc)
 {
-    return nSpan < 0 ? -1 : 1;
+    return RECT{std::min(rc.left, rc.right), std::min(rc.top, rc.bottom),
+                std::max(rc.left, rc.right), std::max(rc.top, rc.bottom)};
 }
 
 // Moves one edge of the span [nLow, nHigh) by nDelta, then pushes it back out until the span is
-// at least nMin long in the direction it must keep.
-void DragEdge(LONG& nLow, LONG& nHigh, bool bMoveHigh, LONG nDelta, int nMin, int nKeepSign,
-              bool bAllowInvert)
+// at least nMin long: on the side it started on, or on the side the edge went to when it may
+// pass the other one.
+void DragEdge(LONG& nLow, LONG& nHigh, bool bMoveHigh, LONG nDelta, int nMin, bool bAllowInvert)
 {
     LONG& nMoving = bMoveHigh ? nHigh : nLow;
     nMoving += nDelta;
     const LONG nSpan = nHigh - nLow;
-    const int nSign = bAllowInvert && nSpan != 0 ? SignOf(nSpan) : nKeepSign;
+    const int nSign = bAllowInvert && nSpan < 0 ? -1 : 1;
     if (nSign * nSpan >= nMin) {
         return;
     }
@@ -81,6 +82,17 @@ void DragEdge(LONG& nLow, LONG& nHigh, bool bMoveHigh, LONG nDelta, int nMin, in
     } else {
         nLow = nHigh - nSign * nMin;
     }
+}
+
+// The one-pixel border of rc.
+void DrawOutline(QPainter& painter, const QRect& rc, Qt::GlobalColor colour)
+{
+    const int w = rc.width();
+    const int h = rc.height();
+    painter.fillRect(rc.left(), rc.top(), w, 1, colour);
+    painter.fillRect(rc.left(), rc.bottom(), w, 1, colour);
+    painter.fillRect(rc.left(), rc.top(), 1, h, colour);
+    painter.fillRect(rc.right(), rc.top(), 1, h, colour);
 }
 
 } // namespace
@@ -160,19 +172,25 @@ QRect CRectTracker::GetTrueRect() const
     return NormalRect();
 }
 
+// Black with white just inside it, so the outline and the handles show on dark pictures as well
+// as on light ones; everything stays inside the rectangle.
 void CRectTracker::Draw(QPainter& painter) const
 {
     const QRect rc = NormalRect();
     if (rc.isEmpty()) {
         return;
     }
+    const QRect rcInside = rc.adjusted(1, 1, -1, -1);
     if ((m_nStyle & solidLine) != 0) {
-        const int w = rc.width();
-        const int h = rc.height();
-        painter.fillRect(rc.left(), rc.top(), w, 1, Qt::black);
-        painter.fillRect(rc.left(), rc.bottom(), w, 1, Qt::black);
-        painter.fillRect(rc.left(), rc.top(), 1, h, Qt::black);
-        painter.fillRect(rc.right(), rc.top(), 1, h, Qt::black);
+        DrawOutline(painter, rc, Qt::black);
+        if (!rcInside.isEmpty()) {
+            DrawOutline(painter, rcInside, Qt::white);
+        }
+    }
+    for (int nHandle = hitTopLeft; nHandle < hitMiddle; ++nHandle) {
+        if (const std::optional<QRect> rcHandle = HandleRect(nHandle)) {
+            painter.fillRect(rcHandle->adjusted(-1, -1, 1, 1) & rcInside, Qt::white);
+        }
     }
     for (int nHandle = hitTopLeft; nHandle < hitMiddle; ++nHandle) {
         if (const std::optional<QRect> rcHandle = HandleRect(nHandle)) {
@@ -187,7 +205,7 @@ bool CRectTracker::Track(QPoint point, bool bAllowInvert)
     if (nHandle == hitNothing) {
         return false;
     }
-    m_drag = Drag{nHandle, point, m_rect, m_rect, bAllowInvert};
+    m_drag = Drag{nHandle, point, Normalised(m_rect), m_rect, bAllowInvert};
     return true;
 }
 
@@ -213,19 +231,15 @@ RECT CRectTracker::DraggedRect(QPoint point) const
         rc.bottom += ptDelta.y();
         return rc;
     }
-    // Handles name the sides as seen; on an inverted rectangle the seen left side is its right.
+    // The drag may turn the rectangle over; what it leaves is the rectangle as seen.
     const Edges edges = EdgesOf(drag.nHandle);
-    const int nSignX = SignOf(rc.right - rc.left);
-    const int nSignY = SignOf(rc.bottom - rc.top);
     if (edges.bLeft || edges.bRight) {
-        DragEdge(rc.left, rc.right, edges.bRight == (nSignX > 0), ptDelta.x(), GetMinSize(), nSignX,
-                 drag.bAllowInvert);
+        DragEdge(rc.left, rc.right, edges.bRight, ptDelta.x(), GetMinSize(), drag.bAllowInvert);
     }
     if (edges.bTop || edges.bBottom) {
-        DragEdge(rc.top, rc.bottom, edges.bBottom == (nSignY > 0), ptDelta.y(), GetMinSize(),
-                 nSignY, drag.bAllowInvert);
+        DragEdge(rc.top, rc.bottom, edges.bBottom, ptDelta.y(), GetMinSize(), drag.bAllowInvert);
     }
-    return rc;
+    return Normalised(rc);
 }
 
 bool CRectTracker::TrackMove(QPoint point)

@@ -14,8 +14,9 @@ class QWidget;
 // it the press, the moves and the release (or a cancel) of one drag; nothing here runs a loop of
 // its own or grabs the mouse.
 //
-// m_rect is kept exactly as dragged: a rubber band may leave it inverted (right < left or
-// bottom < top) and it is never clamped. Hit testing and drawing use its normalised form.
+// A drag always leaves m_rect normal (left <= right, top <= bottom); a rectangle set from outside
+// may be inverted until it is dragged. It is never clamped. Hit testing and drawing use its
+// normalised form.
 class CRectTracker
 {
 public:
@@ -59,9 +60,10 @@ public:
     QRect GetTrueRect() const;
 
     // Starts moving (inside) or resizing (on a handle) from point; false when point hits
-    // neither. Resizing never turns the rectangle over.
+    // neither. bAllowInvert lets a dragged edge pass the opposite one, the rectangle flipping
+    // over to that side; without it the edge stops at the minimum size.
     bool Track(QPoint point, bool bAllowInvert = false);
-    // Starts a new rectangle at point whose bottom-right corner follows the pointer.
+    // Starts a new rectangle with one corner at point and the opposite one on the pointer.
     void TrackRubberBand(QPoint point, bool bAllowInvert = true);
     bool IsTracking() const { return m_drag.has_value(); }
     // Follows the pointer; true when m_rect changed.
@@ -89,7 +91,7 @@ private:
     {
         int nHandle = hitNothing;
         QPoint ptStart;
-        RECT rectStart;   // the rectangle the drag began with (collapsed for a rubber band)
+        RECT rectStart;   // the rectangle the drag began with, normal (collapsed for a rubber band)
         RECT rectRestore; // what a cancelled or unchanged drag leaves
         bool bAllowInvert = false;
     };
@@ -97,7 +99,6 @@ private:
     QRect NormalRect() const;
     std::optional<QRect> HandleRect(int nHandle) const;
     RECT DraggedRect(QPoint point) const;
-    void KeepMinSize(LONG& nMoving, LONG nFixed, LONG nStartWidth) const;
 
     std::optional<Drag> m_drag;
 };

@@ -268,8 +268,9 @@ void CSkinImageView::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QRect rcBefore = GetTrueRect();
-    // The rectangle comes first: a handle resizes, the inside moves, elsewhere starts anew.
-    if (!Track(point, false)) {
+    // The rectangle comes first: a handle resizes, the inside moves, elsewhere starts anew. A
+    // handle may cross the opposite side as the rubber band does; both leave a normal rectangle.
+    if (!Track(point, true)) {
         TrackRubberBand(point, true);
     }
     // Escape must cancel wherever the focus is; not every window system grants keyboard grabs.

@@ -85,8 +85,9 @@ public:
     bool IsPickerHidden() const { return m_bPickerHidden; }
 
 signals:
-    // The user dragged the picker to a different rectangle, given in image coordinates (possibly
-    // inverted, beyond the image or negative). Emitted once per drag, on release.
+    // The user dragged the picker to a different rectangle, given in image coordinates: always
+    // normal (left <= right, top <= bottom), possibly beyond the image or negative. Emitted once
+    // per drag, on release.
     void pickRectChanged(const RECT& rect);
 
 protected:

@@ -1,11 +1,14 @@
 #include "bitmaps.h"
 #include "bmpdialog.h"
 #include "bmppreview.h"
+#include "bmppreviewloader.h"
 #include "files.h"
 #include "syscolors.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -38,11 +41,12 @@ private slots:
     void factLines();
     void sizeLine_data();
     void sizeLine();
-    void notABitmapShowsNothing_data();
-    void notABitmapShowsNothing();
+    void notABitmapSaysSo_data();
+    void notABitmapSaysSo();
     void showPreviewSwitch();
     void previewOffLoadsNothing();
     void onlyTheCurrentSelectionIsShown();
+    void filesSteppedPastAreNotDecoded();
     void okReleasesThePreview();
     void fixedFilters();
 
@@ -173,30 +177,39 @@ void tst_BmpDialog::sizeLine()
     QCOMPARE(Line(CBmpDialog::IDC_WIDTH)->text(), QStringLiteral("Width: 4 pixels"));
 }
 
-void tst_BmpDialog::notABitmapShowsNothing_data()
+void tst_BmpDialog::notABitmapSaysSo_data()
 {
     QTest::addColumn<QString>("strName");
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("folder") << "" << QByteArray();
-    QTest::newRow("text file") << "notes.bmp" << QByteArray("not a bitmap at all, just words");
-    QTest::newRow("empty file") << "empty.bmp" << QByteArray();
-    QTest::newRow("header only") << "short.bmp" << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0", 14);
+    QTest::addColumn<QString>("strNote");
+    const QString strNotBmp = QStringLiteral("Not a BMP file");
+    const QString strUnreadable = QStringLiteral("This bitmap cannot be read");
+    QTest::newRow("folder") << "" << QByteArray() << "";
+    QTest::newRow("text file") << "notes.bmp" << QByteArray("not a bitmap at all, just words")
+                               << strNotBmp;
+    QTest::newRow("empty file") << "empty.bmp" << QByteArray() << strNotBmp;
+    QByteArray png;
+    QBuffer buffer(&png);
+    QImage(4, 4, QImage::Format_RGB32).save(&buffer, "PNG");
+    QTest::newRow("PNG") << "picture.png" << png << "Not a BMP file\n(PNG image)";
+    QTest::newRow("header only") << "short.bmp" << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0", 14)
+                                 << strUnreadable;
     // Claims 60000 x 60000 pixels in a 70-byte file.
-    QByteArray huge(70, '\0');
     const std::vector<std::uint8_t> solid = MakeSolidBmp(1, 1, 1, 2, 3);
-    huge = QByteArray(reinterpret_cast<const char*>(solid.data()),
-                      static_cast<qsizetype>(solid.size()));
+    QByteArray huge(reinterpret_cast<const char*>(solid.data()),
+                    static_cast<qsizetype>(solid.size()));
     for (const int nOffset : {18, 22}) {
         huge[nOffset] = char(0x60);
         huge[nOffset + 1] = char(0xEA);
     }
-    QTest::newRow("huge claimed size") << "huge.bmp" << huge;
+    QTest::newRow("huge claimed size") << "huge.bmp" << huge << strUnreadable;
 }
 
-void tst_BmpDialog::notABitmapShowsNothing()
+void tst_BmpDialog::notABitmapSaysSo()
 {
     QFETCH(QString, strName);
     QFETCH(QByteArray, content);
+    QFETCH(QString, strNote);
     Select(Suite("pal8.bmp"));
     const TempDir dir;
     QString strPath = PathOf(dir.Path());
@@ -208,6 +221,7 @@ void tst_BmpDialog::notABitmapShowsNothing()
     Select(strPath);
     QCOMPARE(Lines(), (QStringList{"", "", "", ""}));
     QVERIFY(Box()->Bitmap().isNull());
+    QCOMPARE(Box()->Note(), strNote);
 }
 
 void tst_BmpDialog::showPreviewSwitch()
@@ -250,6 +264,30 @@ void tst_BmpDialog::onlyTheCurrentSelectionIsShown()
     m_dialog->WaitForPreview();
     QCoreApplication::processEvents();
     QCOMPARE(Line(CBmpDialog::IDC_COLOURS)->text(), QStringLiteral("Colors: 65,536"));
+}
+
+void tst_BmpDialog::filesSteppedPastAreNotDecoded()
+{
+    const TempDir dir;
+    QStringList paths;
+    for (int i = 0; i < 6; ++i) {
+        const std::string strName = "large" + std::to_string(i) + ".bmp";
+        WriteBytesTo(dir / strName,
+                     MakeSolidBmp(1000, 1000, static_cast<std::uint8_t>(40 * i), 0, 0));
+        paths << PathOf(dir / strName);
+    }
+    auto* const pLoader = m_dialog->findChild<CBmpPreviewLoader*>();
+    QVERIFY(pLoader != nullptr);
+    QSignalSpy started(pLoader, &CBmpPreviewLoader::loadStarted);
+    // Keys faster than any decode: the first file is being read when the next key comes.
+    for (const QString& strPath : paths) {
+        emit m_dialog->currentChanged(strPath);
+    }
+    m_dialog->WaitForPreview();
+    QCOMPARE(started.count(), 2);
+    QCOMPARE(started.at(1).at(0).toString(), paths.back());
+    QCOMPARE(Box()->Bitmap().pixelColor(0, 0), QColor(200, 0, 0));
+    QCOMPARE(Line(CBmpDialog::IDC_WIDTH)->text(), QStringLiteral("Width: 1000 pixels"));
 }
 
 void tst_BmpDialog::okReleasesThePreview()

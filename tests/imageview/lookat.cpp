@@ -1,7 +1,10 @@
 // Shows the image view on a sample skin with the title picker half-way through a drag, so the
 // look can be checked by eye (or by a screenshot under Xvfb). Exits by itself after a few seconds.
+// A colour name in place of the skin ("black", "white") shows the skin's picker on a main image
+// of that one colour.
 #include "skin.h"
 #include "skinimageview.h"
+#include "testimages.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -14,15 +17,21 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const QString strName = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "yellow-note.skn";
     CSkin skin;
-    if (!skin.Load(std::string(TAVELO_SAMPLES_DIR "/") + strName.toStdString())) {
+    const QColor crPlain(strName);
+    const std::string strSkin = crPlain.isValid() ? "yellow-note.skn" : strName.toStdString();
+    if (!skin.Load(std::string(TAVELO_SAMPLES_DIR "/") + strSkin)) {
         std::fprintf(stderr, "cannot read the sample skin\n");
         return 2;
     }
+    const std::unique_ptr<CDib> pPlain =
+        crPlain.isValid()
+            ? MakeDib(skin.GetMainImage()->GetWidth(), skin.GetMainImage()->GetHeight(), crPlain)
+            : nullptr;
     CSkinImageView view;
     view.resize(560, 420);
     view.setWindowTitle("Image View");
     view.m_nShowParts = 0xF;
-    view.SetImage(skin.GetMainImage(), skin.m_crMainTransparent);
+    view.SetImage(pPlain ? pPlain.get() : skin.GetMainImage(), skin.m_crMainTransparent);
     const RECT& rcClose = skin.m_rcCloseButton;
     view.AddOverlay(skin.GetCloseHoverImage(), rcClose.left, rcClose.top, rcClose.right,
                     rcClose.bottom, skin.m_crCloseHoverTransparent);
@@ -47,7 +56,7 @@ int main(int argc, char* argv[])
         view.update();
     });
     QTimer::singleShot(800, &view, [&] {
-        const CDib* pImage = skin.GetMainImage();
+        const CDib* pImage = view.GetImage();
         const QPoint ptOrigin(view.width() / 2 - pImage->GetWidth() / 2,
                               view.height() / 2 - pImage->GetHeight() / 2);
         const QPoint ptHandle = ptOrigin + QPoint(rcTitle.right - 2, rcTitle.bottom - 2);

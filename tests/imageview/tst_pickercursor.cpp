@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QTest>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -13,6 +14,8 @@ class tst_PickerCursor : public QObject
 private slots:
     void shape();
     void cursor();
+    void showsOnAnyBackground_data();
+    void showsOnAnyBackground();
 };
 
 void tst_PickerCursor::shape()
@@ -60,6 +63,39 @@ void tst_PickerCursor::cursor()
     QCOMPARE(bits.pixel(15, 8), on);
     QCOMPARE(bits.pixel(15, 13), off);
     QCOMPARE(bits.pixel(25, 16), off);
+}
+
+void tst_PickerCursor::showsOnAnyBackground_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("black") << QColor(Qt::black);
+    QTest::newRow("white") << QColor(Qt::white);
+    QTest::newRow("mid grey") << QColor(128, 128, 128);
+}
+
+void tst_PickerCursor::showsOnAnyBackground()
+{
+    QFETCH(QColor, background);
+    const QCursor cursor = MakePickerCursor();
+    const QImage bits = cursor.bitmap().toImage();
+    const QImage mask = cursor.mask().toImage();
+    // As the screen shows it: a masked pixel is black where the bitmap is set, else white.
+    const auto standsOut = [&](int x, int y) {
+        const int nGray = qGray(mask.pixel(x, y)) >= 128  ? qGray(background.rgb())
+                          : qGray(bits.pixel(x, y)) < 128 ? 0
+                                                          : 255;
+        return std::abs(nGray - qGray(background.rgb())) >= 96;
+    };
+    const QImage shape = PickerCursorShape();
+    for (int y = 1; y < shape.height() - 1; ++y) {
+        for (int x = 1; x < shape.width() - 1; ++x) {
+            // Every drawn pixel stands out, itself or beside it.
+            const bool bSeen = standsOut(x, y) || standsOut(x - 1, y) || standsOut(x + 1, y) ||
+                               standsOut(x, y - 1) || standsOut(x, y + 1);
+            QVERIFY2(shape.pixelIndex(x, y) == 0 || bSeen,
+                     qPrintable(QString("%1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(tst_PickerCursor)

@@ -1,5 +1,6 @@
 #include "recttracker.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 #include <QWidget>
 
@@ -25,6 +26,11 @@ protected:
     void OnChangedRect(const RECT& rectOld) override { m_arChanged.push_back(rectOld); }
 };
 
+// How a drag in the table starts.
+constexpr int TRACK = 0;
+constexpr int TRACK_MAY_FLIP = 1;
+constexpr int RUBBER_BAND = 2;
+
 QByteArray Describe(const RECT& rc)
 {
     return QByteArray::number(rc.left) + "," + QByteArray::number(rc.top) + "," +
@@ -42,6 +48,7 @@ private slots:
     void hitTest();
     void drag_data();
     void drag();
+    void everyDragStepIsNormal();
     void changedRectSequence();
     void cancelRestores_data();
     void cancelRestores();
@@ -97,50 +104,52 @@ void tst_RectTracker::hitTest()
 void tst_RectTracker::drag_data()
 {
     QTest::addColumn<RECT>("rect");
-    QTest::addColumn<bool>("rubberBand");
+    QTest::addColumn<int>("start");
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<RECT>("expected");
 
     const RECT rc{10, 10, 40, 40};
     QTest::newRow("move keeps the size")
-        << rc << false << QPoint(20, 20) << QPoint(-5, 27) << RECT{-15, 17, 15, 47};
+        << rc << TRACK << QPoint(20, 20) << QPoint(-5, 27) << RECT{-15, 17, 15, 47};
     QTest::newRow("bottom-right corner")
-        << rc << false << QPoint(38, 38) << QPoint(58, 43) << RECT{10, 10, 60, 45};
+        << rc << TRACK << QPoint(38, 38) << QPoint(58, 43) << RECT{10, 10, 60, 45};
     QTest::newRow("top-left corner")
-        << rc << false << QPoint(11, 11) << QPoint(1, 6) << RECT{0, 5, 40, 40};
+        << rc << TRACK << QPoint(11, 11) << QPoint(1, 6) << RECT{0, 5, 40, 40};
     QTest::newRow("left edge moves only the left side")
-        << rc << false << QPoint(10, 24) << QPoint(0, 80) << RECT{0, 10, 40, 40};
+        << rc << TRACK << QPoint(10, 24) << QPoint(0, 80) << RECT{0, 10, 40, 40};
     QTest::newRow("resizing stops at the minimum, never turns over")
-        << rc << false << QPoint(38, 38) << QPoint(-20, -20) << RECT{10, 10, 16, 16};
-    QTest::newRow("inverted stays inverted: seen right side is its left")
-        << RECT{40, 40, 10, 10} << false << QPoint(38, 24) << QPoint(48, 24)
-        << RECT{50, 40, 10, 10};
-    QTest::newRow("inverted stops at the minimum")
-        << RECT{40, 40, 10, 10} << false << QPoint(38, 24) << QPoint(0, 24) << RECT{16, 40, 10, 10};
-    QTest::newRow("rubber band") << rc << true << QPoint(100, 100) << QPoint(150, 120)
+        << rc << TRACK << QPoint(38, 38) << QPoint(-20, -20) << RECT{10, 10, 16, 16};
+    QTest::newRow("resizing past the opposite edge flips, left normal")
+        << rc << TRACK_MAY_FLIP << QPoint(38, 38) << QPoint(-20, 35) << RECT{-18, 10, 10, 37};
+    QTest::newRow("flipping keeps the minimum on the far side")
+        << rc << TRACK_MAY_FLIP << QPoint(10, 24) << QPoint(42, 24) << RECT{40, 10, 46, 40};
+    QTest::newRow("inverted is dragged as seen and left normal")
+        << RECT{40, 40, 10, 10} << TRACK << QPoint(38, 24) << QPoint(48, 24)
+        << RECT{10, 10, 50, 40};
+    QTest::newRow("rubber band") << rc << RUBBER_BAND << QPoint(100, 100) << QPoint(150, 120)
                                  << RECT{100, 100, 150, 120};
-    QTest::newRow("rubber band turns over, unnormalised")
-        << rc << true << QPoint(100, 100) << QPoint(50, 70) << RECT{100, 100, 50, 70};
+    QTest::newRow("rubber band up and left is left normal")
+        << rc << RUBBER_BAND << QPoint(100, 100) << QPoint(50, 70) << RECT{50, 70, 100, 100};
     QTest::newRow("short rubber band grows to the minimum")
-        << rc << true << QPoint(100, 100) << QPoint(102, 98) << RECT{100, 100, 106, 94};
+        << rc << RUBBER_BAND << QPoint(100, 100) << QPoint(102, 98) << RECT{100, 94, 106, 100};
     QTest::newRow("rubber band may leave the view")
-        << rc << true << QPoint(5, 5) << QPoint(-30, 900) << RECT{5, 5, -30, 900};
+        << rc << RUBBER_BAND << QPoint(5, 5) << QPoint(-30, 900) << RECT{-30, 5, 5, 900};
 }
 
 void tst_RectTracker::drag()
 {
     QFETCH(RECT, rect);
-    QFETCH(bool, rubberBand);
+    QFETCH(int, start);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(RECT, expected);
 
     CRecordingTracker tracker(rect);
-    if (rubberBand) {
+    if (start == RUBBER_BAND) {
         tracker.TrackRubberBand(from, true);
     } else {
-        QVERIFY(tracker.Track(from, false));
+        QVERIFY(tracker.Track(from, start == TRACK_MAY_FLIP));
     }
     QVERIFY(tracker.IsTracking());
     tracker.TrackMove((from + to) / 2);
@@ -148,6 +157,28 @@ void tst_RectTracker::drag()
     QVERIFY(tracker.TrackRelease(to));
     QVERIFY(!tracker.IsTracking());
     QCOMPARE(Describe(tracker.m_rect), Describe(expected));
+}
+
+void tst_RectTracker::everyDragStepIsNormal()
+{
+    // Random drags from random, possibly inverted rectangles: no step reports a turned-over one.
+    QRandomGenerator random(11);
+    const auto coordinate = [&] { return random.bounded(-40, 80); };
+    for (int nDrag = 0; nDrag < 500; ++nDrag) {
+        CRecordingTracker tracker(RECT{coordinate(), coordinate(), coordinate(), coordinate()});
+        const QPoint ptFrom(coordinate(), coordinate());
+        if (!tracker.Track(ptFrom, random.bounded(2) == 1)) {
+            tracker.TrackRubberBand(ptFrom, true);
+        }
+        for (int nStep = 0; nStep < 4; ++nStep) {
+            tracker.TrackMove(QPoint(coordinate(), coordinate()));
+        }
+        tracker.TrackRelease(QPoint(coordinate(), coordinate()));
+        tracker.m_arChanged.erase(tracker.m_arChanged.begin()); // the rectangle it started with
+        for (const RECT& rc : tracker.m_arChanged) {
+            QVERIFY2(rc.left <= rc.right && rc.top <= rc.bottom, Describe(rc).constData());
+        }
+    }
 }
 
 void tst_RectTracker::changedRectSequence()

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -126,6 +127,8 @@ private slots:
     void picker_data();
     void picker();
     void pickerFrameFollowsTheDrag();
+    void pickerShowsOnAnyImage_data();
+    void pickerShowsOnAnyImage();
     void pickerStaysOnTheImageWhenTheViewResizes();
     void escapeCancels();
     void rightButtonCancels();
@@ -458,44 +461,52 @@ void tst_SkinImageView::overlaysNeedTheirBit()
 
 void tst_SkinImageView::picker_data()
 {
-    QTest::addColumn<bool>("place");
+    QTest::addColumn<RECT>("placed"); // empty: the picker is not placed
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<bool>("reported");
     QTest::addColumn<RECT>("expected");
 
-    // Placed rows put the picker at (10, 10, 110, 40), that is (61, 83)-(161, 113) in the view.
-    QTest::newRow("rubber band") << false << QPoint(61, 83) << QPoint(161, 113) << true
+    // Most placed rows put the picker at (10, 10, 110, 40), that is (61, 83)-(161, 113) in the
+    // view.
+    const RECT rc{10, 10, 110, 40};
+    QTest::newRow("rubber band") << RECT{} << QPoint(61, 83) << QPoint(161, 113) << true
                                  << RECT{10, 10, 110, 40};
-    QTest::newRow("rubber band up and left stays inverted")
-        << false << QPoint(161, 113) << QPoint(61, 83) << true << RECT{110, 40, 10, 10};
+    QTest::newRow("rubber band up and left is reported normal")
+        << RECT{} << QPoint(161, 113) << QPoint(61, 83) << true << RECT{10, 10, 110, 40};
     QTest::newRow("rubber band beyond the view, not clamped")
-        << false << QPoint(61, 83) << QPoint(250, -20) << true << RECT{10, 10, 199, -93};
+        << RECT{} << QPoint(61, 83) << QPoint(250, -20) << true << RECT{10, -93, 199, 10};
     QTest::newRow("inside moves at constant size")
-        << true << QPoint(100, 90) << QPoint(120, 100) << true << RECT{30, 20, 130, 50};
+        << rc << QPoint(100, 90) << QPoint(120, 100) << true << RECT{30, 20, 130, 50};
     QTest::newRow("bottom-right handle resizes")
-        << true << QPoint(159, 111) << QPoint(179, 121) << true << RECT{10, 10, 130, 50};
+        << rc << QPoint(159, 111) << QPoint(179, 121) << true << RECT{10, 10, 130, 50};
+    QTest::newRow("handle past the opposite side turns over, reported normal")
+        << rc << QPoint(159, 111) << QPoint(31, 93) << true << RECT{-18, 10, 10, 22};
+    QTest::newRow("inverted rectangle of a skin is reported normal")
+        << RECT{110, 40, 10, 10} << QPoint(100, 90) << QPoint(120, 100) << true
+        << RECT{30, 20, 130, 50};
     QTest::newRow("left handle beyond the image")
-        << true << QPoint(62, 98) << QPoint(22, 98) << true << RECT{-30, 10, 110, 40};
+        << rc << QPoint(62, 98) << QPoint(22, 98) << true << RECT{-30, 10, 110, 40};
     QTest::newRow("press on the rectangle without moving")
-        << true << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
+        << rc << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
     QTest::newRow("press elsewhere without moving")
-        << true << QPoint(20, 20) << QPoint(20, 20) << false << RECT{};
+        << rc << QPoint(20, 20) << QPoint(20, 20) << false << RECT{};
     QTest::newRow("moved and brought back")
-        << true << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
+        << rc << QPoint(100, 90) << QPoint(100, 90) << false << RECT{};
 }
 
 void tst_SkinImageView::picker()
 {
-    QFETCH(bool, place);
+    QFETCH(RECT, placed);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(bool, reported);
     QFETCH(RECT, expected);
 
     ShowArmed();
+    const bool place = placed != RECT{};
     if (place) {
-        m_pView->SetPickerRect(10, 10, 110, 40);
+        m_pView->SetPickerRect(placed.left, placed.top, placed.right, placed.bottom);
     }
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
     if (QByteArray(QTest::currentDataTag()) == "moved and brought back") {
@@ -530,6 +541,45 @@ void tst_SkinImageView::pickerFrameFollowsTheDrag()
     QCOMPARE(grab.pixel(100, 113), RED.rgb());
     m_pView->HidePicker(true);
     QCOMPARE(Grab(*m_pView).pixel(100, 83), RED.rgb());
+}
+
+void tst_SkinImageView::pickerShowsOnAnyImage_data()
+{
+    QTest::addColumn<QColor>("image");
+    QTest::newRow("black") << QColor(Qt::black);
+    QTest::newRow("white") << QColor(Qt::white);
+    QTest::newRow("mid grey") << QColor(128, 128, 128);
+}
+
+void tst_SkinImageView::pickerShowsOnAnyImage()
+{
+    QFETCH(QColor, image);
+    m_pMain = MakeDib(100, 60, image);
+    ShowArmed();
+    m_pView->SetPickerRect(10, 10, 90, 50); // (61, 83)-(141, 123) in the view
+    const QImage withHandles = Grab(*m_pView);
+    m_pView->m_nStyle = CRectTracker::solidLine;
+    const QImage outlineOnly = Grab(*m_pView);
+    // Within nRadius of pt a pixel stands out from the image (and is not in *pBefore).
+    const auto shows = [&](const QImage& grab, QPoint pt, int nRadius, const QImage* pBefore) {
+        for (int y = pt.y() - nRadius; y <= pt.y() + nRadius; ++y) {
+            for (int x = pt.x() - nRadius; x <= pt.x() + nRadius; ++x) {
+                const QRgb rgb = grab.pixel(x, y);
+                if (std::abs(qGray(rgb) - qGray(image.rgb())) >= 96 &&
+                    (pBefore == nullptr || pBefore->pixel(x, y) != rgb)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    for (const QPoint pt : {QPoint(80, 83), QPoint(80, 122), QPoint(61, 92), QPoint(140, 92)}) {
+        QVERIFY2(shows(outlineOnly, pt, 1, nullptr), "outline");
+    }
+    for (const QPoint pt : {QPoint(62, 84), QPoint(139, 84), QPoint(139, 121), QPoint(62, 121),
+                            QPoint(101, 84), QPoint(139, 103), QPoint(101, 121), QPoint(62, 103)}) {
+        QVERIFY2(shows(withHandles, pt, 2, &outlineOnly), "handle");
+    }
 }
 
 void tst_SkinImageView::pickerStaysOnTheImageWhenTheViewResizes()
