@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "bytestream.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <random>
 #include <system_error>
@@ -120,8 +121,9 @@ bool CStagingFolder::Open(const fs::path& target, std::string& strError)
             }
         }
     }
-    // Staged beside a new target, so one rename puts it in place; inside an existing one.
-    const fs::path prefix = m_bTargetExisted ? m_target / ".staging" : m_target;
+    // Staged beside a new target, so one rename puts it in place; inside an existing one. The
+    // name does not grow with the target's, which may be at the file system's limit.
+    const fs::path prefix = (m_bTargetExisted ? m_target : m_target.parent_path()) / ".staging";
     if (!CreateUniqueFolder(prefix, m_staging, error)) {
         return Fail(m_bTargetExisted ? m_target : m_target.parent_path(), strError,
                     "cannot create a folder in it: " + error.message());
@@ -139,13 +141,13 @@ bool CStagingFolder::AddFile(const std::string& strName, std::span<const std::ui
     FilePtr pFile(std::fopen(path.c_str(), "wbx"));
 #endif
     if (!pFile) {
-        return Fail(path, strError,
+        return Fail(m_target / strName, strError,
                     "cannot create the file: " + std::generic_category().message(errno));
     }
     if ((!bytes.empty() &&
          std::fwrite(bytes.data(), 1, bytes.size(), pFile.get()) != bytes.size()) ||
         !Flush(pFile.get()) || std::fclose(pFile.release()) != 0) {
-        return Fail(path, strError,
+        return Fail(m_target / strName, strError,
                     "cannot write the file: " + std::generic_category().message(errno));
     }
     m_names.push_back(strName);
