@@ -170,7 +170,11 @@ TEST_F(SaveFaults, OnlyAWritableRegularFileIsReplaced)
 
 TEST_F(SaveFaults, ANameAtTheFileSystemLimitSaves)
 {
-    const std::filesystem::path target = m_dir / (std::string(251, 'n') + ".skn");
+    std::size_t nNameMax = 255;
+#ifndef _WIN32
+    nNameMax = static_cast<std::size_t>(pathconf(m_dir.Path().c_str(), _PC_NAME_MAX));
+#endif
+    const std::filesystem::path target = m_dir / (std::string(nNameMax - 4, 'n') + ".skn");
     ASSERT_TRUE(m_skin.Save(target));
     ASSERT_TRUE(m_skin.Save(target)); // and replaces itself
     EXPECT_EQ(Files().size(), 2u);
