@@ -15,6 +15,10 @@ enum class FileSync
 // A file written beside its target under a temporary name and renamed over the target only on
 // Commit, so the target is either the old file or the complete new one. Dropping the object
 // without a successful Commit removes the temporary file.
+//
+// Only a missing target, a writable regular file or a symbolic link is replaced. A link is
+// replaced itself: what it points to is never written. Error texts follow the target's name
+// ("out.skn: the file is read-only"), so they do not repeat it.
 class CAtomicFile
 {
 public:
@@ -24,13 +28,18 @@ public:
     CAtomicFile(const CAtomicFile&) = delete;
     CAtomicFile& operator=(const CAtomicFile&) = delete;
 
-    // Creates the temporary file; false with strError set when the folder refuses it.
+    // Creates the temporary file; false with strError set when the target may not be replaced or
+    // the folder refuses the file.
     bool Open(const std::filesystem::path& target, std::string& strError);
     std::FILE* GetFile() const { return m_pFile.get(); }
     // Flushes (and syncs with FileSync::Flush), closes and renames over the target.
     bool Commit(FileSync sync, std::string& strError);
 
     const std::filesystem::path& GetTemporaryPath() const { return m_tempPath; }
+
+    // Whether a save may replace target: it does not exist, is a symbolic link, or is a regular
+    // file this process may write. Otherwise false with the reason in strError.
+    static bool CanReplace(const std::filesystem::path& target, std::string& strError);
 
 private:
     void Discard();

@@ -34,9 +34,11 @@ struct CSkinFileStatus
     enum class Error
     {
         None,
-        Open,         // the file could not be opened, read or created
+        Open,         // the file could not be opened, read, created or replaced; strDetail says why
+        NotSkin,      // nothing in the file reads as a skin
         Version,      // a version above SKIN_FILE_VERSION; the user was already told
-        Truncated,    // the data ended, or a length claimed more bytes than the file holds
+        Truncated,    // the data ends inside the field strDetail names, which starts at nOffset
+        Damaged,      // a field that cannot be right, such as a malformed string length
         BadImage,     // a bitmap chunk that is not a bitmap this program can hold
         MissingImage, // Save: an image slot without a bitmap
         Write,        // Save: writing, flushing or replacing the file failed
@@ -50,15 +52,20 @@ struct CSkinFileStatus
 
     Error error = Error::None;
     std::uint64_t nOffset = 0;  // where reading failed
+    std::uint64_t nEnd = 0;     // Truncated: the length of the data read
     std::uint32_t nVersion = 0; // the version field of the file read
     int nPart = SKINPART_NONE;  // the image concerned by BadImage and MissingImage
     std::string strDetail;
     // Where the main, close and mouse-over close chunks stand in the file read.
     std::array<ByteRange, 3> imageChunks{};
 
-    // One line for the user: what went wrong and, for read errors, at which byte.
+    // One line for the user: what went wrong and, for read errors, at which byte. It does not
+    // name the file; the caller puts the name in front ("skin.skn: not a skin file").
     std::string Describe() const;
 };
+
+// Why path cannot be opened for reading, in the words of CSkinFileStatus::Describe.
+std::string DescribeUnreadableFile(const std::filesystem::path& path);
 
 // The skin in memory: three bitmaps, three rectangles on the main image, seven colours, two fonts
 // and the information strings. Rectangles, colours and strings are public and changed in place;
@@ -153,7 +160,10 @@ private:
     // Fresh objects without bitmaps in all three slots: a failed load never leaves one null.
     void InstallEmptyImages();
     bool LoadFrom(CByteSource& source, CSkinFileStatus& status);
+    // Every field after the version; throws where one does not read.
     void ReadFields(CArchive& ar, CSkinFileStatus& status);
+    // Whether the rest of ar reads as the fields of a skin; for telling other files apart.
+    static bool ReadsAsSkin(CArchive& ar);
     void WriteFields(CArchive& ar) const;
     // The first slot without an object or without a bitmap, or SKINPART_NONE.
     int GetUnwritablePart() const;

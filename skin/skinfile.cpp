@@ -5,18 +5,127 @@
 #include "promptservice.h"
 #include "skin.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
+#include <span>
+#include <string_view>
+#include <system_error>
 
 namespace {
 
 constexpr char kVersionMessage[] = "This skin is a version this skin reader does not recognize.";
+
+// The format has no signature. Versions count up from 1, so a version field above this is no
+// version at all but the first bytes of some other file.
+constexpr std::uint32_t kHighestPlausibleVersion = 0xFFFF;
+
+// The bitmap file header: "BM", then the chunk's size as a uint32.
+constexpr std::size_t kBitmapHeadSize = 6;
+constexpr std::size_t kBitmapFileHeaderSize = 14;
 
 // Thrown inside Load when the version says the rest is not ours to read.
 struct UnknownVersion
 {
 };
 
+// Thrown inside Load when the bytes are plainly something other than a skin.
+struct NotASkin
+{
+    std::string strDetail;
+};
+
+// Passes reads on and keeps the first bytes read, so a bitmap chunk that does not read can be
+// told apart as cut short or as broken.
+class CChunkHeadSource final : public CByteSource
+{
+public:
+    explicit CChunkHeadSource(CByteSource& source) : m_source(source) {}
+
+    std::size_t Read(void* pDest, std::size_t nCount) override
+    {
+        const std::size_t nRead = m_source.Read(pDest, nCount);
+        const std::size_t nKeep = std::min(nRead, m_head.size() - m_nKept);
+        std::memcpy(m_head.data() + m_nKept, pDest, nKeep);
+        m_nKept += nKeep;
+        return nRead;
+    }
+    std::uint64_t GetPosition() const override { return m_source.GetPosition(); }
+    std::uint64_t GetRemaining() const override { return m_source.GetRemaining(); }
+
+    std::span<const std::uint8_t> GetHead() const { return {m_head.data(), m_nKept}; }
+
+private:
+    CByteSource& m_source;
+    std::array<std::uint8_t, kBitmapHeadSize> m_head{};
+    std::size_t m_nKept = 0;
+};
+
+// Throws what a bitmap chunk that did not read means: the file ends inside it, the file is no
+// skin (nothing bitmap-like where the main image must begin), or a broken bitmap.
+void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart, std::uint64_t nEnd,
+                       int nPart, CSkinFileStatus& status)
+{
+    const std::uint64_t nLeft = nEnd - nStart;
+    constexpr std::array<std::uint8_t, 2> kMark = {'B', 'M'};
+    const std::size_t nMarkBytes = std::min(head.size(), kMark.size());
+    const std::span<const std::uint8_t> mark = head.first(nMarkBytes);
+    const bool bMarked = std::equal(mark.begin(), mark.end(), kMark.begin());
+    const bool bSizeBeyondEnd =
+        head.size() == kBitmapHeadSize &&
+        (std::uint64_t{head[2]} | std::uint64_t{head[3]} << 8 | std::uint64_t{head[4]} << 16 |
+         std::uint64_t{head[5]} << 24) > nLeft;
+    if (bMarked && (nLeft < kBitmapFileHeaderSize || bSizeBeyondEnd)) {
+        throw CArchiveException("the file ends early", nStart);
+    }
+    if (!bMarked && nPart == SKINPART_MAIN_IMAGE) {
+        throw NotASkin{"no bitmap at byte " + std::to_string(nStart) +
+                       ", where the main image must begin"};
+    }
+    status.nPart = nPart;
+    status.error = CSkinFileStatus::Error::BadImage;
+    throw CArchiveException("not a bitmap", nStart);
+}
+
+// The stream's own words for data that ran out, as opposed to a field that cannot be right.
+bool IsEndOfData(const CArchiveException& e)
+{
+    return std::string_view(e.what()).starts_with("the file ends");
+}
+
+std::string DescribeOpenError(int nError)
+{
+    return "cannot open the file: " + std::generic_category().message(nError);
+}
+
 } // namespace
+
+std::string DescribeUnreadableFile(const std::filesystem::path& path)
+{
+    if (path.empty()) {
+        return "no file name was given";
+    }
+    std::error_code error;
+    switch (std::filesystem::status(path, error).type()) {
+    case std::filesystem::file_type::not_found:
+        return "no such file";
+    case std::filesystem::file_type::directory:
+        return "it is a folder, not a file";
+    case std::filesystem::file_type::regular:
+        break;
+    case std::filesystem::file_type::none:
+        return DescribeOpenError(error.value());
+    default:
+        return "it is not a regular file";
+    }
+#ifdef _WIN32
+    const FilePtr pFile(_wfopen(path.c_str(), L"rb"));
+#else
+    const FilePtr pFile(std::fopen(path.c_str(), "rb"));
+#endif
+    return pFile ? std::string("cannot open the file") : DescribeOpenError(errno);
+}
 
 std::string CSkinFileStatus::Describe() const
 {
@@ -25,52 +134,67 @@ std::string CSkinFileStatus::Describe() const
     case Error::None:
         return "no error";
     case Error::Open:
-        return "cannot open the file: " + strDetail;
+        return strDetail;
+    case Error::NotSkin:
+        return "not a skin file" + (strDetail.empty() ? std::string() : " (" + strDetail + ")");
     case Error::Version:
         return std::string(kVersionMessage) + " (version " + std::to_string(nVersion) + ")";
     case Error::Truncated:
-        return strDetail + strAt;
+        return "the file ends early at byte " + std::to_string(nEnd) + " (in " + strDetail +
+               ", which starts at byte " + std::to_string(nOffset) + ")";
+    case Error::Damaged:
+        return "the file is damaged: " + strDetail + strAt;
     case Error::BadImage:
         return CSkin::GetPartName(nPart) + ": not a bitmap that can be read" + strAt;
     case Error::MissingImage:
         return CSkin::GetPartName(nPart) + ": no bitmap to store";
     case Error::Write:
-        return "cannot write the file: " + strDetail;
+        return strDetail;
     }
     return strDetail;
 }
 
 void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
 {
-    status.nVersion = ar.ReadDWord();
-    if (status.nVersion > SKIN_FILE_VERSION) {
-        throw UnknownVersion{};
-    }
+    const std::uint64_t nEnd = ar.GetPosition() + ar.GetSource().GetRemaining();
+    // Names the field being read, for a file that ends inside it.
+    const auto begin = [&](const char* pszField) {
+        status.strDetail = pszField;
+        status.nOffset = ar.GetPosition();
+    };
+    begin("the title");
     m_strTitle = ar.ReadString();
+    begin("the author");
     m_strAuthor = ar.ReadString();
+    begin("the date");
     m_strDate = ar.ReadString();
+    begin("the comment");
     m_strComment = ar.ReadString();
 
     const std::array<CDib*, 3> images = {m_pMainImage.get(), m_pCloseImage.get(),
                                          m_pCloseHoverImage.get()};
     const std::array<int, 3> parts = {SKINPART_MAIN_IMAGE, SKINPART_CLOSE_IMAGE,
                                       SKINPART_CLOSE_HOVER_IMAGE};
+    constexpr std::array<const char*, 3> kImageFields = {"the main image", "the close button image",
+                                                         "the close button mouse-over image"};
     for (std::size_t n = 0; n < images.size(); ++n) {
+        begin(kImageFields[n]);
         const std::uint64_t nStart = ar.GetPosition();
-        const DWORD nSize = images[n]->Read(ar.GetSource());
+        CChunkHeadSource chunk(ar.GetSource());
+        const DWORD nSize = images[n]->Read(chunk);
         // Reading on after a chunk that is not a bitmap only turns pixels into fields.
         if (nSize == 0) {
-            status.nPart = parts[n];
-            status.error = CSkinFileStatus::Error::BadImage;
-            throw CArchiveException("not a bitmap", nStart);
+            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n], status);
         }
         status.imageChunks[n] = {nStart, nSize};
     }
 
+    begin("the rectangles");
     m_rcCloseButton = ar.ReadRect();
     m_rcTitle = ar.ReadRect();
     m_rcMessage = ar.ReadRect();
 
+    begin("the colours");
     m_crMainTransparent = ar.ReadDWord();
     m_crCloseTransparent = ar.ReadDWord();
     m_crCloseHoverTransparent = ar.ReadDWord();
@@ -79,7 +203,9 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
     m_crMessageText = ar.ReadDWord();
     m_crTitleText = ar.ReadDWord();
 
+    begin("the message font");
     m_fontMessage.Serialize(ar);
+    begin("the title font");
     m_fontTitle.Serialize(ar);
 }
 
@@ -130,7 +256,7 @@ bool CSkin::Load(const std::filesystem::path& pszPath, CSkinFileStatus* pStatus)
     const FilePtr pFile = OpenFileForReading(pszPath);
     if (!pFile) {
         status.error = CSkinFileStatus::Error::Open;
-        status.strDetail = pszPath.empty() ? "no file name was given" : "no such readable file";
+        status.strDetail = DescribeUnreadableFile(pszPath);
         return false;
     }
     CFileSource source(pFile.get());
@@ -153,23 +279,62 @@ bool CSkin::Load(CByteSource& source, CSkinFileStatus* pStatus)
 
 bool CSkin::LoadFrom(CByteSource& source, CSkinFileStatus& status)
 {
+    const std::uint64_t nEnd = source.GetPosition() + source.GetRemaining();
     try {
         CArchive ar(source);
+        if (nEnd == 0) {
+            throw NotASkin{"it is empty"};
+        }
+        status.strDetail = "the version";
+        status.nVersion = ar.ReadDWord();
+        if (status.nVersion > SKIN_FILE_VERSION) {
+            // A version no one wrote is news only when the rest is shaped like a skin.
+            if (status.nVersion > kHighestPlausibleVersion && !ReadsAsSkin(ar)) {
+                throw NotASkin{};
+            }
+            throw UnknownVersion{};
+        }
         ReadFields(ar, status);
+        status.nOffset = 0;
+        status.strDetail.clear();
         return true;
     } catch (const UnknownVersion&) {
         status.error = CSkinFileStatus::Error::Version;
+        status.strDetail.clear();
         Prompts().ShowMessage(kVersionMessage, PromptButtons::Ok, PromptIcon::Exclamation);
+    } catch (const NotASkin& e) {
+        status.error = CSkinFileStatus::Error::NotSkin;
+        status.nOffset = 0;
+        status.strDetail = e.strDetail;
     } catch (const CArchiveException& e) {
         if (status.error == CSkinFileStatus::Error::None) {
-            status.error = CSkinFileStatus::Error::Truncated;
+            if (IsEndOfData(e)) {
+                status.error = CSkinFileStatus::Error::Truncated;
+                status.nEnd = nEnd;
+                return false;
+            }
+            status.error = CSkinFileStatus::Error::Damaged;
         }
         status.nOffset = e.GetOffset();
         status.strDetail = e.what();
     } catch (const std::bad_alloc&) {
-        status.error = CSkinFileStatus::Error::Truncated;
+        status.error = CSkinFileStatus::Error::Open;
         status.nOffset = source.GetPosition();
         status.strDetail = "not enough memory to read the file";
+    }
+    return false;
+}
+
+bool CSkin::ReadsAsSkin(CArchive& ar)
+{
+    CSkin probe;
+    CSkinFileStatus probeStatus;
+    probe.InstallEmptyImages();
+    try {
+        probe.ReadFields(ar, probeStatus);
+        return true;
+    } catch (const CArchiveException&) {
+    } catch (const NotASkin&) {
     }
     return false;
 }
@@ -221,7 +386,12 @@ bool CSkin::Save(const std::filesystem::path& pszPath, CSkinFileStatus* pStatus,
         return false;
     }
     CFileSink sink(file.GetFile());
+    errno = 0;
     if (!Save(sink, &status)) {
+        // A full disk says so only through errno.
+        if (status.error == CSkinFileStatus::Error::Write && errno != 0) {
+            status.strDetail += ": " + std::generic_category().message(errno);
+        }
         return false;
     }
     if (!file.Commit(sync, status.strDetail)) {

@@ -10,6 +10,12 @@
 
 #include <csignal>
 
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#endif
+
 namespace {
 
 // Big enough that writing it takes many writes: the pixels alone are 120 000 bytes.
@@ -51,8 +57,10 @@ TEST_F(SaveFaults, AnUnwritableFolderRefusesTheSave)
 #else
     const int nStatus = RunInChild(
         [this] {
-            // Permissions do not bind root, so become nobody.
+            // Permissions do not bind root, so become nobody, who may write the file but not
+            // the folder.
             if (geteuid() == 0) {
+                std::filesystem::permissions(m_target, std::filesystem::perms::all);
                 setgid(65534);
                 setuid(65534);
             } else {
@@ -63,7 +71,11 @@ TEST_F(SaveFaults, AnUnwritableFolderRefusesTheSave)
         [this] {
             CSkinFileStatus status;
             const bool bSaved = m_skin.Save(m_target, &status);
-            return !bSaved && status.error == CSkinFileStatus::Error::Open ? 0 : 1;
+            return !bSaved && status.error == CSkinFileStatus::Error::Open &&
+                           status.Describe() ==
+                               "the folder " + m_dir.Path().string() + " is read-only"
+                       ? 0
+                       : 1;
         });
     std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_all);
     ASSERT_TRUE(WIFEXITED(nStatus));
@@ -116,4 +128,54 @@ TEST_F(SaveFaults, AProcessKilledHalfWayLeavesTheOldFileWhole)
         EXPECT_TRUE(strName == "skin.skn" || strName.starts_with("skin.skn.tmp")) << strName;
     }
 #endif
+}
+
+TEST_F(SaveFaults, OnlyAWritableRegularFileIsReplaced)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "needs FIFOs and sockets";
+#else
+    const std::filesystem::path fifo = m_dir / "fifo.skn";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path socketPath = m_dir / "socket.skn";
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const std::filesystem::path folder = m_dir / "folder.skn";
+    std::filesystem::create_directory(folder);
+    // Read-only by its bits, which bind root as well.
+    std::filesystem::permissions(m_target, std::filesystem::perms::owner_read);
+
+    const std::pair<std::filesystem::path, std::string> rows[] = {
+        {fifo, "it is not a regular file (a device, pipe or socket) and is left as it is"},
+        {socketPath, "it is not a regular file (a device, pipe or socket) and is left as it is"},
+        {folder, "it is a folder, not a file"},
+        {m_target, "the file is read-only"},
+    };
+    for (const auto& [path, strDescribed] : rows) {
+        SCOPED_TRACE(path.filename().string());
+        const std::filesystem::file_type type = std::filesystem::symlink_status(path).type();
+        CSkinFileStatus status;
+        EXPECT_FALSE(m_skin.Save(path, &status));
+        EXPECT_EQ(status.Describe(), strDescribed);
+        EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+    }
+    close(fd);
+    ExpectOldFileWhole();
+    EXPECT_EQ(Files().size(), 4u);
+#endif
+}
+
+TEST_F(SaveFaults, ANameAtTheFileSystemLimitSaves)
+{
+    std::size_t nNameMax = 255;
+#ifndef _WIN32
+    nNameMax = static_cast<std::size_t>(pathconf(m_dir.Path().c_str(), _PC_NAME_MAX));
+#endif
+    const std::filesystem::path target = m_dir / (std::string(nNameMax - 4, 'n') + ".skn");
+    ASSERT_TRUE(m_skin.Save(target));
+    ASSERT_TRUE(m_skin.Save(target)); // and replaces itself
+    EXPECT_EQ(Files().size(), 2u);
 }

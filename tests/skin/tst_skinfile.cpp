@@ -203,25 +203,26 @@ TEST(SkinFile, VersionsAboveOneAreRefusedWithOneMessage)
     }
 }
 
-TEST(SkinFile, AFileCutAnywhereFailsSilentlyWithTheOffset)
+TEST(SkinFile, AFileCutAnywhereEndsEarlyAtItsLength)
 {
     CSkin model;
     FillSmallSkin(model);
     model.m_strTitle = "title";
     const std::vector<std::uint8_t> bytes = SavedBytes(model);
     CScriptedPrompts prompts;
-    for (std::size_t nLength = 0; nLength < bytes.size(); ++nLength) {
+    for (std::size_t nLength = 1; nLength < bytes.size(); ++nLength) {
         SCOPED_TRACE(nLength);
         const std::vector<std::uint8_t> cut(bytes.begin(),
                                             bytes.begin() + static_cast<std::ptrdiff_t>(nLength));
         CSkin skin;
         CSkinFileStatus status;
         EXPECT_FALSE(LoadBytes(skin, cut, &status));
-        EXPECT_TRUE(status.error == CSkinFileStatus::Error::Truncated ||
-                    status.error == CSkinFileStatus::Error::BadImage);
+        EXPECT_EQ(status.error, CSkinFileStatus::Error::Truncated);
+        EXPECT_EQ(status.Describe().rfind(
+                      "the file ends early at byte " + std::to_string(nLength) + " (in the ", 0),
+                  0u)
+            << status.Describe();
         EXPECT_LE(status.nOffset, nLength);
-        EXPECT_NE(status.Describe().find("at byte " + std::to_string(status.nOffset)),
-                  std::string::npos);
         EXPECT_NE(skin.GetMainImage(), nullptr);
         EXPECT_NE(skin.GetCloseImage(), nullptr);
         EXPECT_NE(skin.GetCloseHoverImage(), nullptr);
@@ -233,6 +234,49 @@ TEST(SkinFile, AFileCutAnywhereFailsSilentlyWithTheOffset)
     longer.insert(longer.end(), {1, 2, 3});
     CSkin skin;
     EXPECT_TRUE(LoadBytes(skin, longer));
+}
+
+TEST(SkinFile, LoadErrorsNameTheRealReason)
+{
+    CSkin model;
+    FillSmallSkin(model);
+    const std::vector<std::uint8_t> skin = SavedBytes(model);
+    const auto withVersion = [&](std::uint32_t nVersion) {
+        std::vector<std::uint8_t> bytes = skin;
+        PutLE32(bytes, 0, nVersion);
+        return bytes;
+    };
+    const std::string strText = "Dear diary,\nthis is not a skin at all.\n";
+    const std::string strVersion =
+        "This skin is a version this skin reader does not recognize. (version ";
+    struct Row
+    {
+        std::vector<std::uint8_t> bytes;
+        std::string strDescribed;
+    };
+    const Row rows[] = {
+        {{}, "not a skin file (it is empty)"},
+        {{strText.begin(), strText.end()}, "not a skin file"},
+        {MakeSolidBmp(4, 4, 1, 2, 3), "not a skin file"},
+        {std::vector<std::uint8_t>(400, 0),
+         "not a skin file (no bitmap at byte 8, where the main image must begin)"},
+        {withVersion(2), strVersion + "2)"},
+        // A version that cannot be one, in front of a whole skin: still a skin.
+        {withVersion(0x7FFFFFFF), strVersion + "2147483647)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.strDescribed);
+        CScriptedPrompts prompts;
+        const bool bVersion = row.strDescribed.starts_with(strVersion);
+        if (bVersion) {
+            prompts.QueueMessageAnswer(PromptAnswer::Ok);
+        }
+        CSkin loaded;
+        CSkinFileStatus status;
+        EXPECT_FALSE(LoadBytes(loaded, row.bytes, &status));
+        EXPECT_EQ(status.Describe(), row.strDescribed);
+        EXPECT_EQ(prompts.Calls().size(), bVersion ? 1u : 0u);
+    }
 }
 
 TEST(SkinFile, FieldsReadBeforeAFailureKeepTheirNewValues)
@@ -299,8 +343,8 @@ TEST(SkinFile, HugeLengthFieldsFailAtOnce)
     bytes = SavedBytes(model);
     PutLE32(bytes, 8 + 2, 0xFFFFFFFF);
     EXPECT_FALSE(LoadBytes(skin, bytes, &status));
-    EXPECT_EQ(status.error, CSkinFileStatus::Error::BadImage);
-    EXPECT_EQ(status.nPart, SKINPART_MAIN_IMAGE);
+    EXPECT_EQ(status.Describe(), "the file ends early at byte 326 (in the main image, which "
+                                 "starts at byte 8)");
 }
 
 TEST(SkinFile, WideStringsLoadInTheCodePage)
@@ -381,15 +425,17 @@ TEST(SkinFile, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
 
-    // Saving through a link replaces what it points to and keeps the link.
+    // A link at the target is replaced itself; what it points to is never written.
     const std::filesystem::path link = dir / "link.skn";
     std::filesystem::create_symlink(path, link);
-    skin.m_strTitle = "through the link";
+    const std::vector<std::uint8_t> before = ReadBytesFrom(path);
+    skin.m_strTitle = "not through the link";
     ASSERT_TRUE(skin.Save(link));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(link)));
+    EXPECT_EQ(ReadBytesFrom(path), before);
     CSkin back;
-    ASSERT_TRUE(back.Load(path));
-    EXPECT_EQ(back.GetTitle(), "through the link");
+    ASSERT_TRUE(back.Load(link));
+    EXPECT_EQ(back.GetTitle(), "not through the link");
 }
 
 TEST(SkinFile, OpenFailuresChangeNothingButTheEmptiedImages)

@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -91,6 +96,7 @@ TEST_F(SknCli, ExitCodesAndSingleErrorLine)
     Bytes version2 = good;
     version2[0] = 2;
     WriteBytesTo(m_dir / "version2.skn", version2);
+    WriteText(m_dir / "notes.txt", "Shopping list: milk, bread, eggs.\n");
 
     struct Case
     {
@@ -101,11 +107,12 @@ TEST_F(SknCli, ExitCodesAndSingleErrorLine)
     const Case cases[] = {
         {"good.skn", 0, nullptr},
         {"truncated.skn", 2,
-         "Close button image and placement: not a bitmap that can be read "
-         "(at byte 129)"},
+         "the file ends early at byte 150 (in the close button image, which starts at byte "
+         "129)"},
+        {"notes.txt", 2, "not a skin file"},
         {"version2.skn", 2,
          "This skin is a version this skin reader does not recognize. (version 2)"},
-        {"missing.skn", 2, "cannot open the file: no such readable file"},
+        {"missing.skn", 2, "no such file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszFile);
@@ -142,8 +149,9 @@ TEST_F(SknCli, CheckReportsEveryFileInOrder)
     ASSERT_EQ(LineCount(mixed.strOut), 3u) << mixed.strOut;
     EXPECT_EQ(mixed.strOut.rfind(PathOf("good.skn") + ": ok\n" + PathOf("empty.skn") + ": ", 0),
               0u);
-    EXPECT_NE(mixed.strOut.find("(at byte 0)\n" + PathOf("second.skn") + ": ok\n"),
-              std::string::npos);
+    EXPECT_NE(
+        mixed.strOut.find(": not a skin file (it is empty)\n" + PathOf("second.skn") + ": ok\n"),
+        std::string::npos);
 
     const ToolResult allGood = RunTool({"check", PathOf("good.skn"), PathOf("second.skn")}, m_dir);
     EXPECT_EQ(allGood.nExit, 0);
@@ -244,8 +252,67 @@ TEST_F(SknCli, ExtractFailsCleanlyOnABrokenSkin)
     const ToolResult result = RunTool({"extract", PathOf("truncated.skn"), PathOf("out")}, m_dir);
     EXPECT_EQ(result.nExit, 2);
     EXPECT_EQ(LineCount(result.strErr), 1u);
-    EXPECT_NE(result.strErr.find("(at byte "), std::string::npos) << result.strErr;
+    EXPECT_NE(result.strErr.find("ends early at byte "), std::string::npos) << result.strErr;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "out" / "skin.json"));
+}
+
+TEST_F(SknCli, ExtractReplacesPlantedLinksAndFailsWithoutATrace)
+{
+    SaveSample();
+    const std::filesystem::path out = m_dir / "out";
+    std::filesystem::create_directory(out);
+    WriteText(m_dir / "victim", "precious");
+    std::filesystem::create_symlink(m_dir / "victim", out / "main.bmp");
+    const ToolResult planted = RunTool({"extract", PathOf("good.skn"), out.string()}, m_dir);
+    ASSERT_EQ(planted.nExit, 0) << planted.strErr;
+    EXPECT_EQ(ReadText(m_dir / "victim"), "precious");
+    EXPECT_EQ(ReadBytesFrom(out / "main.bmp"), MakeBmp(Rgb24(4, 2)));
+
+    // skin.json, the last file, cannot be replaced: the images before it stay as they were.
+    WriteText(out / "main.bmp", "old main");
+    std::filesystem::remove(out / "skin.json");
+    std::filesystem::create_directory(out / "skin.json");
+    const ToolResult failed = RunTool({"extract", PathOf("good.skn"), out.string()}, m_dir);
+    EXPECT_EQ(failed.nExit, 2);
+    EXPECT_EQ(failed.strErr,
+              "tavelo-skn: " + (out / "skin.json").string() + ": it is a folder, not a file\n");
+    EXPECT_EQ(ReadText(out / "main.bmp"), "old main");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(out)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"close-hover.bmp", "close.bmp", "main.bmp", "skin.json"}));
+}
+
+TEST_F(SknCli, WritesRefuseTargetsThatAreNotWritableRegularFiles)
+{
+    SaveSample();
+    ASSERT_EQ(RunTool({"extract", PathOf("good.skn"), PathOf("parts")}, m_dir).nExit, 0);
+    std::filesystem::create_directory(m_dir / "folder");
+    WriteText(m_dir / "read-only.skn", "old");
+    std::filesystem::permissions(m_dir / "read-only.skn", std::filesystem::perms::owner_read);
+    const std::string strManifest = (m_dir / "parts" / "skin.json").string();
+    std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"pack", strManifest, PathOf("folder")}, "it is a folder, not a file"},
+        {{"pack", strManifest, PathOf("read-only.skn")}, "the file is read-only"},
+        {{"extract", PathOf("good.skn"), PathOf("read-only.skn")}, "it is not a folder"},
+    };
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo((m_dir / "fifo").c_str(), 0600), 0);
+    cases.push_back({{"pack", strManifest, PathOf("fifo")},
+                     "it is not a regular file (a device, pipe or socket) and is left as it is"});
+#endif
+    for (const auto& [args, strError] : cases) {
+        SCOPED_TRACE(args.back());
+        const std::filesystem::file_type type = std::filesystem::status(args.back()).type();
+        const ToolResult result = RunTool(args, m_dir);
+        EXPECT_EQ(result.nExit, 2);
+        EXPECT_EQ(result.strErr, "tavelo-skn: " + args.back() + ": " + strError + "\n");
+        EXPECT_EQ(std::filesystem::status(args.back()).type(), type);
+    }
+    EXPECT_EQ(ReadText(m_dir / "read-only.skn"), "old");
 }
 
 TEST_F(SknCli, PackTakesHexColoursAndRelativeAndAbsoluteBitmaps)
@@ -307,8 +374,7 @@ TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
 
     const ToolResult noManifest = RunTool({"pack", PathOf("none.json"), PathOf("x.skn")}, m_dir);
     EXPECT_EQ(noManifest.nExit, 2);
-    EXPECT_EQ(noManifest.strErr, "tavelo-skn: " + PathOf("none.json") +
-                                     ": cannot open the file: no such readable file\n");
+    EXPECT_EQ(noManifest.strErr, "tavelo-skn: " + PathOf("none.json") + ": no such file\n");
 }
 
 TEST_F(SknCli, UsageHelpAndWrongArguments)

@@ -1,5 +1,6 @@
 // The JSON side of tavelo-skn in process: skin to JSON, the writer and the manifest reader.
 
+#include "../skin/childprocess.h"
 #include "jsonwriter.h"
 #include "manifest.h"
 #include "skinjson.h"
@@ -62,6 +63,40 @@ TEST(SknManifest, KeysLeftOutKeepTheValuesOfANewSkin)
     EXPECT_EQ(GetStoredTitleFont(skin), expected);
 }
 
+TEST(SknManifest, TextTheCodePageHoldsIsStoredAsItsBytes)
+{
+    CSkin skin;
+    ApplyManifest(std::string("{") + kImages + R"(, "title": "Caf\u00e9 \u2013 10 \u20ac",
+        "fonts": {"title": {"faceName": "Fa\u00e7ade \u0081"}}})",
+                  skin);
+    EXPECT_EQ(skin.m_strTitle, "Caf\xE9 \x96 10 \x80");
+    EXPECT_EQ(GetFaceName(GetStoredTitleFont(skin)), "Fa\xE7"
+                                                     "ade \x81");
+}
+
+TEST(SknManifest, DeepNestingIsRefusedBeforeItCostsMemory)
+{
+#if defined(_WIN32) || defined(TAVELO_ASAN)
+    GTEST_SKIP() << "needs fork and an address-space limit";
+#else
+    // Parsed into values, these 30 MB took more than 2 GB.
+    const std::string strNested = std::string(30'000'000, '[');
+    const int nStatus = RunInChild([] { LimitResource(RLIMIT_AS, 512u << 20); },
+                                   [&] {
+                                       CSkin skin;
+                                       try {
+                                           ApplyManifest(strNested, skin);
+                                       } catch (const CManifestError&) {
+                                           return 0;
+                                       } catch (...) {
+                                       }
+                                       return 1;
+                                   });
+    ASSERT_TRUE(WIFEXITED(nStatus));
+    EXPECT_EQ(WEXITSTATUS(nStatus), 0);
+#endif
+}
+
 TEST(SknManifest, ErrorsNameTheKey)
 {
     const std::string strImages = kImages;
@@ -93,6 +128,26 @@ TEST(SknManifest, ErrorsNameTheKey)
          R"("fonts.message.height" must be an integer from -2147483648 to 2147483647)"},
         {"{" + strImages + R"(, "fonts": {"message": {"weight": "bold"}}})",
          R"("fonts.message.weight" must be an integer from -2147483648 to 2147483647)"},
+        {"{" + strImages + R"(, "title": "a", "title": "b"})", R"("title" appears twice)"},
+        {"{" + strImages + R"(, "fonts": {"title": {"weight": 400, "weight": 700}}})",
+         R"("fonts.title.weight" appears twice)"},
+        {R"({"images": {"main": "m.bmp\u0000.png", "close": "c.bmp", "closeHover": "h.bmp"}})",
+         R"("images.main" must not contain a NUL character)"},
+        {"{" + strImages + R"(, "fonts": {"title": {"faceName": "Arial\u0000Black"}}})",
+         R"("fonts.title.faceName" must not contain a NUL character)"},
+        {"{" + strImages + R"(, "fonts": {"title": {"faceName": ")" + std::string(32, 'f') +
+             R"("}}})",
+         R"("fonts.title.faceName" is longer than the 31 characters a face name holds)"},
+        {"{" + strImages + R"(, "title": "\u4e2d\u6587\u4e2d \ud83d\ude00"})",
+         "\"title\" holds characters Windows-1252 cannot store: \"\u4E2D\" (U+4E2D), "
+         "\"\u6587\" (U+6587), \"\U0001F600\" (U+1F600)"},
+        {"{" + strImages + R"(, "comment": "next\u0085line"})",
+         R"("comment" holds characters Windows-1252 cannot store: U+0085)"},
+        {"{" + strImages + R"(, "fonts": {"message": {"faceName": "\u0416"}}})",
+         "\"fonts.message.faceName\" holds characters Windows-1252 cannot store: \"\u0416\" "
+         "(U+0416)"},
+        {"{" + strImages + R"(, "version": )" + std::string(16, '[') + std::string(16, ']') + "}",
+         R"(nests deeper than 16 levels at "version[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]")"},
     };
     for (const auto& [strManifest, strError] : cases) {
         SCOPED_TRACE(strManifest);

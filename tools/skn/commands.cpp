@@ -3,15 +3,18 @@
 #include "atomicfile.h"
 #include "bytestream.h"
 #include "codepage.h"
+#include "interruptcleanup.h"
 #include "jsonwriter.h"
 #include "manifest.h"
 #include "quietprompts.h"
 #include "skin.h"
 #include "skinjson.h"
+#include "stagingfolder.h"
 #include "utf8path.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <iomanip>
@@ -157,26 +160,39 @@ bool LoadSkinBytes(const std::filesystem::path& path, std::vector<std::uint8_t>&
     if (!ReadWholeFile(path, bytes)) {
         status = CSkinFileStatus{};
         status.error = CSkinFileStatus::Error::Open;
-        status.strDetail = "no such readable file";
+        status.strDetail = DescribeUnreadableFile(path);
         return false;
     }
     CMemorySource source(bytes);
     return skin.Load(source, &status);
 }
 
+// Ctrl-C while the file is written leaves neither it nor its temporary file behind.
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          std::string& strError)
 {
+    CInterruptCleanup cleanup;
     CAtomicFile file;
-    if (!file.Open(path, strError)) {
+    const bool bOpened = cleanup.WhileHeld([&] {
+        if (!file.Open(path, strError)) {
+            return false;
+        }
+        cleanup.Add(file.GetTemporaryPath());
+        return true;
+    });
+    if (!bOpened) {
         return false;
     }
     if (!bytes.empty() &&
         std::fwrite(bytes.data(), 1, bytes.size(), file.GetFile()) != bytes.size()) {
-        strError = "the file could not be written";
+        strError = "cannot write the file: " + std::generic_category().message(errno);
         return false;
     }
-    return file.Commit(FileSync::Flush, strError);
+    return cleanup.WhileHeld([&] {
+        const bool bCommitted = file.Commit(FileSync::Flush, strError);
+        cleanup.Clear();
+        return bCommitted;
+    });
 }
 
 std::span<const std::uint8_t> ChunkBytes(const std::vector<std::uint8_t>& bytes,
@@ -189,28 +205,40 @@ std::span<const std::uint8_t> ChunkBytes(const std::vector<std::uint8_t>& bytes,
                                                         static_cast<std::size_t>(chunk.nSize));
 }
 
-// Writes the three chunks as they stand in bytes and names each file in images.
-bool WriteImageFiles(const std::string& strFile, const std::vector<std::uint8_t>& bytes,
-                     const CSkinFileStatus& status, const std::filesystem::path& dir,
-                     nlohmann::ordered_json& images, std::ostream& err)
+struct ExtractedFile
 {
-    for (std::size_t n = 0; n < kImageFileNames.size(); ++n) {
-        const std::span<const std::uint8_t> chunk = ChunkBytes(bytes, status.imageChunks[n]);
-        if (chunk.empty()) {
-            ReportError(err, strFile,
-                        CSkin::GetPartName(SKINPART_MAIN_IMAGE + static_cast<int>(n)) +
-                            ": the chunk lies outside the file");
+    std::string strName;
+    std::span<const std::uint8_t> bytes;
+};
+
+// Writes every file into a staging folder and moves them into dir together, so a failure
+// leaves dir as it was.
+bool WriteExtractedFiles(const std::vector<ExtractedFile>& files, const std::filesystem::path& dir,
+                         std::ostream& err)
+{
+    CInterruptCleanup cleanup;
+    CStagingFolder staging;
+    std::string strError;
+    bool bDone = cleanup.WhileHeld([&] {
+        if (!staging.Open(dir, strError)) {
             return false;
         }
-        const std::filesystem::path target = dir / std::string(kImageFileNames[n]);
-        std::string strError;
-        if (!WriteFileAtomically(target, chunk, strError)) {
-            ReportError(err, PathToUtf8(target), "cannot write the file: " + strError);
-            return false;
-        }
-        images[std::string(kImageKeys[n])] = std::string(kImageFileNames[n]);
+        cleanup.Add(staging.GetPath());
+        return true;
+    });
+    for (std::size_t n = 0; bDone && n < files.size(); ++n) {
+        cleanup.Add(staging.GetPath() / files[n].strName);
+        bDone = staging.AddFile(files[n].strName, files[n].bytes, strError);
     }
-    return true;
+    bDone = bDone && cleanup.WhileHeld([&] {
+        const bool bCommitted = staging.Commit(strError);
+        cleanup.Clear();
+        return bCommitted;
+    });
+    if (!bDone) {
+        ReportError(err, PathToUtf8(staging.GetFailedPath()), strError);
+    }
+    return bDone;
 }
 
 } // namespace
@@ -255,29 +283,24 @@ int RunExtract(const std::string& strFile, const std::string& strDir, std::ostre
         return kExitFailure;
     }
 
-    const std::filesystem::path dir(strDir);
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    if (error || !std::filesystem::is_directory(dir, error)) {
-        ReportError(err, strDir,
-                    "cannot create the folder" + (error ? ": " + error.message() : std::string()));
-        return kExitFailure;
-    }
-
+    std::vector<ExtractedFile> files;
     nlohmann::ordered_json images = nlohmann::ordered_json::object();
-    if (!WriteImageFiles(strFile, bytes, status, dir, images, err)) {
-        return kExitFailure;
+    for (std::size_t n = 0; n < kImageFileNames.size(); ++n) {
+        const std::span<const std::uint8_t> chunk = ChunkBytes(bytes, status.imageChunks[n]);
+        if (chunk.empty()) {
+            ReportError(err, strFile,
+                        CSkin::GetPartName(SKINPART_MAIN_IMAGE + static_cast<int>(n)) +
+                            ": the chunk lies outside the file");
+            return kExitFailure;
+        }
+        files.push_back({std::string(kImageFileNames[n]), chunk});
+        images[std::string(kImageKeys[n])] = std::string(kImageFileNames[n]);
     }
     const std::string strJson =
         ToJsonLine(SkinToJson(skin, status.nVersion, std::move(images))) + '\n';
     const auto* const pJson = reinterpret_cast<const std::uint8_t*>(strJson.data());
-    const std::filesystem::path manifest = dir / kManifestName;
-    std::string strError;
-    if (!WriteFileAtomically(manifest, std::span(pJson, strJson.size()), strError)) {
-        ReportError(err, PathToUtf8(manifest), "cannot write the file: " + strError);
-        return kExitFailure;
-    }
-    return kExitOk;
+    files.push_back({kManifestName, std::span(pJson, strJson.size())});
+    return WriteExtractedFiles(files, std::filesystem::path(strDir), err) ? kExitOk : kExitFailure;
 }
 
 int RunPack(const std::string& strManifest, const std::string& strOut, std::ostream& err)
@@ -285,7 +308,7 @@ int RunPack(const std::string& strManifest, const std::string& strOut, std::ostr
     const std::filesystem::path manifest(strManifest);
     std::vector<std::uint8_t> bytes;
     if (!ReadWholeFile(manifest, bytes)) {
-        ReportError(err, strManifest, "cannot open the file: no such readable file");
+        ReportError(err, strManifest, DescribeUnreadableFile(manifest));
         return kExitFailure;
     }
 
@@ -299,9 +322,15 @@ int RunPack(const std::string& strManifest, const std::string& strOut, std::ostr
         return kExitFailure;
     }
 
+    CMemorySink sink;
     CSkinFileStatus status;
-    if (!skin.Save(std::filesystem::path(strOut), &status)) {
+    if (!skin.Save(sink, &status)) {
         ReportError(err, strOut, status.Describe());
+        return kExitFailure;
+    }
+    std::string strError;
+    if (!WriteFileAtomically(std::filesystem::path(strOut), sink.GetBytes(), strError)) {
+        ReportError(err, strOut, strError);
         return kExitFailure;
     }
     return kExitOk;

@@ -60,8 +60,10 @@ constexpr std::string_view kExtractHelp = R"(Usage: tavelo-skn extract FILE DIR
 
 Writes the images of the skin FILE into DIR as main.bmp, close.bmp and close-hover.bmp,
 byte for byte as FILE holds them, and everything else as skin.json. DIR is created when
-needed; files of those names in it are replaced. For a skin this program wrote,
-'tavelo-skn pack DIR/skin.json OUT' gives FILE back byte for byte.
+needed; files of those names in it are replaced, and so are links of those names (what
+they point to is left alone). The four files arrive together: on any failure DIR stays
+as it was. For a skin this program wrote, 'tavelo-skn pack DIR/skin.json OUT' gives FILE
+back byte for byte.
 
 Options:
   -h, --help   show this help
@@ -73,9 +75,11 @@ constexpr std::string_view kPackHelp = R"(Usage: tavelo-skn pack MANIFEST OUT
 
 Builds the skin OUT from MANIFEST, a skin.json as 'tavelo-skn extract' writes it, and the
 bitmaps it names under "images" (relative to the manifest's folder unless absolute). Strings
-are UTF-8; colours are COLORREF integers (0x00BBGGRR) or "#rrggbb" strings. Keys left out
-take the values of a new skin, except the three images, which are required. OUT is replaced
-only once it is completely written.
+are UTF-8 and must hold only characters Windows-1252 has; colours are COLORREF integers
+(0x00BBGGRR) or "#rrggbb" strings. Keys left out take the values of a new skin, except the
+three images, which are required; a key given twice is refused. OUT is replaced only once
+it is completely written, and only when it is missing, a link (replaced itself) or a
+writable regular file.
 
 Options:
   -h, --help   show this help

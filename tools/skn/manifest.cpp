@@ -2,11 +2,13 @@
 
 #include "codepage.h"
 #include "skinjson.h"
+#include "strictjsonparser.h"
 #include "utf8path.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <limits>
@@ -22,6 +24,10 @@ constexpr std::int64_t kLongMin = std::numeric_limits<LONG>::min();
 constexpr std::int64_t kLongMax = std::numeric_limits<LONG>::max();
 constexpr std::int64_t kByteMax = std::numeric_limits<BYTE>::max();
 constexpr std::int64_t kColourMax = std::numeric_limits<COLORREF>::max();
+// A manifest nests three levels ("fonts", "title", its fields); the ignored keys may nest more.
+constexpr std::size_t kMaxDepth = 16;
+// Characters shown in an error are cut after this many.
+constexpr std::size_t kMaxListedCharacters = 8;
 
 [[noreturn]] void Fail(const std::string& key, const std::string& problem)
 {
@@ -84,12 +90,69 @@ std::int64_t ReadInteger(const Json& value, const std::string& key, std::int64_t
     return *n;
 }
 
+void AppendUtf8(std::string& out, char32_t ch)
+{
+    if (ch < 0x80) {
+        out.push_back(static_cast<char>(ch));
+    } else if (ch < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (ch >> 6)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    } else if (ch < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (ch >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (ch >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    }
+}
+
+// Each character in quotes with its code point, e.g. "Ж" (U+0416); controls by the code point only.
+std::string ListCharacters(std::u32string_view characters)
+{
+    std::string out;
+    for (std::size_t n = 0; n < characters.size() && n < kMaxListedCharacters; ++n) {
+        const char32_t ch = characters[n];
+        char szCode[16];
+        std::snprintf(szCode, sizeof szCode, "U+%04X", static_cast<unsigned>(ch));
+        out += n == 0 ? "" : ", ";
+        if (ch >= 0xA0) {
+            out += '"';
+            AppendUtf8(out, ch);
+            out += "\" (" + std::string(szCode) + ')';
+        } else {
+            out += szCode;
+        }
+    }
+    if (characters.size() > kMaxListedCharacters) {
+        out += " and " + std::to_string(characters.size() - kMaxListedCharacters) + " more";
+    }
+    return out;
+}
+
+// UTF-8 text in the code page of the file; a character the code page lacks is refused rather than
+// stored as '?'.
 std::string ReadText(const Json& value, const std::string& key)
 {
     if (!value.is_string()) {
         Fail(key, "must be a string");
     }
-    return Utf8ToCp1252(value.get_ref<const std::string&>());
+    const std::string& text = value.get_ref<const std::string&>();
+    const std::u32string unencodable = FindUnencodableUtf8(text);
+    if (!unencodable.empty()) {
+        Fail(key, "holds characters Windows-1252 cannot store: " + ListCharacters(unencodable));
+    }
+    return Utf8ToCp1252(text);
+}
+
+// A name ends at a NUL, so one inside would silently shorten it to something else.
+void RefuseNul(std::string_view text, const std::string& key)
+{
+    if (text.find('\0') != std::string_view::npos) {
+        Fail(key, "must not contain a NUL character");
+    }
 }
 
 int HexDigit(char ch)
@@ -263,7 +326,14 @@ LOGFONT ReadFont(const Json& value, const std::string& key, LOGFONT base)
     RequireKnownKeys(value, key, known);
 
     if (const Json* pFace = FindMember(value, "faceName")) {
-        SetFaceName(base, ReadText(*pFace, Join(key, "faceName")));
+        const std::string strKey = Join(key, "faceName");
+        const std::string strFace = ReadText(*pFace, strKey);
+        RefuseNul(strFace, strKey);
+        if (strFace.size() >= LF_FACESIZE) {
+            Fail(strKey, "is longer than the " + std::to_string(LF_FACESIZE - 1) +
+                             " characters a face name holds");
+        }
+        SetFaceName(base, strFace);
     }
     ReadFields(value, key, longFields, base, ReadLong);
     ReadFields(value, key, byteFields, base, ReadByte);
@@ -305,31 +375,17 @@ ManifestImagePaths ReadImagePaths(const Json& root)
         if (!pValue->is_string() || pValue->get_ref<const std::string&>().empty()) {
             Fail(key, "must be the name of a bitmap file");
         }
+        RefuseNul(pValue->get_ref<const std::string&>(), key);
         paths[n] = PathFromUtf8(pValue->get_ref<const std::string&>());
     }
     return paths;
-}
-
-Json ParseJson(std::string_view text)
-{
-    try {
-        return Json::parse(text.begin(), text.end());
-    } catch (const Json::exception& e) {
-        // Parse errors, and numbers too large for any type. Drop the library's
-        // "[json.exception.parse_error.101] " tag; the rest says where.
-        const std::string_view what = e.what();
-        const std::size_t nTagEnd = what.find("] ");
-        throw CManifestError("not valid JSON: " + std::string(nTagEnd == std::string_view::npos
-                                                                  ? what
-                                                                  : what.substr(nTagEnd + 2)));
-    }
 }
 
 } // namespace
 
 ManifestImagePaths ApplyManifest(std::string_view text, CSkin& skin)
 {
-    const Json root = ParseJson(text);
+    const Json root = CStrictJsonParser::Parse(text, kMaxDepth);
     if (!root.is_object()) {
         throw CManifestError("must be a JSON object");
     }
