@@ -143,21 +143,26 @@ bool CSkinEditorDlg::SaveSkin()
         ShowMissingPart(nPart);
         return false;
     }
-    if (m_strFilePath.empty() && !PromptForSkinFile(false, m_strFilePath)) {
+    // An untitled skin takes its name only once it is saved under it.
+    std::filesystem::path strPath = m_strFilePath;
+    if (strPath.empty() && !PromptForSkinFile(false, strPath)) {
         return false;
     }
     CSkinFileStatus status;
-    if (!m_skin.Save(m_strFilePath, &status)) {
+    if (!m_skin.Save(strPath, &status)) {
         // An image slot without a bitmap is refused as a missing part; anything else left the
         // old file as it was, and the next Save tries the same file again.
         if (status.error == CSkinFileStatus::Error::MissingImage) {
             ShowMissingPart(status.nPart);
         } else {
-            Prompts().ShowMessage("The skin could not be saved.\n\n" + status.Describe(),
+            Prompts().ShowMessage("The skin could not be saved as \"" +
+                                      pathToQString(strPath).toStdString() + "\".\n\n" +
+                                      status.Describe(),
                                   PromptButtons::Ok, PromptIcon::Exclamation);
         }
         return false;
     }
+    m_strFilePath = strPath;
     SetModified(false);
     return true;
 }

@@ -411,14 +411,16 @@ void tst_EditorFileCommands::failedSaveTellsAndKeepsTheMark()
 
     const auto messages = prompts.CallsOf(CScriptedPrompts::Kind::Message);
     QCOMPARE(messages.size(), 1U);
-    QVERIFY(messages[0].text.starts_with("The skin could not be saved.\n\n"));
-    QVERIFY(messages[0].text.size() > std::string("The skin could not be saved.\n\n").size());
+    const std::string expected =
+        "The skin could not be saved as \"" + path.string() + "\".\n\nthe folder ";
+    QVERIFY2(messages[0].text.starts_with(expected), messages[0].text.c_str());
     QVERIFY(dlg.IsModified());
     QVERIFY(!std::filesystem::exists(path));
-    // The next Save tries the same file without asking again.
-    prompts.QueueMessageAnswer(PromptAnswer::Ok);
+    // The skin stays untitled: the next Save asks for a name again.
+    QVERIFY(dlg.GetFilePath().empty());
+    prompts.QueueSkinFileAnswer(std::nullopt);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
-    QCOMPARE(prompts.CallsOf(CScriptedPrompts::Kind::SkinFile).size(), 1U);
+    QCOMPARE(prompts.CallsOf(CScriptedPrompts::Kind::SkinFile).size(), 2U);
 }
 
 void tst_EditorFileCommands::openShowsTheFilesImages()
