@@ -412,6 +412,12 @@ void CSkinEditorDlg::SetModified(bool bModified)
     UpdateCommandStates();
 }
 
+void CSkinEditorDlg::SetComponentModified(bool bModified)
+{
+    m_bComponentModified = bModified;
+    UpdateCommandStates();
+}
+
 void CSkinEditorDlg::UpdateCaption(const QString& strName, bool bModified)
 {
     QString strCaption = QStringLiteral("Tavelo - ") + strName;
@@ -431,7 +437,8 @@ QString CSkinEditorDlg::GetDocumentName() const
 
 void CSkinEditorDlg::UpdateCommandStates()
 {
-    GetCommand(ID_FILE_SAVE)->setEnabled(m_bModified);
+    // Save asks to apply unapplied edits first, so it is offered for them too.
+    GetCommand(ID_FILE_SAVE)->setEnabled(m_bModified || m_bComponentModified);
     GetCommand(ID_PREVIEW_SKIN)->setEnabled(m_skin.GetMissingPart() == SKINPART_NONE);
     GetCommand(ID_OPEN_IN_BITMAP_EDITOR)->setEnabled(!m_strBitmapPath.isEmpty());
     const std::pair<int, int> shows[] = {

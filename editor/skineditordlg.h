@@ -111,6 +111,8 @@ public:
     bool OpenSkinFile(const std::filesystem::path& strPath);
 
     void SetModified(bool bModified);
+    // The controls hold edits of the current component that are not in the skin yet.
+    void SetComponentModified(bool bModified);
     void UpdateCaption(const QString& strName, bool bModified);
     QString GetDocumentName() const;
 

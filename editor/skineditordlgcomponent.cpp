@@ -152,7 +152,7 @@ bool CSkinEditorDlg::ApplyComponent(int nComponent)
     if (bUsesBitmap && !m_strBitmapPath.isEmpty()) {
         pImage = ReadComponentBitmap();
         if (!pImage) {
-            m_bComponentModified = true;
+            SetComponentModified(true);
             return false;
         }
     }
@@ -236,7 +236,7 @@ bool CSkinEditorDlg::PromptApplyComponent(int nComponent)
     if (answer == PromptAnswer::Yes && !ApplyComponent(nComponent)) {
         return false;
     }
-    m_bComponentModified = false;
+    SetComponentModified(false);
     return true;
 }
 
@@ -354,7 +354,7 @@ void CSkinEditorDlg::UpdatePickerButton()
 void CSkinEditorDlg::OnApply()
 {
     if (ApplyComponent(-1)) {
-        m_bComponentModified = false;
+        SetComponentModified(false);
     }
 }
 
@@ -366,7 +366,7 @@ void CSkinEditorDlg::OnBrowseBitmap()
     }
     m_strBitmapPath = pathToQString(*path);
     PushFields();
-    m_bComponentModified = true;
+    SetComponentModified(true);
     RefreshImageView();
 }
 

@@ -42,7 +42,7 @@ bool CSkinEditorDlg::ConfirmApplyComponent()
         if (!ApplyComponent(m_nComponent)) {
             return false;
         }
-        m_bComponentModified = false;
+        SetComponentModified(false);
         return true;
     case PromptAnswer::No:
         return true;
@@ -105,7 +105,7 @@ void CSkinEditorDlg::StartDocument(const std::filesystem::path& strFilePath)
     m_strFilePath = strFilePath;
     SetPickersFromSkin();
     SetModified(false);
-    m_bComponentModified = false;
+    SetComponentModified(false);
     SelectComponent();
 }
 

@@ -214,7 +214,7 @@ void CSkinEditorDlg::ChooseSkinFont(bool bTitle)
 // Apply marks the skin modified.
 void CSkinEditorDlg::OnPickRectChanged(const RECT& rect)
 {
-    m_bComponentModified = true;
+    SetComponentModified(true);
     switch (m_cbComponent.currentIndex()) {
     case COMPONENT_TITLE:
         m_skin.m_rcTitle = rect;
@@ -280,7 +280,7 @@ void CSkinEditorDlg::OnTransparentColour(COLORREF cr)
     default:
         break;
     }
-    m_bComponentModified = true;
+    SetComponentModified(true);
     RefreshImageView();
 }
 

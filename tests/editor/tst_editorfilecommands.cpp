@@ -364,6 +364,10 @@ void tst_EditorFileCommands::saveCommandState()
     prompts.QueueSkinFileAnswer(dir / "a.skn");
     Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
     QVERIFY(!pSave->isEnabled());
+    // An edit not yet applied is offered too: Save asks to apply it.
+    prompts.QueueBitmapFileAnswer(WriteBitmap(dir, "new.bmp", 21, 9));
+    Click(dlg, CSkinEditorDlg::IDC_BROWSE_BITMAP);
+    QVERIFY(pSave->isEnabled());
 }
 
 void tst_EditorFileCommands::firstSaveAsksForAName()
