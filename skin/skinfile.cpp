@@ -31,7 +31,7 @@ std::string CSkinFileStatus::Describe() const
     case Error::Truncated:
         return strDetail + strAt;
     case Error::BadImage:
-        return CSkin::GetPartName(nPart) + ": not a bitmap that can be read" + strAt;
+        return CSkin::GetPartName(nPart) + ": " + strDetail + strAt;
     case Error::MissingImage:
         return CSkin::GetPartName(nPart) + ": no bitmap to store";
     case Error::Write:
@@ -62,7 +62,7 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
         if (nSize == 0) {
             status.nPart = parts[n];
             status.error = CSkinFileStatus::Error::BadImage;
-            throw CArchiveException("not a bitmap", nStart);
+            throw CArchiveException(images[n]->GetReadError(), nStart);
         }
         status.imageChunks[n] = {nStart, nSize};
     }
