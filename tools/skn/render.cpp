@@ -56,10 +56,11 @@ void DropQtNotices(QtMsgType type, const QMessageLogContext& /*context*/, const 
 // rectangle by rectangle: asking it about every pixel costs its whole size each time.
 QImage DrawNote(CSkinnedNoteWnd& note)
 {
+    const QRegion shape = note.mask();
     const QImage drawn = note.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     QImage image(drawn.size(), QImage::Format_ARGB32);
     image.fill(0u);
-    for (const QRect& rc : note.mask()) {
+    for (const QRect& rc : shape) {
         const QRect part = rc.intersected(image.rect());
         for (int y = part.top(); y <= part.bottom(); ++y) {
             const auto* const pFrom = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
@@ -103,14 +104,21 @@ QImage RenderNote(const CSkin& skin, const std::optional<std::string>& message)
     // Drawn for the file only, never shown on a screen that happens to be there.
     note.setAttribute(Qt::WA_DontShowOnScreen);
     note.Create(nullptr);
+    // No screen waits for repaints: with updates on, every child placed after the shape would
+    // add its area to the dirty region, each time against all the shape's rectangles.
+    note.setUpdatesEnabled(false);
     note.ApplySkin(&skin);
+    note.setUpdatesEnabled(true);
     if (!note.isVisible() || note.size().isEmpty()) {
         return {};
     }
     if (message) {
         note.SetMessageText(QString::fromStdString(*message));
     }
-    return DrawNote(note);
+    QImage image = DrawNote(note);
+    // A visible window repaints its shape's area as it is destroyed; a hidden one does not.
+    note.hide();
+    return image;
 }
 
 int RunRender(const std::string& strFile, const std::string& strOut,
