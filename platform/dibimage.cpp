@@ -34,7 +34,7 @@ public:
     explicit ChannelExpander(DWORD nMask)
         : m_nMask(nMask), m_nShift(nMask == 0 ? 0 : std::countr_zero(nMask))
     {
-        const int nBits = nMask == 0 ? 0 : std::bit_width(nMask) - m_nShift;
+        const int nBits = nMask == 0 ? 0 : static_cast<int>(std::bit_width(nMask)) - m_nShift;
         m_nShift += std::max(nBits - 8, 0);
         const int nKept = std::min(nBits, 8);
         for (std::size_t nValue = 0; nKept > 0 && nValue < (std::size_t{1} << nKept); ++nValue) {
@@ -74,10 +74,10 @@ QImage DecodeSixteenBits(const CDib& dib)
     const ChannelExpander blue(masks[2]);
     for (int y = 0; y < nHeight; ++y) {
         const int nRow = dib.IsTopDown() ? y : nHeight - 1 - y;
-        const std::uint8_t* const pSource = bits.data() + nStride * static_cast<std::size_t>(nRow);
+        const std::uint8_t* pSource = bits.data() + nStride * static_cast<std::size_t>(nRow);
         auto* const pTarget = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < nWidth; ++x) {
-            const DWORD nPixel = pSource[2 * x] | (DWORD{pSource[2 * x + 1]} << 8);
+        for (int x = 0; x < nWidth; ++x, pSource += 2) {
+            const DWORD nPixel = pSource[0] | (DWORD{pSource[1]} << 8);
             pTarget[x] = qRgb(red(nPixel), green(nPixel), blue(nPixel));
         }
     }
