@@ -10,7 +10,7 @@ class QImage;
 // Draws the note preview of the skin FILE into the PNG OUT: the note's pixels where its shape is,
 // fully transparent elsewhere, with the title, the message text (UTF-8) and the close button in
 // its normal state. Needs no display: without one it draws offscreen. OUT is replaced only once
-// completely written.
+// completely written; an image of at most 256 colours is written with a palette.
 int RunRender(const std::string& strFile, const std::string& strOut,
               const std::optional<std::string>& message, std::ostream& err);
 
