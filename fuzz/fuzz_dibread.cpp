@@ -1,5 +1,5 @@
-// Any bytes as a bitmap chunk: Read never crashes or over-allocates, and what reads writes a chunk
-// that reads back to itself.
+// Any bytes as a bitmap chunk: Read never crashes or over-allocates, keeps to the image limits,
+// and what reads writes a chunk that reads back to itself.
 
 #include "bytestream.h"
 #include "dib.h"
@@ -13,10 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     CMemorySource source(std::span<const std::uint8_t>(pData, nSize));
     const DWORD nRead = dib.Read(source);
     if (nRead == 0) {
-        if (dib.HasBitmap()) {
-            std::abort();
+        if (dib.HasBitmap() || dib.GetReadError().empty()) {
+            std::abort(); // a refusal says why
         }
         return 0;
+    }
+    if (!IsWithinDibLimits(dib.GetWidth(), dib.GetHeight()) || !dib.GetReadError().empty()) {
+        std::abort();
     }
     if (nRead > nSize || source.GetPosition() != nRead) {
         std::abort(); // a chunk is exactly as long as it says, and no longer than the input

@@ -5,5 +5,7 @@
 class CDib;
 
 // A screen copy of the bitmap for drawing, in Format_RGB32; a null image when the object holds no
-// bitmap or the bitmap cannot be decoded. The caller owns the result.
+// bitmap, the bitmap lies beyond the limits of dib.h or cannot be decoded. Every bitmap within
+// the limits decodes whatever Qt's own allocation limit; 5- and 6-bit channels of 16-bit bitmaps
+// are widened by repeating their bits (31 -> 255). The caller owns the result.
 QImage CreateDDB(const CDib& dib);

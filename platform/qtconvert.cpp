@@ -1,6 +1,7 @@
 #include "qtconvert.h"
 
 #include "codepage.h"
+#include "dib.h"
 #include "fontex.h"
 
 #include <QFontMetricsF>
@@ -10,6 +11,21 @@
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// A rectangle or font from a file may hold any 32-bit value; Qt's geometry arithmetic stays
+// within int only up to how far it lets a widget reach (QWIDGETSIZE_MAX).
+constexpr LONG kMaxCoordinate = (1 << 24) - 1;
+// Text taller than the largest image could show nothing more.
+constexpr LONG kMaxFontPixels = DIB_MAX_SIDE;
+
+int ClampCoordinate(LONG n)
+{
+    return std::clamp(n, -kMaxCoordinate, kMaxCoordinate);
+}
+
+} // namespace
 
 QColor toQColor(COLORREF cr)
 {
@@ -25,7 +41,9 @@ COLORREF toColorRef(const QColor& colour)
 
 QRect toQRect(const RECT& rc)
 {
-    return QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    const int nLeft = ClampCoordinate(rc.left);
+    const int nTop = ClampCoordinate(rc.top);
+    return QRect(nLeft, nTop, ClampCoordinate(rc.right) - nLeft, ClampCoordinate(rc.bottom) - nTop);
 }
 
 RECT toRect(const QRect& rc)
@@ -64,15 +82,17 @@ std::filesystem::path toPath(const QString& text)
 QFont toQFont(const LOGFONT& logFont)
 {
     QFont font(toQString(GetFaceName(logFont)));
-    if (logFont.lfHeight < 0) {
-        font.setPixelSize(-logFont.lfHeight);
-    } else if (logFont.lfHeight > 0) {
+    const LONG nHeight = std::clamp(logFont.lfHeight, -kMaxFontPixels, kMaxFontPixels);
+    if (nHeight < 0) {
+        font.setPixelSize(-nHeight);
+    } else if (nHeight > 0) {
         // The cell height includes the internal leading; find the em that gives that cell.
-        font.setPixelSize(logFont.lfHeight);
+        font.setPixelSize(nHeight);
         const qreal cell = QFontMetricsF(font).height();
         if (cell > 0) {
-            const qreal em = logFont.lfHeight * logFont.lfHeight / cell;
-            font.setPixelSize(std::max(1, static_cast<int>(std::lround(em))));
+            const qreal em = static_cast<qreal>(nHeight) * nHeight / cell;
+            font.setPixelSize(
+                static_cast<int>(std::clamp<qreal>(std::round(em), 1, kMaxFontPixels)));
         }
     }
     if (logFont.lfWeight > 0) {

@@ -20,7 +20,8 @@ QColor toQColor(COLORREF cr);
 COLORREF toColorRef(const QColor& colour);
 
 // Right and bottom are exclusive in a RECT; an inverted RECT gives a QRect of negative size,
-// unchanged, as the skin keeps it.
+// unchanged, as the skin keeps it. Coordinates beyond +-16777215 (as far as Qt places a widget)
+// are clamped there.
 QRect toQRect(const RECT& rc);
 RECT toRect(const QRect& rc);
 
@@ -33,7 +34,8 @@ QString pathToQString(const std::filesystem::path& path);
 std::filesystem::path toPath(const QString& text);
 
 // A negative lfHeight is the em height in pixels, a positive one the cell height (ascent plus
-// descent), scaled to the em with the font's own proportions; 0 keeps the default size.
+// descent), scaled to the em with the font's own proportions; 0 keeps the default size. Heights
+// beyond DIB_MAX_SIDE pixels are clamped there.
 // Weight, italic, underline, strike-out and the face name carry over.
 QFont toQFont(const LOGFONT& logFont);
 

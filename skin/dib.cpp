@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -242,6 +243,21 @@ std::vector<std::uint8_t> BuildInfoBlock(const ParsedHeader& parsed,
 
 } // namespace
 
+bool IsWithinDibLimits(LONG nWidth, LONG nHeight)
+{
+    return nWidth > 0 && nHeight > 0 && nWidth <= DIB_MAX_SIDE && nHeight <= DIB_MAX_SIDE &&
+           std::uint64_t{static_cast<std::uint32_t>(nWidth)} *
+                   static_cast<std::uint32_t>(nHeight) <=
+               DIB_MAX_PIXELS;
+}
+
+std::string DescribeDibLimits(LONG nWidth, LONG nHeight)
+{
+    return "the image is " + std::to_string(nWidth) + " x " + std::to_string(nHeight) +
+           " pixels; an image may have at most " + std::to_string(DIB_MAX_SIDE) +
+           " pixels a side and " + std::to_string(DIB_MAX_PIXELS) + " pixels in all";
+}
+
 void CDib::Free()
 {
     m_pBits.reset();
@@ -252,7 +268,16 @@ void CDib::Free()
 DWORD CDib::Read(CByteSource& file)
 {
     Free();
+    m_strReadError.clear();
+    const DWORD nSize = ReadChunk(file);
+    if (nSize == 0 && m_strReadError.empty()) {
+        m_strReadError = "not a bitmap that can be read";
+    }
+    return nSize;
+}
 
+DWORD CDib::ReadChunk(CByteSource& file)
+{
     std::array<std::uint8_t, kFileHeaderSize> fileHeader{};
     if (file.Read(fileHeader.data(), fileHeader.size()) != fileHeader.size() ||
         fileHeader[0] != 'B' || fileHeader[1] != 'M') {
@@ -275,6 +300,11 @@ DWORD CDib::Read(CByteSource& file)
     }
 
     const BITMAPINFOHEADER& h = parsed->header;
+    const auto nRows = static_cast<LONG>(RowsOf(h));
+    if (!IsWithinDibLimits(h.biWidth, nRows)) {
+        m_strReadError = DescribeDibLimits(h.biWidth, nRows);
+        return 0;
+    }
     const DWORD nPixelBytes = nTotalSize - nPixelOffset;
     if (IsRunLengthEncoded(h.biCompression)) {
         if (h.biSizeImage == 0 || h.biSizeImage > nPixelBytes) {
@@ -385,6 +415,22 @@ WORD CDib::GetBitCount() const
 DWORD CDib::GetCompression() const
 {
     return GetInfoHeader().biCompression;
+}
+
+std::array<DWORD, 3> CDib::GetColorMasks() const
+{
+    const WORD nBits = GetBitCount();
+    if (nBits != 16 && nBits != 32) {
+        return {};
+    }
+    if (GetCompression() == BI_BITFIELDS) {
+        const std::uint8_t* const pMasks = m_pBMI->data() + kInfoHeaderSize;
+        return {GetDWord(pMasks), GetDWord(pMasks + 4), GetDWord(pMasks + 8)};
+    }
+    if (nBits == 16) {
+        return {0x7C00, 0x03E0, 0x001F};
+    }
+    return {0x00FF0000, 0x0000FF00, 0x000000FF};
 }
 
 WORD CDib::GetColorCount() const

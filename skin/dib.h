@@ -2,14 +2,26 @@
 
 #include "wintypes.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 class CArchive;
 class CByteSink;
 class CByteSource;
+
+// The largest image any reader takes. Run-length data declares any size in a few bytes, and
+// every screen copy costs 4 bytes a pixel; at these limits one copy stays at 64 MB, while a note
+// as large as a 5K screen still fits.
+inline constexpr LONG DIB_MAX_SIDE = 16384;
+inline constexpr std::uint64_t DIB_MAX_PIXELS = std::uint64_t{4096} * 4096;
+
+bool IsWithinDibLimits(LONG nWidth, LONG nHeight);
+// What a reader tells the user about an image of nWidth x nHeight beyond the limits.
+std::string DescribeDibLimits(LONG nWidth, LONG nHeight);
 
 // One bitmap in the form of a .bmp file: the info block (40-byte header, colour masks when the
 // bitmap uses them, colour table), the pixel rows and a palette made from the colour table.
@@ -31,9 +43,12 @@ public:
     void Free();
 
     // Reads one bitmap chunk from the current position and returns its total size, or 0 when the
-    // bytes are not a bitmap this program can hold (then the object holds none). Every size in the
-    // headers is checked against the bytes left before anything is allocated.
+    // bytes are not a bitmap this program can hold (then the object holds none, and GetReadError
+    // says why). Every size in the headers is checked against the bytes left and the image
+    // against the limits before anything is allocated.
     DWORD Read(CByteSource& file);
+    // Why the last Read failed, in words for the user; empty after a successful one.
+    const std::string& GetReadError() const { return m_strReadError; }
     // Writes the bitmap chunk and returns its size; writes nothing and returns 0 without a bitmap.
     DWORD Write(CByteSink& file) const;
     // Write when storing, Read when loading; the result is not passed on.
@@ -50,6 +65,9 @@ public:
     WORD GetColorTableSize() const;
     WORD GetBitCount() const;
     DWORD GetCompression() const;
+    // Red, green and blue masks of a 16- or 32-bit bitmap: its own with BI_BITFIELDS, otherwise
+    // the defaults (5-5-5, 8-8-8); all zero for other depths.
+    std::array<DWORD, 3> GetColorMasks() const;
     bool IsTopDown() const;
     // Bytes per pixel row, padded to whole 32-bit words.
     DWORD GetStride() const;
@@ -68,10 +86,12 @@ public:
     std::vector<std::uint8_t> GetChunk() const;
 
 private:
+    DWORD ReadChunk(CByteSource& file);
     DWORD GetMaskBytes() const;
     DWORD GetInfoSize() const;
 
     std::optional<std::vector<std::uint8_t>> m_pBMI;
     std::optional<std::vector<std::uint8_t>> m_pBits;
     std::optional<std::vector<PALETTEENTRY>> m_pPalette;
+    std::string m_strReadError;
 };

@@ -52,16 +52,23 @@ void CSkin::SetCloseHoverImage(std::unique_ptr<CDib> pImage)
     m_pCloseHoverImage = std::move(pImage);
 }
 
-bool CSkin::ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::path& pszPath)
+bool CSkin::ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::path& pszPath,
+                          std::string* pError)
 {
     pImage.reset();
     const FilePtr pFile = OpenFileForReading(pszPath);
     if (!pFile) {
+        if (pError != nullptr) {
+            *pError = "no such readable file";
+        }
         return false;
     }
     auto pNew = std::make_unique<CDib>();
     CFileSource source(pFile.get());
     if (pNew->Read(source) == 0) {
+        if (pError != nullptr) {
+            *pError = pNew->GetReadError();
+        }
         return false;
     }
     pImage = std::move(pNew);

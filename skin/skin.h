@@ -100,8 +100,10 @@ public:
     void LoadMainImage(const std::filesystem::path& pszPath);
     void LoadCloseImage(const std::filesystem::path& pszPath);
     void LoadCloseHoverImage(const std::filesystem::path& pszPath);
-    // A new image read from the bitmap file; false and pImage null when it cannot be read.
-    static bool ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::path& pszPath);
+    // A new image read from the bitmap file; false and pImage null when it cannot be read, with
+    // the reason in *pError when given.
+    static bool ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::path& pszPath,
+                              std::string* pError = nullptr);
 
     // The first image slot that holds no object. A slot holding an object without a bitmap
     // counts as present here; Save refuses it.

@@ -65,7 +65,7 @@ private:
 // Throws what a bitmap chunk that did not read means: the file ends inside it, the file is no
 // skin (nothing bitmap-like where the main image must begin), or a broken bitmap.
 void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart, std::uint64_t nEnd,
-                       int nPart, CSkinFileStatus& status)
+                       int nPart, const std::string& strReason, CSkinFileStatus& status)
 {
     const std::uint64_t nLeft = nEnd - nStart;
     constexpr std::array<std::uint8_t, 2> kMark = {'B', 'M'};
@@ -85,7 +85,7 @@ void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart,
     }
     status.nPart = nPart;
     status.error = CSkinFileStatus::Error::BadImage;
-    throw CArchiveException("not a bitmap", nStart);
+    throw CArchiveException(strReason, nStart);
 }
 
 // The stream's own words for data that ran out, as opposed to a field that cannot be right.
@@ -145,7 +145,7 @@ std::string CSkinFileStatus::Describe() const
     case Error::Damaged:
         return "the file is damaged: " + strDetail + strAt;
     case Error::BadImage:
-        return CSkin::GetPartName(nPart) + ": not a bitmap that can be read" + strAt;
+        return CSkin::GetPartName(nPart) + ": " + strDetail + strAt;
     case Error::MissingImage:
         return CSkin::GetPartName(nPart) + ": no bitmap to store";
     case Error::Write:
@@ -184,7 +184,8 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
         const DWORD nSize = images[n]->Read(chunk);
         // Reading on after a chunk that is not a bitmap only turns pixels into fields.
         if (nSize == 0) {
-            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n], status);
+            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n], images[n]->GetReadError(),
+                              status);
         }
         status.imageChunks[n] = {nStart, nSize};
     }

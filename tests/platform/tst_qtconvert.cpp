@@ -8,6 +8,8 @@
 #include <QFontMetricsF>
 #include <QTest>
 
+#include <climits>
+
 class tst_QtConvert : public QObject
 {
     Q_OBJECT
@@ -20,6 +22,8 @@ private slots:
     void paths();
     void fontFromLogFont();
     void fontCellHeight();
+    void extremeFontHeights_data();
+    void extremeFontHeights();
     void logFontKeepsWhatTheDialogDoesNotEdit();
     void createDDB();
     void systemColoursFollowThePalette();
@@ -43,6 +47,12 @@ void tst_QtConvert::rects_data()
     QTest::newRow("plain") << 10 << 20 << 110 << 50 << QRect(10, 20, 100, 30);
     QTest::newRow("empty") << 5 << 5 << 5 << 5 << QRect(5, 5, 0, 0);
     QTest::newRow("inverted") << 50 << 40 << 10 << 20 << QRect(50, 40, -40, -20);
+    // Anything a file holds; Qt's arithmetic overflows beyond its widget limit of 2^24 - 1.
+    constexpr int kFar = (1 << 24) - 1;
+    QTest::newRow("widest") << INT_MIN << INT_MIN << INT_MAX << INT_MAX
+                            << QRect(-kFar, -kFar, 2 * kFar, 2 * kFar);
+    QTest::newRow("inverted widest")
+        << INT_MAX << 0 << INT_MIN << 5 << QRect(kFar, 0, -2 * kFar, 5);
 }
 
 void tst_QtConvert::rects()
@@ -54,7 +64,8 @@ void tst_QtConvert::rects()
     QFETCH(QRect, expected);
     const RECT rc{left, top, right, bottom};
     QCOMPARE(toQRect(rc), expected);
-    QVERIFY(toRect(toQRect(rc)) == rc);
+    const bool bClamped = qMax(qAbs(qint64{left}), qAbs(qint64{right})) >= 1 << 24;
+    QCOMPARE(toRect(toQRect(rc)) == rc, !bClamped);
 }
 
 void tst_QtConvert::text()
@@ -103,6 +114,31 @@ void tst_QtConvert::fontCellHeight()
     QVERIFY(font.pixelSize() > 0);
     QVERIFY(font.pixelSize() <= 40);
     QVERIFY(qAbs(QFontMetricsF(font).height() - 40) <= 2);
+}
+
+void tst_QtConvert::extremeFontHeights_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("lowest") << INT_MIN << 16384;
+    QTest::newRow("highest cell") << INT_MAX << 0; // the em of a 16384-pixel cell, below it
+    QTest::newRow("beyond the largest image") << -16385 << 16384;
+    QTest::newRow("as large as the largest image") << -16384 << 16384;
+}
+
+void tst_QtConvert::extremeFontHeights()
+{
+    QFETCH(int, height);
+    QFETCH(int, pixels);
+    LOGFONT lf;
+    SetFaceName(lf, "DejaVu Sans");
+    lf.lfHeight = height;
+    const int nPixelSize = toQFont(lf).pixelSize();
+    if (pixels != 0) {
+        QCOMPARE(nPixelSize, pixels);
+    } else {
+        QVERIFY(nPixelSize > 0 && nPixelSize < 16384);
+    }
 }
 
 void tst_QtConvert::logFontKeepsWhatTheDialogDoesNotEdit()

@@ -392,6 +392,38 @@ TEST(Dib, ContradictoryOrUnshowableHeadersAreRefused)
     }
 }
 
+TEST(Dib, ImagesBeyondThePixelLimitsAreRefusedWithTheReason)
+{
+    struct Row
+    {
+        LONG width;
+        LONG height;
+        bool bWithin;
+    };
+    const Row rows[] = {
+        {DIB_MAX_SIDE, 1024, true},   {4096, 4096, true},  {DIB_MAX_SIDE + 1, 1, false},
+        {1, DIB_MAX_SIDE + 1, false}, {4097, 4096, false}, {5793, 5793, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
+        // Run-length data declares any size in two bytes: an end of bitmap.
+        const std::vector<std::uint8_t> bytes = MakeBmp({.width = row.width,
+                                                         .height = row.height,
+                                                         .bitCount = 8,
+                                                         .compression = BI_RLE8,
+                                                         .table = Table(256),
+                                                         .bits = {0, 1},
+                                                         .sizeImage = 2});
+        CDib dib;
+        CMemorySource source(bytes);
+        EXPECT_EQ(dib.Read(source) != 0, row.bWithin);
+        EXPECT_EQ(dib.GetReadError().find("at most 16384 pixels a side and 16777216 pixels") !=
+                      std::string::npos,
+                  !row.bWithin)
+            << dib.GetReadError();
+    }
+}
+
 TEST(Dib, AFailedReadDropsTheBitmapHeldBefore)
 {
     CDib dib;

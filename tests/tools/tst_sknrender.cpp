@@ -1,6 +1,7 @@
 // tavelo-skn render run as a real process on the sample skins.
 
 #include "bitmapregion.h"
+#include "childprocess.h"
 #include "dibimage.h"
 #include "sknfixture.h"
 
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -123,6 +126,38 @@ TEST_P(SknRender, TitleAndMessageStayInTheirRectangles)
 
 INSTANTIATE_TEST_SUITE_P(Samples, SknRender, ::testing::Values("yellow-note.skn", "leaf.skn"));
 
+// The worst shape there is: every other pixel transparent, one rectangle per opaque pixel.
+TEST(SknRenderShapes, ACheckerboardKeepsExactlyItsOpaquePixels)
+{
+    constexpr LONG kSide = 64;
+    BmpLayout layout{.width = kSide, .height = kSide, .bitCount = 1};
+    layout.table = {0, 0, 0, 0, 0xFF, 0, 0xFF, 0};
+    const std::uint32_t nStride = StrideFor(1, kSide);
+    layout.bits.assign(std::size_t{nStride} * kSide, 0);
+    for (LONG y = 0; y < kSide; ++y) {
+        for (LONG x = (y & 1); x < kSide; x += 2) {
+            layout.bits[y * nStride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        }
+    }
+    TempDir dir;
+    CSkin skin;
+    FillSampleSkin(skin);
+    skin.SetMainImage(MakeDib(layout));
+    SaveSkin(skin, dir / "checker.skn");
+    const std::string out = (dir / "checker.png").string();
+    ASSERT_EQ(RunTool({"render", (dir / "checker.skn").string(), out}, dir).nExit, 0);
+    const QImage render(QString::fromStdString(out));
+    ASSERT_EQ(render.size(), QSize(kSide, kSide));
+    int nWrong = 0;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            // Stored rows have the key where x + row is even; they run bottom-up from row 63.
+            nWrong += qAlpha(render.pixel(x, y)) != ((x + y) % 2 == 1 ? 0 : 255) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(nWrong, 0);
+}
+
 TEST(SknRenderErrors, FailuresAreOneLineAndWriteNothing)
 {
     TempDir dir;
@@ -162,7 +197,63 @@ TEST(SknRenderErrors, FailuresAreOneLineAndWriteNothing)
     EXPECT_EQ(help.strOut.rfind("Usage: tavelo-skn render FILE OUT.png", 0), 0u);
 }
 
+TEST(SknRenderErrors, ImagesBeyondThePixelLimitsAreRefusedByEveryCommand)
+{
+    TempDir dir;
+    CSkin skin;
+    FillSampleSkin(skin);
+    skin.SetMainImage(MakeDib(Rle8()));
+    const std::filesystem::path path = dir / "huge.skn";
+    Bytes bytes = SaveSkin(skin, path);
+    CSkinFileStatus status;
+    ASSERT_TRUE(CSkin().Load(path, &status));
+    // Run-length data stays a few bytes whatever size the header declares.
+    const std::size_t nMain = status.imageChunks[0].nOffset;
+    PutLE32(bytes, nMain + 18, 5793);
+    PutLE32(bytes, nMain + 22, 5793);
+    WriteBytesTo(path, bytes);
+    const std::vector<std::vector<std::string>> commands = {
+        {"check", path.string()}, {"info", path.string()}, {"render", path.string(), "huge.png"}};
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args.front());
+        const ToolResult result = RunTool(args, dir);
+        EXPECT_EQ(result.nExit, 2);
+        EXPECT_NE((result.strOut + result.strErr).find("5793 x 5793 pixels"), std::string::npos)
+            << result.strOut << result.strErr;
+        EXPECT_FALSE(std::filesystem::exists(dir / "huge.png"));
+    }
+}
+
 #ifndef _WIN32
+TEST(SknRenderErrors, AFullDiskFailsAndKeepsTheOldPngWhole)
+{
+    TempDir dir;
+    const std::string out = (dir / "note.png").string();
+    ASSERT_EQ(RunTool({"render", kSamples + "/leaf.skn", out}, dir).nExit, 0);
+    const Bytes old = ReadBytesFrom(out);
+    const std::string skin = kSamples + "/yellow-note.skn";
+    const std::string err = (dir / "err.txt").string();
+    const int nStatus = RunInChild(
+        [&] {
+            // Past the limit a write fails as on a full disk, instead of signalling.
+            std::signal(SIGXFSZ, SIG_IGN);
+            LimitResource(RLIMIT_FSIZE, 1024);
+            static_cast<void>(std::freopen(err.c_str(), "w", stderr));
+        },
+        [&] {
+            execl(TAVELO_SKN_EXE, TAVELO_SKN_EXE, "render", skin.c_str(), out.c_str(), nullptr);
+            return 127;
+        });
+    ASSERT_TRUE(WIFEXITED(nStatus));
+    EXPECT_EQ(WEXITSTATUS(nStatus), 2);
+    EXPECT_EQ(ReadText(err).rfind("tavelo-skn: " + out + ": cannot write the image: ", 0), 0u)
+        << ReadText(err);
+    EXPECT_EQ(ReadBytesFrom(out), old);
+    std::vector<std::string> files = dir.FileNames();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"err.txt", "note.png"}));
+}
+
 // Runs the tool with no display and no platform chosen, as on a build machine.
 int RunWithoutDisplay(const std::string& strArgs)
 {

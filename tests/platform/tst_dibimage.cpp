@@ -1,0 +1,97 @@
+// Screen copies of bitmaps: 16-bit colours reach full intensity, and every bitmap within the
+// limits decodes whatever Qt's own allocation limit says.
+
+#include "bitmaps.h"
+#include "dibimage.h"
+
+#include <QImageReader>
+#include <QTest>
+
+class tst_DibImage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sixteenBitChannelsReachFullIntensity_data();
+    void sixteenBitChannelsReachFullIntensity();
+    void largestBitmapsDecode_data();
+    void largestBitmapsDecode();
+};
+
+void tst_DibImage::initTestCase()
+{
+    // As if the environment had set QT_IMAGEIO_MAXALLOC low.
+    QImageReader::setAllocationLimit(1);
+}
+
+void tst_DibImage::sixteenBitChannelsReachFullIntensity_data()
+{
+    QTest::addColumn<QList<uint>>("masks"); // empty: BI_RGB, 5-5-5
+    QTest::addColumn<int>("height");        // 2: bottom-up, -2: top-down
+    QTest::addColumn<uint>("pixel");
+    QTest::addColumn<QRgb>("expected");
+    const QList<uint> rgb565 = {0xF800, 0x07E0, 0x001F};
+    const QList<uint> rgb444 = {0x0F00, 0x00F0, 0x000F};
+    QTest::newRow("555 white") << QList<uint>() << 2 << 0x7FFFu << qRgb(255, 255, 255);
+    QTest::newRow("555 magenta") << QList<uint>() << 2 << 0x7C1Fu << qRgb(255, 0, 255);
+    QTest::newRow("555 middle grey") << QList<uint>() << 2 << 0x4210u << qRgb(132, 132, 132);
+    QTest::newRow("555 top-down") << QList<uint>() << -2 << 0x7C1Fu << qRgb(255, 0, 255);
+    QTest::newRow("565 white") << rgb565 << 2 << 0xFFFFu << qRgb(255, 255, 255);
+    QTest::newRow("565 green 32 of 63") << rgb565 << 2 << 0x0400u << qRgb(0, 130, 0);
+    QTest::newRow("444 magenta") << rgb444 << -2 << 0x0F0Fu << qRgb(255, 0, 255);
+}
+
+void tst_DibImage::sixteenBitChannelsReachFullIntensity()
+{
+    QFETCH(QList<uint>, masks);
+    QFETCH(int, height);
+    QFETCH(uint, pixel);
+    QFETCH(QRgb, expected);
+    // One column: the pixel on the top row, black below it.
+    BmpLayout layout{.width = 1, .height = height, .bitCount = 16};
+    const std::uint8_t nLow = pixel & 0xFF;
+    const std::uint8_t nHigh = pixel >> 8;
+    layout.bits = height < 0 ? std::vector<std::uint8_t>{nLow, nHigh, 0, 0, 0, 0, 0, 0}
+                             : std::vector<std::uint8_t>{0, 0, 0, 0, nLow, nHigh, 0, 0};
+    if (!masks.isEmpty()) {
+        layout.compression = BI_BITFIELDS;
+        layout.masks.resize(12);
+        for (int n = 0; n < 3; ++n) {
+            PutLE32(layout.masks, 4 * n, masks[n]);
+        }
+    }
+    const std::unique_ptr<CDib> pDib = DibFromBytes(MakeBmp(layout));
+    QVERIFY(pDib);
+    const QImage image = CreateDDB(*pDib);
+    QCOMPARE(image.size(), QSize(1, 2));
+    QCOMPARE(image.pixel(0, 0), expected);
+    QCOMPARE(image.pixel(0, 1), qRgb(0, 0, 0));
+}
+
+void tst_DibImage::largestBitmapsDecode_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("widest") << int{DIB_MAX_SIDE} << 1024;
+    QTest::newRow("square") << 4096 << 4096;
+}
+
+void tst_DibImage::largestBitmapsDecode()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    // Run-length encoded: one run of colour 1 on the bottom row, then the end of the bitmap.
+    BmpLayout layout{.width = width, .height = height, .bitCount = 8, .compression = BI_RLE8};
+    layout.table = {0, 0, 0, 0, 0xFF, 0, 0xFF, 0};
+    layout.bits = {8, 1, 0, 1};
+    layout.sizeImage = 4;
+    const std::unique_ptr<CDib> pDib = DibFromBytes(MakeBmp(layout));
+    QVERIFY(pDib);
+    const QImage image = CreateDDB(*pDib);
+    QCOMPARE(image.size(), QSize(width, height));
+    QCOMPARE(image.pixel(0, height - 1), qRgb(255, 0, 255));
+}
+
+QTEST_MAIN(tst_DibImage)
+#include "tst_dibimage.moc"
