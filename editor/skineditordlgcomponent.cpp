@@ -219,7 +219,11 @@ std::unique_ptr<CDib> CSkinEditorDlg::ReadComponentBitmap()
     CFileSource source(pFile.get());
     auto pImage = std::make_unique<CDib>();
     if (pImage->Read(source) == 0) {
-        return refuse(strCannotRead + kBadBmp);
+        // The reader's own words say more than ours only when the image is too large.
+        const std::string& strWhy = pImage->GetReadError();
+        return refuse(strCannotRead + (strWhy.starts_with("the image is ")
+                                           ? "T" + strWhy.substr(1) + "."
+                                           : std::string(kBadBmp)));
     }
     return pImage;
 }

@@ -239,6 +239,11 @@ void tst_EditorComponents::applyRefusesWhatIsNotABitmap_data()
         << int(COMPONENT_CLOSE_HOVER) << QByteArray("hello") << "is not a BMP file";
     QTest::newRow("damaged BMP") << int(COMPONENT_MAIN_WINDOW) << QByteArray("BM\1\2\3", 5)
                                  << "could not be read.\n\nIt is damaged";
+    // A 40-byte header for 20000 x 1 pixels at 24 bits; the pixels are never reached.
+    QByteArray wide("BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x20\x4E\0\0\1\0\0\0\1\0\x18\0", 30);
+    wide.append(QByteArray(24, '\0'));
+    QTest::newRow("beyond the pixel limits")
+        << int(COMPONENT_MAIN_WINDOW) << wide << "could not be read.\n\nThe image is 20000 x 1";
     QTest::newRow("missing") << int(COMPONENT_MAIN_WINDOW) << QByteArray()
                              << "could not be read.\n\nNo such file";
 }

@@ -355,8 +355,8 @@ TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
         {"{" + strImages + R"(, "colours": {"titleBack": "#12345"}})",
          R"(manifest: "colours.titleBack" must be an integer from 0 to 4294967295 or a "#rrggbb" string)"},
         {R"({"images": {"main": "main.bmp", "close": "text.bmp", "closeHover": "main.bmp"}})",
-         R"(manifest: "images.close" is not a bitmap that can be read: )" +
-             (m_dir / "text.bmp").string()},
+         R"(manifest: "images.close" names )" + (m_dir / "text.bmp").string() +
+             ": not a bitmap that can be read"},
         {R"({"images": {"main": "main.bmp", "close": "main.bmp", "closeHover": "gone.bmp"}})",
          R"(manifest: "images.closeHover" names no readable file: )" +
              (m_dir / "gone.bmp").string()},

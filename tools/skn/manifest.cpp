@@ -412,12 +412,13 @@ void LoadManifestImages(const ManifestImagePaths& paths, const std::filesystem::
         // An absolute name replaces baseDir.
         const std::filesystem::path path = baseDir / paths[n];
         std::unique_ptr<CDib> pImage;
-        if (!CSkin::ReadImageFile(pImage, path)) {
+        std::string strReason;
+        if (!CSkin::ReadImageFile(pImage, path, &strReason)) {
             std::error_code error;
             const bool bExists = std::filesystem::is_regular_file(path, error);
             Fail(Join("images", kImageKeys[n]),
-                 (bExists ? "is not a bitmap that can be read: " : "names no readable file: ") +
-                     PathToUtf8(path));
+                 bExists ? "names " + PathToUtf8(path) + ": " + strReason
+                         : "names no readable file: " + PathToUtf8(path));
         }
         (skin.*kSetters[n])(std::move(pImage));
     }
