@@ -307,7 +307,8 @@ private:
     QLabel m_labelTransparency;
     QFrame m_wndMenuLine;
 
-    CTextLimit m_limitPath{255};
+    // As long as a path the system takes, so a pasted path is never refused whole.
+    CTextLimit m_limitPath{4096};
     CTextLimit m_limitLeft{4};
     CTextLimit m_limitTop{4};
     CTextLimit m_limitRight{4};

@@ -411,6 +411,12 @@ void tst_EditorComponents::typingIsLimitedButProgramTextIsNot()
     ChooseComponent(f.dlg, COMPONENT_TITLE);
     Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "123456");
     QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_LEFT), QStringLiteral("1234"));
+    // A long path is a path the system takes.
+    ChooseComponent(f.dlg, COMPONENT_MAIN_WINDOW);
+    const QString strLongPath = "/tmp/" + QString(300, QLatin1Char('a')) + ".bmp";
+    Type(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH, strLongPath);
+    QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH), strLongPath);
+    ChooseComponent(f.dlg, COMPONENT_TITLE);
 
     // A rectangle from a file is shown whole, never cut to what can be typed.
     f.dlg.OnPickRectChanged(RECT{-12345, 0, 100000, 5});
