@@ -1,10 +1,15 @@
 #include "bmppreview.h"
 
+#include "dib.h"
+#include "dibimage.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -53,6 +58,33 @@ int BitCountOf(const std::array<unsigned char, HEADER_SIZE>& header, qint64 nRea
     return header[nOffset] | (header[nOffset + 1] << 8U);
 }
 
+// Whether the header claims more pixels than a skin may hold; such a file is never decoded.
+bool IsBeyondTheLimits(const std::array<unsigned char, HEADER_SIZE>& header, qint64 nRead,
+                       QSize& size)
+{
+    const auto le = [&header](std::size_t nAt, std::size_t nBytes) {
+        std::uint32_t nValue = 0;
+        for (std::size_t n = 0; n < nBytes; ++n) {
+            nValue |= std::uint32_t{header[nAt + n]} << (8 * n);
+        }
+        return nValue;
+    };
+    if (nRead < 26) {
+        return false;
+    }
+    // The old 12-byte core header holds 16-bit sizes; the others 32-bit, the height signed.
+    const bool bCore = le(14, 4) == 12;
+    const std::int64_t nWidth = bCore ? le(18, 2) : static_cast<std::int32_t>(le(18, 4));
+    std::int64_t nHeight = bCore ? le(20, 2) : static_cast<std::int32_t>(le(22, 4));
+    nHeight = nHeight < 0 ? -nHeight : nHeight;
+    if (nWidth <= DIB_MAX_SIDE && nHeight <= DIB_MAX_SIDE &&
+        static_cast<std::uint64_t>(std::max<std::int64_t>(nWidth, 0) * nHeight) <= DIB_MAX_PIXELS) {
+        return false;
+    }
+    size = QSize(static_cast<int>(nWidth), static_cast<int>(nHeight));
+    return true;
+}
+
 QString NotBmpNote(const QString& strPath)
 {
     const QByteArray format = QImageReader::imageFormat(strPath);
@@ -83,8 +115,15 @@ BmpPreview LoadBmpPreview(const QString& strPath, const std::atomic_bool* pCance
         return preview;
     }
     const int nBitCount = BitCountOf(header, nRead);
+    if (QSize size; IsBeyondTheLimits(header, nRead, size)) {
+        preview.strNote = QStringLiteral("This bitmap is too large\n(%1 x %2 pixels)")
+                              .arg(size.width())
+                              .arg(size.height());
+        return preview;
+    }
     QImage image;
     if (nBitCount != 0 && file.seek(0)) {
+        AllowTheLargestBitmap();
         QImageReader reader(&file, "bmp");
         reader.setDecideFormatFromContent(false);
         image = reader.read();

@@ -8,8 +8,6 @@
 #include <array>
 #include <bit>
 
-namespace {
-
 // Qt's reader refuses images beyond its own allocation limit (128 MB unless the environment says
 // otherwise); what shows must be decided by the bitmap limits alone.
 void AllowTheLargestBitmap()
@@ -25,6 +23,8 @@ void AllowTheLargestBitmap()
     }();
     static_cast<void>(bAllowed);
 }
+
+namespace {
 
 // One colour channel of a bit-field pixel, widened to 8 bits by repeating its bits (5-bit 31
 // becomes 255, not 248), so white and magenta keys of 16-bit bitmaps match their colours.

@@ -9,3 +9,7 @@ class CDib;
 // the limits decodes whatever Qt's own allocation limit; 5- and 6-bit channels of 16-bit bitmaps
 // are widened by repeating their bits (31 -> 255). The caller owns the result.
 QImage CreateDDB(const CDib& dib);
+
+// Lets Qt's image reader decode every image within the limits of dib.h (it may refuse smaller ones
+// by default). Safe to call from any thread.
+void AllowTheLargestBitmap();
