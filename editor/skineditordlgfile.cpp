@@ -81,12 +81,12 @@ bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
     CSkin skin;
     CSkinFileStatus status;
     if (!skin.Load(strPath, &status)) {
-        // The skin has already told the user about a version it does not know.
-        if (status.error != CSkinFileStatus::Error::Version) {
-            Prompts().ShowMessage("The skin file \"" + pathToQString(strPath).toStdString() +
-                                      "\" could not be opened.\n\n" + status.Describe(),
-                                  PromptButtons::Ok, PromptIcon::Exclamation);
-        }
+        const std::string strText = status.error == CSkinFileStatus::Error::Version
+                                        ? std::string(SKIN_VERSION_MESSAGE)
+                                        : "The skin file \"" +
+                                              pathToQString(strPath).toStdString() +
+                                              "\" could not be opened.\n\n" + status.Describe();
+        Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
         return false;
     }
     // The view must not refer to images the old skin releases.

@@ -2,7 +2,6 @@
 // image, or not at all, and never crashes on the rectangles, fonts or images a file holds.
 
 #include "bytestream.h"
-#include "quietprompts.h"
 #include "render.h"
 #include "skin.h"
 
@@ -37,7 +36,6 @@ extern "C" int LLVMFuzzerInitialize(int* /*pArgc*/, char*** /*pArgv*/)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    const CQuietPromptScope quiet;
     CSkin skin;
     CMemorySource source(std::span<const std::uint8_t>(pData, nSize));
     if (!skin.Load(source) || !IsSmall(skin.GetMainImage()) || !IsSmall(skin.GetCloseImage()) ||

@@ -1,14 +1,12 @@
 // Any bytes as a skin file: Load never crashes, and what loads saves and loads back the same.
 
 #include "bytestream.h"
-#include "quietprompts.h"
 #include "skin.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    const CQuietPromptScope quiet;
     CSkin skin;
     CMemorySource source(std::span<const std::uint8_t>(pData, nSize));
     CSkinFileStatus status;

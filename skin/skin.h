@@ -27,6 +27,9 @@ enum SkinPart
 
 // The highest file version this reader understands; the writer always writes it.
 inline constexpr std::uint32_t SKIN_FILE_VERSION = 1;
+// What the user is told about a file of a higher version.
+inline constexpr char SKIN_VERSION_MESSAGE[] =
+    "This skin is a version this skin reader does not recognize.";
 
 // How a skin file operation ended, for callers that report more than success or failure.
 struct CSkinFileStatus
@@ -36,7 +39,7 @@ struct CSkinFileStatus
         None,
         Open,         // the file could not be opened, read, created or replaced; strDetail says why
         NotSkin,      // nothing in the file reads as a skin
-        Version,      // a version above SKIN_FILE_VERSION; the user was already told
+        Version,      // a version above SKIN_FILE_VERSION
         Truncated,    // the data ends inside the field strDetail names, which starts at nOffset
         Damaged,      // a field that cannot be right, such as a malformed string length
         BadImage,     // a bitmap chunk that is not a bitmap this program can hold
@@ -122,8 +125,8 @@ public:
     std::filesystem::path GetPath() const { return m_strPath; }
 
     // Replaces the contents with the skin file's. Fields read before a failure keep their new
-    // values; the image slots always end up holding objects. A version above the known one is
-    // told to the user through the prompt service.
+    // values; the image slots always end up holding objects. The status says what went wrong;
+    // telling the user is the caller's part.
     bool Load(const std::filesystem::path& pszPath, CSkinFileStatus* pStatus = nullptr);
     bool Load(CByteSource& source, CSkinFileStatus* pStatus = nullptr);
 

@@ -2,7 +2,6 @@
 
 #include "archive.h"
 #include "bytestream.h"
-#include "promptservice.h"
 #include "skin.h"
 
 #include <algorithm>
@@ -14,8 +13,6 @@
 #include <system_error>
 
 namespace {
-
-constexpr char kVersionMessage[] = "This skin is a version this skin reader does not recognize.";
 
 // The format has no signature. Versions count up from 1, so a version field above this is no
 // version at all but the first bytes of some other file.
@@ -138,7 +135,7 @@ std::string CSkinFileStatus::Describe() const
     case Error::NotSkin:
         return "not a skin file" + (strDetail.empty() ? std::string() : " (" + strDetail + ")");
     case Error::Version:
-        return std::string(kVersionMessage) + " (version " + std::to_string(nVersion) + ")";
+        return std::string(SKIN_VERSION_MESSAGE) + " (version " + std::to_string(nVersion) + ")";
     case Error::Truncated:
         return "the file ends early at byte " + std::to_string(nEnd) + " (in " + strDetail +
                ", which starts at byte " + std::to_string(nOffset) + ")";
@@ -302,7 +299,6 @@ bool CSkin::LoadFrom(CByteSource& source, CSkinFileStatus& status)
     } catch (const UnknownVersion&) {
         status.error = CSkinFileStatus::Error::Version;
         status.strDetail.clear();
-        Prompts().ShowMessage(kVersionMessage, PromptButtons::Ok, PromptIcon::Exclamation);
     } catch (const NotASkin& e) {
         status.error = CSkinFileStatus::Error::NotSkin;
         status.nOffset = 0;

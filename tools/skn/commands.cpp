@@ -6,7 +6,6 @@
 #include "interruptcleanup.h"
 #include "jsonwriter.h"
 #include "manifest.h"
-#include "quietprompts.h"
 #include "skin.h"
 #include "skinjson.h"
 #include "stagingfolder.h"
@@ -245,7 +244,6 @@ bool WriteExtractedFiles(const std::vector<ExtractedFile>& files, const std::fil
 
 int RunInfo(const std::string& strFile, bool bJson, std::ostream& out, std::ostream& err)
 {
-    const CQuietPromptScope quietPrompts;
     CSkin skin;
     CSkinFileStatus status;
     if (!skin.Load(std::filesystem::path(strFile), &status)) {
@@ -262,7 +260,6 @@ int RunInfo(const std::string& strFile, bool bJson, std::ostream& out, std::ostr
 
 int RunCheck(const std::vector<std::string>& files, std::ostream& out)
 {
-    const CQuietPromptScope quietPrompts;
     bool bAllGood = true;
     for (const std::string& strFile : files) {
         const std::string strProblem = FindProblem(strFile);
@@ -274,7 +271,6 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out)
 
 int RunExtract(const std::string& strFile, const std::string& strDir, std::ostream& err)
 {
-    const CQuietPromptScope quietPrompts;
     std::vector<std::uint8_t> bytes;
     CSkin skin;
     CSkinFileStatus status;

@@ -2,7 +2,6 @@
 
 #include "atomicfile.h"
 #include "commands.h"
-#include "quietprompts.h"
 #include "skin.h"
 #include "skinnednotewnd.h"
 
@@ -157,7 +156,6 @@ QImage RenderNote(const CSkin& skin, const std::optional<std::string>& message)
 int RunRender(const std::string& strFile, const std::string& strOut,
               const std::optional<std::string>& message, std::ostream& err)
 {
-    const CQuietPromptScope quietPrompts;
     CSkin skin;
     CSkinFileStatus status;
     if (!skin.Load(std::filesystem::path(strFile), &status)) {
