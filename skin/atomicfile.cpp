@@ -36,27 +36,6 @@ std::string DescribeFolder(const fs::path& folder)
     return folder.empty() ? std::string("the current folder") : "the folder " + Utf8(folder);
 }
 
-bool SyncToDisk(std::FILE* pFile)
-{
-#ifdef _WIN32
-    return _commit(_fileno(pFile)) == 0;
-#else
-    return fsync(fileno(pFile)) == 0;
-#endif
-}
-
-// The rename is only durable once the folder's entry is on the disk too.
-void SyncFolder([[maybe_unused]] const fs::path& folder)
-{
-#ifndef _WIN32
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#endif
-}
-
 // The longest file name the folder takes, in the units of a native path.
 std::size_t GetNameMax([[maybe_unused]] const fs::path& folder)
 {
@@ -134,6 +113,26 @@ bool IsReadOnly(const fs::path& target, fs::perms permissions, std::string& strE
 }
 
 } // namespace
+
+bool SyncToDisk(std::FILE* pFile)
+{
+#ifdef _WIN32
+    return _commit(_fileno(pFile)) == 0;
+#else
+    return fsync(fileno(pFile)) == 0;
+#endif
+}
+
+void SyncFolder([[maybe_unused]] const fs::path& folder)
+{
+#ifndef _WIN32
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+#endif
+}
 
 CAtomicFile::~CAtomicFile()
 {

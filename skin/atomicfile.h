@@ -2,6 +2,7 @@
 
 #include "bytestream.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -11,6 +12,11 @@ enum class FileSync
     Flush,
     None,
 };
+
+// Writes what the system holds of the file to the disk.
+bool SyncToDisk(std::FILE* pFile);
+// A rename or a new entry is only durable once its folder is on the disk too.
+void SyncFolder(const std::filesystem::path& folder);
 
 // A file written beside its target under a temporary name and renamed over the target only on
 // Commit, so the target is either the old file or the complete new one. Dropping the object

@@ -8,40 +8,12 @@
 #include <random>
 #include <system_error>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 namespace fs = std::filesystem;
 
 // Beside a name the target already holds while the new file takes its place.
 constexpr char kOldSuffix[] = ".old";
-
-bool Flush([[maybe_unused]] std::FILE* pFile)
-{
-    if (std::fflush(pFile) != 0) {
-        return false;
-    }
-#ifdef _WIN32
-    return true;
-#else
-    return fsync(fileno(pFile)) == 0;
-#endif
-}
-
-void SyncFolder([[maybe_unused]] const fs::path& folder)
-{
-#ifndef _WIN32
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#endif
-}
 
 // A fresh folder named prefix and a random suffix.
 bool CreateUniqueFolder(const fs::path& prefix, fs::path& created, std::error_code& error)
@@ -146,7 +118,8 @@ bool CStagingFolder::AddFile(const std::string& strName, std::span<const std::ui
     }
     if ((!bytes.empty() &&
          std::fwrite(bytes.data(), 1, bytes.size(), pFile.get()) != bytes.size()) ||
-        !Flush(pFile.get()) || std::fclose(pFile.release()) != 0) {
+        std::fflush(pFile.get()) != 0 || !SyncToDisk(pFile.get()) ||
+        std::fclose(pFile.release()) != 0) {
         return Fail(m_target / strName, strError,
                     "cannot write the file: " + std::generic_category().message(errno));
     }
