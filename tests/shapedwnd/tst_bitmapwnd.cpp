@@ -1,5 +1,6 @@
 #include "bitmapregion.h"
 #include "bitmapwnd.h"
+#include "hitregion.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -41,20 +42,6 @@ QRegion InkOf(const QImage& image)
         }
     }
     return ink;
-}
-
-// The points of the window that take the mouse.
-QRegion HitRegion(const CBitmapWnd& wnd)
-{
-    QRegion region;
-    for (int y = 0; y < wnd.height(); ++y) {
-        for (int x = 0; x < wnd.width(); ++x) {
-            if (wnd.IsOverShape(QPoint(x, y))) {
-                region += QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return region;
 }
 
 // Remembers the presses that reach it.

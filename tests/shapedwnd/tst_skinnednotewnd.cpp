@@ -1,5 +1,6 @@
 #include "bitmapregion.h"
 #include "dibimage.h"
+#include "hitregion.h"
 #include "qtconvert.h"
 #include "scriptedprompts.h"
 #include "skin.h"
@@ -25,20 +26,6 @@ std::unique_ptr<CSkin> LoadSample(const char* pszName)
 QRegion ShapeOf(const CDib& dib, COLORREF crTransparent)
 {
     return MakeRegion(CreateDDB(dib), crTransparent, REGION_TOLERANCE).value_or(QRegion());
-}
-
-// The points of the window that take the mouse.
-QRegion HitRegion(const CBitmapWnd& wnd)
-{
-    QRegion region;
-    for (int y = 0; y < wnd.height(); ++y) {
-        for (int x = 0; x < wnd.width(); ++x) {
-            if (wnd.IsOverShape(QPoint(x, y))) {
-                region += QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return region;
 }
 
 } // namespace
