@@ -14,7 +14,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -202,44 +201,6 @@ void BM_Floor_PlainRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_Floor_PlainRepaint)->Arg(1024)->Arg(64)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-// Prints each swap's time as a multiple of the floor of the same size, measured in the same run.
-class CRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& reports) override
-    {
-        // With repetitions the median stands for the benchmark; it is reported last.
-        for (const Run& run : reports) {
-            const bool bMedian =
-                run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if ((run.run_type == Run::RT_Iteration && run.iterations > 0) || bMedian) {
-                m_times[run.run_name.str()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(reports);
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nSwap as a multiple of a plain repaint of the same size:\n");
-        for (const char* pszSwap : {"BM_HoverSwap", "BM_HoverSwapCold"}) {
-            for (const char* pszSize : {"1024", "64"}) {
-                const std::string strSuffix = std::string("/") + pszSize + "/real_time";
-                const auto swap = m_times.find(pszSwap + strSuffix);
-                const auto floor = m_times.find("BM_Floor_PlainRepaint" + strSuffix);
-                if (swap != m_times.end() && floor != m_times.end() && floor->second > 0) {
-                    std::printf("  %-16s %-6s %6.2fx\n", pszSwap, pszSize,
-                                swap->second / floor->second);
-                }
-            }
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -252,8 +213,8 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    CRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    // scripts/bench sets each swap beside the plain repaint of its size (bench/goals.tsv).
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     Fixtures().clear();
     return 0;
