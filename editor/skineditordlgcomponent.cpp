@@ -221,9 +221,8 @@ std::unique_ptr<CDib> CSkinEditorDlg::ReadComponentBitmap()
     if (pImage->Read(source) == 0) {
         // The reader's own words say more than ours only when the image is too large.
         const std::string& strWhy = pImage->GetReadError();
-        return refuse(strCannotRead + (strWhy.starts_with("the image is ")
-                                           ? "T" + strWhy.substr(1) + "."
-                                           : std::string(kBadBmp)));
+        return refuse(strCannotRead + (pImage->IsBeyondLimits() ? "T" + strWhy.substr(1) + "."
+                                                                : std::string(kBadBmp)));
     }
     return pImage;
 }

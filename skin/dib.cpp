@@ -269,6 +269,7 @@ DWORD CDib::Read(CByteSource& file)
 {
     Free();
     m_strReadError.clear();
+    m_bBeyondLimits = false;
     const DWORD nSize = ReadChunk(file);
     if (nSize == 0 && m_strReadError.empty()) {
         m_strReadError = "not a bitmap that can be read";
@@ -303,6 +304,7 @@ DWORD CDib::ReadChunk(CByteSource& file)
     const auto nRows = static_cast<LONG>(RowsOf(h));
     if (!IsWithinDibLimits(h.biWidth, nRows)) {
         m_strReadError = DescribeDibLimits(h.biWidth, nRows);
+        m_bBeyondLimits = true;
         return 0;
     }
     const DWORD nPixelBytes = nTotalSize - nPixelOffset;

@@ -49,6 +49,8 @@ public:
     DWORD Read(CByteSource& file);
     // Why the last Read failed, in words for the user; empty after a successful one.
     const std::string& GetReadError() const { return m_strReadError; }
+    // The last Read failed on the pixel limits alone, so GetReadError gives the image's size.
+    bool IsBeyondLimits() const { return m_bBeyondLimits; }
     // Writes the bitmap chunk and returns its size; writes nothing and returns 0 without a bitmap.
     DWORD Write(CByteSink& file) const;
     // Write when storing, Read when loading; the result is not passed on.
@@ -94,4 +96,5 @@ private:
     std::optional<std::vector<std::uint8_t>> m_pBits;
     std::optional<std::vector<PALETTEENTRY>> m_pPalette;
     std::string m_strReadError;
+    bool m_bBeyondLimits = false;
 };
