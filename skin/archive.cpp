@@ -13,7 +13,8 @@ void CArchive::RequireBytes(std::uint64_t nCount, std::uint64_t nFieldStart,
                             const char* pszWhat) const
 {
     if (m_pSource->GetRemaining() < nCount) {
-        throw CArchiveException(std::string("the file ends inside ") + pszWhat, nFieldStart);
+        throw CArchiveException(std::string("the file ends inside ") + pszWhat, nFieldStart,
+                                CArchiveException::Kind::EndOfData);
     }
 }
 
@@ -21,7 +22,8 @@ void CArchive::ReadBytes(void* pDest, std::size_t nCount)
 {
     const std::uint64_t nStart = m_pSource->GetPosition();
     if (m_pSource->Read(pDest, nCount) != nCount) {
-        throw CArchiveException("the file ends too early", nStart);
+        throw CArchiveException("the file ends too early", nStart,
+                                CArchiveException::Kind::EndOfData);
     }
 }
 

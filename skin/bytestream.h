@@ -15,15 +15,25 @@
 class CArchiveException : public std::runtime_error
 {
 public:
-    CArchiveException(const std::string& strWhat, std::uint64_t nOffset)
-        : std::runtime_error(strWhat), m_nOffset(nOffset)
+    // EndOfData: the bytes ran out (a cut file), as opposed to a field that cannot be right.
+    enum class Kind
+    {
+        Malformed,
+        EndOfData,
+    };
+
+    CArchiveException(const std::string& strWhat, std::uint64_t nOffset,
+                      Kind kind = Kind::Malformed)
+        : std::runtime_error(strWhat), m_nOffset(nOffset), m_kind(kind)
     {
     }
 
     std::uint64_t GetOffset() const { return m_nOffset; }
+    bool IsEndOfData() const { return m_kind == Kind::EndOfData; }
 
 private:
     std::uint64_t m_nOffset;
+    Kind m_kind;
 };
 
 // Sequential bytes to read. Knows how many are left, so every size read from a file can be

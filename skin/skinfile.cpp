@@ -74,7 +74,7 @@ void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart,
         (std::uint64_t{head[2]} | std::uint64_t{head[3]} << 8 | std::uint64_t{head[4]} << 16 |
          std::uint64_t{head[5]} << 24) > nLeft;
     if (bMarked && (nLeft < kBitmapFileHeaderSize || bSizeBeyondEnd)) {
-        throw CArchiveException("the file ends early", nStart);
+        throw CArchiveException("the file ends early", nStart, CArchiveException::Kind::EndOfData);
     }
     if (!bMarked && nPart == SKINPART_MAIN_IMAGE) {
         throw NotASkin{"no bitmap at byte " + std::to_string(nStart) +
@@ -83,12 +83,6 @@ void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart,
     status.nPart = nPart;
     status.error = CSkinFileStatus::Error::BadImage;
     throw CArchiveException(strReason, nStart);
-}
-
-// The stream's own words for data that ran out, as opposed to a field that cannot be right.
-bool IsEndOfData(const CArchiveException& e)
-{
-    return std::string_view(e.what()).starts_with("the file ends");
 }
 
 std::string DescribeOpenError(int nError)
@@ -305,7 +299,7 @@ bool CSkin::LoadFrom(CByteSource& source, CSkinFileStatus& status)
         status.strDetail = e.strDetail;
     } catch (const CArchiveException& e) {
         if (status.error == CSkinFileStatus::Error::None) {
-            if (IsEndOfData(e)) {
+            if (e.IsEndOfData()) {
                 status.error = CSkinFileStatus::Error::Truncated;
                 status.nEnd = nEnd;
                 return false;
