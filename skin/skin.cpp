@@ -52,6 +52,37 @@ void CSkin::SetCloseHoverImage(std::unique_ptr<CDib> pImage)
     m_pCloseHoverImage = std::move(pImage);
 }
 
+const CDib* CSkin::GetImage(int nPart) const
+{
+    switch (nPart) {
+    case SKINPART_MAIN_IMAGE:
+        return m_pMainImage.get();
+    case SKINPART_CLOSE_IMAGE:
+        return m_pCloseImage.get();
+    case SKINPART_CLOSE_HOVER_IMAGE:
+        return m_pCloseHoverImage.get();
+    default:
+        return nullptr;
+    }
+}
+
+void CSkin::SwapImage(int nPart, std::unique_ptr<CDib>& pImage)
+{
+    switch (nPart) {
+    case SKINPART_MAIN_IMAGE:
+        m_pMainImage.swap(pImage);
+        break;
+    case SKINPART_CLOSE_IMAGE:
+        m_pCloseImage.swap(pImage);
+        break;
+    case SKINPART_CLOSE_HOVER_IMAGE:
+        m_pCloseHoverImage.swap(pImage);
+        break;
+    default:
+        break;
+    }
+}
+
 bool CSkin::ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::path& pszPath,
                           std::string* pError)
 {

@@ -98,6 +98,9 @@ public:
     void SetMainImage(std::unique_ptr<CDib> pImage);
     void SetCloseImage(std::unique_ptr<CDib> pImage);
     void SetCloseHoverImage(std::unique_ptr<CDib> pImage);
+    // Exchanges the image of slot nPart (SKINPART_MAIN_IMAGE, _CLOSE_IMAGE or
+    // _CLOSE_HOVER_IMAGE) with pImage, so an undo step can keep the other one without a copy.
+    void SwapImage(int nPart, std::unique_ptr<CDib>& pImage);
 
     // Each installs the bitmap file at pszPath only when it reads; otherwise the slot is unchanged.
     void LoadMainImage(const std::filesystem::path& pszPath);
@@ -140,6 +143,8 @@ public:
     const CDib* GetMainImage() const { return m_pMainImage.get(); }
     const CDib* GetCloseImage() const { return m_pCloseImage.get(); }
     const CDib* GetCloseHoverImage() const { return m_pCloseHoverImage.get(); }
+    // The image of slot nPart; null for a slot without an image or a part that is not one.
+    const CDib* GetImage(int nPart) const;
     const CFontEx& GetMessageFontObject() const { return m_fontMessage; }
     const CFontEx& GetTitleFontObject() const { return m_fontTitle; }
 

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "skin.h"
+
+#include <array>
+
+// The editor's five components, in the order of the Component list.
+enum SkinComponent
+{
+    COMPONENT_NONE = -1,
+    COMPONENT_MAIN_WINDOW = 0,
+    COMPONENT_TITLE = 1,
+    COMPONENT_CLOSE_BUTTON = 2,
+    COMPONENT_CLOSE_HOVER = 3,
+    COMPONENT_MESSAGE = 4,
+};
+inline constexpr int SKIN_COMPONENT_COUNT = 5;
+
+enum class SkinRect
+{
+    None,
+    Title,
+    Message,
+    CloseButton,
+};
+
+enum class SkinColour
+{
+    None,
+    MainTransparent,
+    CloseTransparent,
+    CloseHoverTransparent,
+    MessageText,
+    MessageBack,
+    TitleText,
+    TitleBack,
+};
+
+enum class SkinFont
+{
+    Title,
+    Message,
+};
+
+// What one component of the skin is made of, and which of its parts the user edits.
+struct ComponentTraits
+{
+    SkinComponent component;
+    const char* pszName;      // as the Component list shows it
+    int nImagePart;           // the image it takes from a bitmap file, or SKINPART_NONE
+    SkinRect rect;            // the rectangle the picker places, or None
+    SkinColour transparent;   // the key colour of its image, or None
+    bool bRectFieldsEditable; // the typed rectangle is stored by Apply
+};
+
+inline constexpr std::array<ComponentTraits, SKIN_COMPONENT_COUNT> kComponentTraits{{
+    {COMPONENT_MAIN_WINDOW, "Main Window", SKINPART_MAIN_IMAGE, SkinRect::None,
+     SkinColour::MainTransparent, false},
+    {COMPONENT_TITLE, "Title", SKINPART_NONE, SkinRect::Title, SkinColour::None, true},
+    {COMPONENT_CLOSE_BUTTON, "Close Button (Normal)", SKINPART_CLOSE_IMAGE, SkinRect::CloseButton,
+     SkinColour::CloseTransparent, true},
+    {COMPONENT_CLOSE_HOVER, "Close Button (Mouse Over)", SKINPART_CLOSE_HOVER_IMAGE,
+     SkinRect::CloseButton, SkinColour::CloseHoverTransparent, false},
+    {COMPONENT_MESSAGE, "Message", SKINPART_NONE, SkinRect::Message, SkinColour::None, true},
+}};
+
+// The traits of nComponent; nullptr for COMPONENT_NONE or anything out of range.
+inline const ComponentTraits* TraitsOf(int nComponent)
+{
+    return nComponent >= 0 && nComponent < SKIN_COMPONENT_COUNT
+               ? &kComponentTraits.at(static_cast<std::size_t>(nComponent))
+               : nullptr;
+}
+
+// The component whose image is nPart, or COMPONENT_NONE.
+inline SkinComponent ComponentOfImage(int nPart)
+{
+    for (const ComponentTraits& traits : kComponentTraits) {
+        if (traits.nImagePart == nPart) {
+            return traits.component;
+        }
+    }
+    return COMPONENT_NONE;
+}

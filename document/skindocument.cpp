@@ -1,0 +1,408 @@
+#include "skindocument.h"
+
+#include "skincommands.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Two bitmaps are the same when a skin file would hold the same bytes for them.
+bool SameBitmap(const CDib* pA, const CDib* pB)
+{
+    if (pA == pB) {
+        return true;
+    }
+    if (pA == nullptr || pB == nullptr || pA->HasBitmap() != pB->HasBitmap()) {
+        return false;
+    }
+    const auto same = [](std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+        return std::ranges::equal(a, b);
+    };
+    const BITMAPINFOHEADER headerA = pA->GetInfoHeader();
+    const BITMAPINFOHEADER headerB = pB->GetInfoHeader();
+    return std::memcmp(&headerA, &headerB, sizeof headerA) == 0 &&
+           pA->GetColorMasks() == pB->GetColorMasks() &&
+           same(pA->GetColorTable(), pB->GetColorTable()) && same(pA->GetBits(), pB->GetBits());
+}
+
+std::size_t PathSlot(int nPart)
+{
+    return static_cast<std::size_t>(
+        std::clamp(nPart, int{SKINPART_MAIN_IMAGE}, int{SKINPART_CLOSE_HOVER_IMAGE}) -
+        SKINPART_MAIN_IMAGE);
+}
+
+bool IsImagePart(int nPart)
+{
+    return nPart >= SKINPART_MAIN_IMAGE && nPart <= SKINPART_CLOSE_HOVER_IMAGE;
+}
+
+} // namespace
+
+SkinChange ChangeOf(SkinRect rect)
+{
+    switch (rect) {
+    case SkinRect::Title:
+        return SkinChange::TitleRect;
+    case SkinRect::Message:
+        return SkinChange::MessageRect;
+    case SkinRect::CloseButton:
+        return SkinChange::CloseRect;
+    case SkinRect::None:
+        break;
+    }
+    return SkinChange{};
+}
+
+SkinChange ChangeOf(SkinColour colour)
+{
+    switch (colour) {
+    case SkinColour::MainTransparent:
+        return SkinChange::MainTransparent;
+    case SkinColour::CloseTransparent:
+        return SkinChange::CloseTransparent;
+    case SkinColour::CloseHoverTransparent:
+        return SkinChange::CloseHoverTransparent;
+    case SkinColour::MessageText:
+        return SkinChange::MessageText;
+    case SkinColour::MessageBack:
+        return SkinChange::MessageBack;
+    case SkinColour::TitleText:
+        return SkinChange::TitleText;
+    case SkinColour::TitleBack:
+        return SkinChange::TitleBack;
+    case SkinColour::None:
+        break;
+    }
+    return SkinChange{};
+}
+
+SkinChange ChangeOf(SkinFont font)
+{
+    return font == SkinFont::Title ? SkinChange::TitleFont : SkinChange::MessageFont;
+}
+
+SkinChange ImageChangeOf(int nPart)
+{
+    switch (nPart) {
+    case SKINPART_MAIN_IMAGE:
+        return SkinChange::MainImage;
+    case SKINPART_CLOSE_IMAGE:
+        return SkinChange::CloseImage;
+    case SKINPART_CLOSE_HOVER_IMAGE:
+        return SkinChange::CloseHoverImage;
+    default:
+        return SkinChange{};
+    }
+}
+
+CSkinDocument::CSkinDocument(QObject* pParent) : QObject(pParent)
+{
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool bClean) { emit modifiedChanged(!bClean); });
+}
+
+CSkinDocument::~CSkinDocument()
+{
+    // The commands refer to the document; they go while it is still whole.
+    m_undoStack.clear();
+}
+
+std::unique_ptr<CSkinDocument> CSkinDocument::Open(const std::filesystem::path& path,
+                                                   CSkinFileStatus& status)
+{
+    auto pDocument = std::make_unique<CSkinDocument>();
+    if (!pDocument->m_skin.Load(path, &status)) {
+        return nullptr;
+    }
+    return pDocument;
+}
+
+RECT CSkinDocument::GetRect(SkinRect rect) const
+{
+    switch (rect) {
+    case SkinRect::Title:
+        return m_skin.m_rcTitle;
+    case SkinRect::Message:
+        return m_skin.m_rcMessage;
+    case SkinRect::CloseButton:
+        return m_skin.m_rcCloseButton;
+    case SkinRect::None:
+        break;
+    }
+    return RECT{};
+}
+
+COLORREF CSkinDocument::GetColour(SkinColour colour) const
+{
+    switch (colour) {
+    case SkinColour::MainTransparent:
+        return m_skin.m_crMainTransparent;
+    case SkinColour::CloseTransparent:
+        return m_skin.m_crCloseTransparent;
+    case SkinColour::CloseHoverTransparent:
+        return m_skin.m_crCloseHoverTransparent;
+    case SkinColour::MessageText:
+        return m_skin.m_crMessageText;
+    case SkinColour::MessageBack:
+        return m_skin.m_crMessageBack;
+    case SkinColour::TitleText:
+        return m_skin.m_crTitleText;
+    case SkinColour::TitleBack:
+        return m_skin.m_crTitleBack;
+    case SkinColour::None:
+        break;
+    }
+    return 0;
+}
+
+LOGFONT CSkinDocument::GetFont(SkinFont font) const
+{
+    LOGFONT lf{};
+    if (font == SkinFont::Title) {
+        m_skin.GetTitleFont(&lf);
+    } else {
+        m_skin.GetMessageFont(&lf);
+    }
+    return lf;
+}
+
+SkinInformation CSkinDocument::GetInformation() const
+{
+    return SkinInformation{m_skin.m_strTitle, m_skin.m_strAuthor, m_skin.m_strDate,
+                           m_skin.m_strComment};
+}
+
+std::filesystem::path CSkinDocument::GetImagePath(int nPart) const
+{
+    return IsImagePart(nPart) ? m_imagePaths.at(PathSlot(nPart)) : std::filesystem::path();
+}
+
+void CSkinDocument::SetRect(SkinRect rect, const RECT& rc)
+{
+    if (rect == SkinRect::None || GetRect(rect) == rc) {
+        return;
+    }
+    m_undoStack.push(std::make_unique<CExchangeCommand<SkinRect, RECT>>(
+                         *this, rect, rc, tr("Move %1 Rectangle").arg(RectName(rect)))
+                         .release());
+}
+
+void CSkinDocument::SetColour(SkinColour colour, COLORREF cr)
+{
+    if (colour == SkinColour::None || GetColour(colour) == cr) {
+        return;
+    }
+    m_undoStack.push(std::make_unique<CExchangeCommand<SkinColour, COLORREF>>(*this, colour, cr,
+                                                                              ColourName(colour))
+                         .release());
+}
+
+void CSkinDocument::SetFont(SkinFont font, const LOGFONT& lf)
+{
+    if (GetFont(font) == lf) {
+        return;
+    }
+    m_undoStack.push(
+        std::make_unique<CExchangeCommand<SkinFont, LOGFONT>>(*this, font, lf, FontName(font))
+            .release());
+}
+
+void CSkinDocument::SetInformation(const SkinInformation& info)
+{
+    if (GetInformation() == info) {
+        return;
+    }
+    m_undoStack.push(std::make_unique<CExchangeCommand<std::nullptr_t, SkinInformation>>(
+                         *this, nullptr, info, tr("Skin Details"))
+                         .release());
+}
+
+void CSkinDocument::ApplyComponent(SkinComponent nComponent, ComponentEdit edit)
+{
+    const ComponentTraits* const pTraits = TraitsOf(nComponent);
+    if (pTraits == nullptr) {
+        return;
+    }
+    auto pBatch = std::make_unique<CBatchCommand>(
+        *this, tr("Apply %1").arg(QString::fromLatin1(pTraits->pszName)));
+    if (pTraits->bRectFieldsEditable && edit.rect && GetRect(pTraits->rect) != *edit.rect) {
+        pBatch->Add(std::make_unique<CExchangeCommand<SkinRect, RECT>>(*this, pTraits->rect,
+                                                                       *edit.rect, QString()));
+    }
+    const int nPart = pTraits->nImagePart;
+    if (IsImagePart(nPart)) {
+        if (edit.pImage && !SameBitmap(edit.pImage.get(), m_skin.GetImage(nPart))) {
+            pBatch->Add(std::make_unique<CExchangeCommand<int, std::unique_ptr<CDib>>>(
+                *this, nPart, std::move(edit.pImage), QString()));
+        }
+        if (edit.imagePath != GetImagePath(nPart)) {
+            pBatch->Add(std::make_unique<CExchangeCommand<int, std::filesystem::path>>(
+                *this, nPart, std::move(edit.imagePath), QString()));
+        }
+    }
+    if (!pBatch->IsEmpty()) {
+        m_undoStack.push(pBatch.release());
+    }
+}
+
+bool CSkinDocument::Save(const std::filesystem::path& path, CSkinFileStatus& status)
+{
+    const std::filesystem::path oldPath = GetFilePath();
+    if (!m_skin.Save(path, &status)) {
+        return false;
+    }
+    m_undoStack.setClean();
+    if (oldPath != path) {
+        emit filePathChanged();
+    }
+    return true;
+}
+
+QString CSkinDocument::RectName(SkinRect rect)
+{
+    switch (rect) {
+    case SkinRect::Title:
+        return tr("Title");
+    case SkinRect::Message:
+        return tr("Message");
+    case SkinRect::CloseButton:
+        return tr("Close Button");
+    case SkinRect::None:
+        break;
+    }
+    return {};
+}
+
+QString CSkinDocument::ColourName(SkinColour colour)
+{
+    switch (colour) {
+    case SkinColour::MainTransparent:
+        return tr("Main Window Transparency");
+    case SkinColour::CloseTransparent:
+        return tr("Close Button (Normal) Transparency");
+    case SkinColour::CloseHoverTransparent:
+        return tr("Close Button (Mouse Over) Transparency");
+    case SkinColour::MessageText:
+        return tr("Message Foreground");
+    case SkinColour::MessageBack:
+        return tr("Message Background");
+    case SkinColour::TitleText:
+        return tr("Title Foreground");
+    case SkinColour::TitleBack:
+        return tr("Title Background");
+    case SkinColour::None:
+        break;
+    }
+    return {};
+}
+
+QString CSkinDocument::FontName(SkinFont font)
+{
+    return font == SkinFont::Title ? tr("Title Font") : tr("Message Font");
+}
+
+QString CSkinDocument::ImageName(int nPart)
+{
+    const ComponentTraits* const pTraits = TraitsOf(ComponentOfImage(nPart));
+    return pTraits != nullptr ? tr("%1 Image").arg(QString::fromLatin1(pTraits->pszName))
+                              : QString();
+}
+
+void CSkinDocument::Exchange(SkinRect rect, RECT& value)
+{
+    RECT* const pSlot = rect == SkinRect::Title     ? &m_skin.m_rcTitle
+                        : rect == SkinRect::Message ? &m_skin.m_rcMessage
+                                                    : &m_skin.m_rcCloseButton;
+    std::swap(*pSlot, value);
+    Announce(ChangeOf(rect));
+}
+
+void CSkinDocument::Exchange(SkinColour colour, COLORREF& value)
+{
+    COLORREF* pSlot = nullptr;
+    switch (colour) {
+    case SkinColour::MainTransparent:
+        pSlot = &m_skin.m_crMainTransparent;
+        break;
+    case SkinColour::CloseTransparent:
+        pSlot = &m_skin.m_crCloseTransparent;
+        break;
+    case SkinColour::CloseHoverTransparent:
+        pSlot = &m_skin.m_crCloseHoverTransparent;
+        break;
+    case SkinColour::MessageText:
+        pSlot = &m_skin.m_crMessageText;
+        break;
+    case SkinColour::MessageBack:
+        pSlot = &m_skin.m_crMessageBack;
+        break;
+    case SkinColour::TitleText:
+        pSlot = &m_skin.m_crTitleText;
+        break;
+    case SkinColour::TitleBack:
+        pSlot = &m_skin.m_crTitleBack;
+        break;
+    case SkinColour::None:
+        return;
+    }
+    std::swap(*pSlot, value);
+    Announce(ChangeOf(colour));
+}
+
+void CSkinDocument::Exchange(SkinFont font, LOGFONT& value)
+{
+    const LOGFONT lfOld = GetFont(font);
+    if (font == SkinFont::Title) {
+        m_skin.SetTitleFont(&value);
+    } else {
+        m_skin.SetMessageFont(&value);
+    }
+    value = lfOld;
+    Announce(ChangeOf(font));
+}
+
+void CSkinDocument::Exchange(std::nullptr_t /*unused*/, SkinInformation& value)
+{
+    std::swap(m_skin.m_strTitle, value.strTitle);
+    std::swap(m_skin.m_strAuthor, value.strAuthor);
+    std::swap(m_skin.m_strDate, value.strDate);
+    std::swap(m_skin.m_strComment, value.strComment);
+    Announce(SkinChange::Information);
+}
+
+void CSkinDocument::Exchange(int nPart, std::unique_ptr<CDib>& value)
+{
+    m_skin.SwapImage(nPart, value);
+    Announce(ImageChangeOf(nPart));
+}
+
+void CSkinDocument::Exchange(int nPart, std::filesystem::path& value)
+{
+    std::swap(m_imagePaths.at(PathSlot(nPart)), value);
+    Announce(SkinChange::ImagePath);
+}
+
+void CSkinDocument::BeginChange()
+{
+    ++m_nChangeDepth;
+}
+
+void CSkinDocument::EndChange()
+{
+    if (--m_nChangeDepth == 0 && m_pending != SkinChanges()) {
+        const SkinChanges what = std::exchange(m_pending, SkinChanges());
+        emit changed(what);
+    }
+}
+
+void CSkinDocument::Announce(SkinChanges what)
+{
+    if (m_nChangeDepth > 0) {
+        m_pending |= what;
+    } else {
+        emit changed(what);
+    }
+}
