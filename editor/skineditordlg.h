@@ -1,20 +1,16 @@
 #pragma once
 
-#include "colourpicker.h"
-#include "skin.h"
-#include "skinimageview.h"
-#include "textlimit.h"
+#include "colourspanel.h"
+#include "componentpanel.h"
+#include "controlids.h"
+#include "imageviewpanel.h"
+#include "skindocument.h"
 
-#include <QComboBox>
 #include <QDialog>
 #include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -26,64 +22,30 @@ class QAction;
 class CProgramRunner;
 class CSkinnedNoteWnd;
 
-// The editor's five components, in the order of the Component list.
-enum SkinComponent
-{
-    COMPONENT_NONE = -1,
-    COMPONENT_MAIN_WINDOW = 0,
-    COMPONENT_TITLE = 1,
-    COMPONENT_CLOSE_BUTTON = 2,
-    COMPONENT_CLOSE_HOVER = 3,
-    COMPONENT_MESSAGE = 4,
-};
-
-// The main window: one skin document, edited one component at a time. The controls show the
-// current component; "Apply" stores them into the skin. Two marks follow the edits: the skin is
-// modified (" *" in the caption) and the controls hold changes not yet applied. Every command
-// that would drop the skin asks first whether to save it.
+// The main window: one skin document, edited one component at a time. The document holds the
+// skin, its file and its undo history; the panels (the component's fields, the colours and fonts,
+// the image view) each talk to it and follow its change signals. The window keeps the menus,
+// the caption and the commands that replace or save the document. Every command that would drop
+// the skin asks first whether to save it.
 //
-// The class is split over several files by concern: the window, its layout and menus
-// (skineditordlg.cpp), component editing (skineditordlgcomponent.cpp), the file commands
-// (skineditordlgfile.cpp), the view and tool commands with the external colour chooser
-// (skineditordlgview.cpp).
+// The class is split over files by concern: the window, its layout and menus
+// (skineditordlg.cpp), the file and edit commands (skineditordlgfile.cpp), the view and tool
+// commands with the external colour chooser (skineditordlgview.cpp).
 class CSkinEditorDlg : public QDialog
 {
     Q_OBJECT
 
 public:
     // Control and command ids; each widget and action carries its id as objectName.
-    enum ControlId
-    {
-        IDC_BITMAP_PATH = 1001,
-        IDC_BROWSE_BITMAP = 1002,
-        IDC_LABEL_LEFT = 1003,
-        IDC_LABEL_TOP = 1004,
-        IDC_LABEL_RIGHT = 1005,
-        IDC_LABEL_BOTTOM = 1006,
-        IDC_VIEW_LINE = 1008,
-        IDC_SET_BOX = 1009,
-        IDC_LEFT = 1011,
-        IDC_TOP = 1012,
-        IDC_RIGHT = 1013,
-        IDC_BOTTOM = 1014,
-        IDC_COMPONENT = 1015,
-        IDC_PICKER = 1016,
-        IDC_BITMAP_GROUP = 1021,
-        IDC_MESSAGE_BACK = 1023,
-        IDC_VIEW_FRAME = 1024,
-        IDC_APPLY = 1025,
-        IDC_TRANSPARENT = 1026,
-        IDC_TITLE_BACK = 1028,
-        IDC_MESSAGE_TEXT = 1029,
-        IDC_TITLE_TEXT = 1031,
-        IDC_MESSAGE_FONT = 1032,
-        IDC_TITLE_FONT = 1033,
-    };
+    using enum ControlId;
     enum CommandId
     {
         ID_FILE_NEW = 57600,
         ID_FILE_OPEN = 57601,
         ID_FILE_SAVE = 57603,
+        ID_FILE_SAVE_AS = 57604,
+        ID_EDIT_UNDO = 57643,
+        ID_EDIT_REDO = 57644,
         ID_FILE_EXIT = 32774,
         ID_EDIT_SKIN_DETAILS = 32776,
         ID_PREVIEW_SKIN = 32777,
@@ -110,40 +72,18 @@ public:
     // stays as it was. True when the file was opened.
     bool OpenSkinFile(const std::filesystem::path& strPath);
 
-    void SetModified(bool bModified);
-    // The controls hold edits of the current component that are not in the skin yet.
-    void SetComponentModified(bool bModified);
-    void UpdateCaption(const QString& strName, bool bModified);
-    QString GetDocumentName() const;
-
     // True when the caller may drop or replace the skin: nothing unsaved, or the user saved it
     // or chose to drop it.
     bool ConfirmDiscard();
-    // Before the skin is saved or dropped: asks whether changes of the current component not yet
-    // applied go in first. False when the user cancels or they cannot be applied; "No" leaves
-    // them in the controls, still marked.
-    bool ConfirmApplyComponent();
 
-    // Component editing.
-    void SelectComponent();
-    // Stores the controls into the skin; false, with the user told and the skin unchanged, when
-    // the bitmap file named cannot be read as a BMP.
-    bool ApplyComponent(int nComponent);
-    // Asked when leaving a component; false when the user chose to apply and that failed.
-    bool PromptApplyComponent(int nComponent);
-    void RefreshImageView();
-    RECT ReadBoxFields();
-    void WriteBoxFields(int nLeft, int nTop, int nRight, int nBottom);
-    void EnableBitmapGroup(bool bEnable);
-    void EnableBoxGroup(bool bEnable);
-    void UpdatePickerButton();
-
-    const CSkin& GetSkin() const { return m_skin; }
-    bool IsModified() const { return m_bModified; }
-    bool IsComponentModified() const { return m_bComponentModified; }
-    int GetComponent() const { return m_nComponent; }
-    const std::filesystem::path& GetFilePath() const { return m_strFilePath; }
-    const CSkinImageView& GetImageView() const { return m_wndImageView; }
+    CSkinDocument& GetDocument() const { return *m_pDocument; }
+    const CSkin& GetSkin() const { return m_pDocument->GetSkin(); }
+    bool IsModified() const { return m_pDocument->IsModified(); }
+    bool IsComponentModified() const { return m_panelComponent.IsComponentModified(); }
+    int GetComponent() const { return m_panelComponent.GetComponent(); }
+    std::filesystem::path GetFilePath() const { return m_pDocument->GetFilePath(); }
+    const CSkinImageView& GetImageView() const { return m_panelView.View(); }
+    QString GetDocumentName() const;
     QAction* GetCommand(int nId) const;
     // The note preview window of the last Preview Skin; null before the first one and when the
     // skin was incomplete then.
@@ -168,12 +108,11 @@ public slots:
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
+    void OnFileSaveAs();
     void OnFileExit();
+    void OnEditUndo();
+    void OnEditRedo();
 
-    void OnApply();
-    void OnBrowseBitmap();
-    void OnSetBox();
-    void OnPickerButton();
     void OnEditSkinDetails();
     void OnShowNoteImage();
     void OnShowTitle();
@@ -186,12 +125,9 @@ public slots:
     void OnWebSite();
     void OnGetSkins();
     void OnAbout();
-    void OnMessageFont();
-    void OnTitleFont();
 
+    // What a picker release reports: the rectangle of the current component, as one step.
     void OnPickRectChanged(const RECT& rect);
-    void OnColourPicked(COLORREF crColour, int nId);
-    void OnTransparentColour(COLORREF cr);
 
     // Hands the choice of the colour of picker nPickerId to the external colour chooser. The
     // editor is disabled while the chooser runs; its answer arrives in OnChooserFinished.
@@ -199,77 +135,38 @@ public slots:
     void OnChooserStarted(qint64 nPid);
     void OnChooserFinished(qint64 nPid, quint32 nResult);
 
-protected:
-    void changeEvent(QEvent* pEvent) override;
-
 private:
     struct MenuItem;
 
-    void BuildControls();
     void BuildLayout();
     void BuildMenus();
     void AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nCount);
     void SetTabOrder();
-    void ConnectControls();
-    void OnInitDialog();
-    // The "Transparency:" label names the whole group's colour and keeps its enabled look while
-    // the group around it is disabled.
-    void KeepTransparencyLabelLook();
+    void ConnectPanels();
 
     // Refreshes the enabled and checked state of every menu command. Runs when a menu is about
     // to show and after every change of the state the commands depend on, so shortcuts find
     // them current without any idle polling.
     void UpdateCommandStates();
+    void UpdateCaption();
 
-    // UpdateData(FALSE) and UpdateData(TRUE): the five text members to and from their edits.
-    void PushFields();
-    void PullFields();
-
-    bool NewSkin();
-    // Shows the skin that has just replaced the old one, saved at strFilePath ("" untitled).
-    void StartDocument(const std::filesystem::path& strFilePath);
-    // Reads the bitmap file of the path field for Apply; null after telling the user why not.
-    std::unique_ptr<CDib> ReadComponentBitmap();
-    // Runs the save; true when the skin was written.
-    bool SaveSkin();
-    bool PromptForSkinFile(bool bOpen, std::filesystem::path& strPath);
-    void SetPickersFromSkin();
+    // Makes pDocument the one the window edits; the old one goes once nothing shows it.
+    void SetDocument(std::unique_ptr<CSkinDocument> pDocument);
+    // Steps through the history, asking about unapplied field edits first.
+    void StepHistory(bool bUndo);
+    // Runs the save; true when the skin was written. Save As, or an untitled skin, asks for
+    // the name.
+    bool SaveSkin(bool bAskName);
     void ShowMissingPart(int nPart);
-
-    void ToggleShowPart(int nBit);
-    void ChooseSkinFont(bool bTitle);
+    // The document colour that picker nId sets for the current component.
+    SkinColour ColourOfPicker(int nId) const;
     CColourPicker* ColourPickerById(int nId);
+    void ToggleShowPart(int nBit);
 
-    // The group boxes become the parents of the controls laid out in them, so they are declared
-    // first and destroyed last.
-    QGroupBox m_groupBitmap;
-    QGroupBox m_groupBox;
-    QGroupBox m_groupColours;
-
-    CColourPicker m_btnTransparent;
-    CColourPicker m_btnTitleText;
-    CColourPicker m_btnTitleBack;
-    CColourPicker m_btnMessageText;
-    CColourPicker m_btnMessageBack;
-    QPushButton m_btnPicker;
-    QFrame m_wndViewLine;
-    QFrame m_wndViewFrame;
-    QComboBox m_cbComponent;
-    QString m_strBitmapPath;
-    QString m_strBottom;
-    QString m_strLeft;
-    QString m_strRight;
-    QString m_strTop;
-    CSkinImageView m_wndImageView;
-    std::filesystem::path m_strFilePath;
-    std::unique_ptr<CDib> m_pComponentImage;
-    CSkin m_skin;
-    QString m_strMainImagePath;
-    QString m_strCloseImagePath;
-    QString m_strCloseHoverImagePath;
-    bool m_bModified = false;
-    bool m_bComponentModified = false;
-    int m_nComponent = COMPONENT_NONE;
+    std::unique_ptr<CSkinDocument> m_pDocument;
+    CComponentPanel m_panelComponent;
+    CColoursPanel m_panelColours;
+    CImageViewPanel m_panelView;
     int m_nColourRequestId = 0;
 
     std::unique_ptr<CSkinnedNoteWnd> m_pPreview;
@@ -282,40 +179,10 @@ private:
     COLORREF m_crDropDownColour = 0;
     COLORREF m_crBeforeRequest = 0;
 
-    // The plain controls of the window, in tab order.
-    QLabel m_labelComponent;
-    QPushButton m_btnApply;
-    QLineEdit m_editBitmapPath;
-    QPushButton m_btnBrowse;
-    QLabel m_labelLeft;
-    QLineEdit m_editLeft;
-    QLabel m_labelTop;
-    QLineEdit m_editTop;
-    QLabel m_labelRight;
-    QLineEdit m_editRight;
-    QLabel m_labelBottom;
-    QLineEdit m_editBottom;
-    QLabel m_labelHint;
-    QPushButton m_btnSetBox;
-    QPushButton m_btnMessageFont;
-    QPushButton m_btnTitleFont;
-    QLabel m_labelImageView;
-    QLabel m_labelMessageText;
-    QLabel m_labelMessageBack;
-    QLabel m_labelTitleText;
-    QLabel m_labelTitleBack;
-    QLabel m_labelTransparency;
     QFrame m_wndMenuLine;
-
-    // As long as a path the system takes, so a pasted path is never refused whole.
-    CTextLimit m_limitPath{4096};
-    CTextLimit m_limitLeft{4};
-    CTextLimit m_limitTop{4};
-    CTextLimit m_limitRight{4};
-    CTextLimit m_limitBottom{4};
-
     QMenuBar m_menuBar;
     QMenu m_menuFile;
+    QMenu m_menuEdit;
     QMenu m_menuSkin;
     QMenu m_menuTools;
     QMenu m_menuHelp;
@@ -325,10 +192,4 @@ private:
     QVBoxLayout m_layoutTop;
     QHBoxLayout m_layoutMain;
     QVBoxLayout m_layoutLeft;
-    QHBoxLayout m_layoutComponent;
-    QGridLayout m_layoutBitmap;
-    QGridLayout m_layoutBox;
-    QGridLayout m_layoutColours;
-    QHBoxLayout m_layoutFonts;
-    QGridLayout m_layoutView;
 };

@@ -1,4 +1,5 @@
-// The file commands: New, Open, Save, Exit and the save-first question.
+// The file commands (New, Open, Save, Save As, Exit and the save-first question) and the history
+// commands of the Edit menu.
 #include "promptservice.h"
 #include "qtconvert.h"
 #include "settings.h"
@@ -9,11 +10,11 @@
 bool CSkinEditorDlg::ConfirmDiscard()
 {
     // Written on every call, so the mask survives even an exit that is then cancelled.
-    WriteSettingInt(SETTING_SHOW_COMPONENTS, m_wndImageView.m_nShowParts);
-    if (!ConfirmApplyComponent()) {
+    WriteSettingInt(SETTING_SHOW_COMPONENTS, GetImageView().m_nShowParts);
+    if (!m_panelComponent.ConfirmApplyComponent()) {
         return false;
     }
-    if (!m_bModified) {
+    if (!IsModified()) {
         return true;
     }
     switch (
@@ -24,28 +25,7 @@ bool CSkinEditorDlg::ConfirmDiscard()
     case PromptAnswer::Yes:
         // Unsaved work is never dropped after "Yes": a save that did not happen stops the
         // command that asked.
-        return SaveSkin();
-    default:
-        return false;
-    }
-}
-
-bool CSkinEditorDlg::ConfirmApplyComponent()
-{
-    if (!m_bComponentModified) {
-        return true;
-    }
-    switch (Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
-                                  "changes first?",
-                                  PromptButtons::YesNoCancel, PromptIcon::Question)) {
-    case PromptAnswer::Yes:
-        if (!ApplyComponent(m_nComponent)) {
-            return false;
-        }
-        SetComponentModified(false);
-        return true;
-    case PromptAnswer::No:
-        return true;
+        return SaveSkin(false);
     default:
         return false;
     }
@@ -53,34 +33,29 @@ bool CSkinEditorDlg::ConfirmApplyComponent()
 
 void CSkinEditorDlg::OnFileNew()
 {
-    NewSkin();
-}
-
-bool CSkinEditorDlg::NewSkin()
-{
-    if (!ConfirmDiscard()) {
-        return false;
+    if (ConfirmDiscard()) {
+        SetDocument(std::make_unique<CSkinDocument>());
     }
-    m_wndImageView.ClearImage();
-    m_skin.Reset();
-    StartDocument({});
-    return true;
 }
 
 void CSkinEditorDlg::OnFileOpen()
 {
-    std::filesystem::path strPath;
-    if (ConfirmDiscard() && PromptForSkinFile(true, strPath)) {
-        OpenSkinFile(strPath);
+    if (!ConfirmDiscard()) {
+        return;
+    }
+    if (const std::optional<std::filesystem::path> path =
+            Prompts().ChooseSkinFile(FileDialogMode::Open)) {
+        OpenSkinFile(*path);
     }
 }
 
 bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
 {
-    // Read apart, so a file that fails half-way leaves nothing of itself in the editor.
-    CSkin skin;
+    // Read into a document of its own, so a file that fails half-way leaves nothing of itself in
+    // the editor.
     CSkinFileStatus status;
-    if (!skin.Load(strPath, &status)) {
+    std::unique_ptr<CSkinDocument> pDocument = CSkinDocument::Open(strPath, status);
+    if (!pDocument) {
         const std::string strText = status.error == CSkinFileStatus::Error::Version
                                         ? std::string(SKIN_VERSION_MESSAGE)
                                         : "The skin file \"" +
@@ -89,69 +64,45 @@ bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
         Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
         return false;
     }
-    // The view must not refer to images the old skin releases.
-    m_wndImageView.ClearImage();
-    m_skin = std::move(skin);
-    StartDocument(strPath);
+    SetDocument(std::move(pDocument));
     return true;
-}
-
-void CSkinEditorDlg::StartDocument(const std::filesystem::path& strFilePath)
-{
-    // A skin file holds no image paths.
-    m_strMainImagePath.clear();
-    m_strCloseImagePath.clear();
-    m_strCloseHoverImagePath.clear();
-    m_strFilePath = strFilePath;
-    SetPickersFromSkin();
-    SetModified(false);
-    SetComponentModified(false);
-    SelectComponent();
-}
-
-void CSkinEditorDlg::SetPickersFromSkin()
-{
-    m_btnMessageText.SetColour(m_skin.m_crMessageText);
-    m_btnMessageBack.SetColour(m_skin.m_crMessageBack);
-    m_btnTitleText.SetColour(m_skin.m_crTitleText);
-    m_btnTitleBack.SetColour(m_skin.m_crTitleBack);
-    switch (m_nComponent) {
-    case COMPONENT_CLOSE_BUTTON:
-        m_btnTransparent.SetColour(m_skin.m_crCloseTransparent);
-        break;
-    case COMPONENT_CLOSE_HOVER:
-        m_btnTransparent.SetColour(m_skin.m_crCloseHoverTransparent);
-        break;
-    default:
-        // Title and Message have no transparent colour; their disabled button shows the main one.
-        m_btnTransparent.SetColour(m_skin.m_crMainTransparent);
-        break;
-    }
 }
 
 void CSkinEditorDlg::OnFileSave()
 {
-    if (ConfirmApplyComponent()) {
-        SaveSkin();
+    if (m_panelComponent.ConfirmApplyComponent()) {
+        SaveSkin(false);
     }
 }
 
-bool CSkinEditorDlg::SaveSkin()
+void CSkinEditorDlg::OnFileSaveAs()
 {
-    const int nPart = m_skin.GetMissingPart();
+    if (m_panelComponent.ConfirmApplyComponent()) {
+        SaveSkin(true);
+    }
+}
+
+bool CSkinEditorDlg::SaveSkin(bool bAskName)
+{
+    const int nPart = GetSkin().GetMissingPart();
     if (nPart != SKINPART_NONE) {
         ShowMissingPart(nPart);
         return false;
     }
     // An untitled skin takes its name only once it is saved under it.
-    std::filesystem::path strPath = m_strFilePath;
-    if (strPath.empty() && !PromptForSkinFile(false, strPath)) {
-        return false;
+    std::filesystem::path strPath = GetFilePath();
+    if (bAskName || strPath.empty()) {
+        std::optional<std::filesystem::path> chosen =
+            Prompts().ChooseSkinFile(FileDialogMode::Save);
+        if (!chosen) {
+            return false;
+        }
+        strPath = std::move(*chosen);
     }
     CSkinFileStatus status;
-    if (!m_skin.Save(strPath, &status)) {
+    if (!m_pDocument->Save(strPath, status)) {
         // An image slot without a bitmap is refused as a missing part; anything else left the
-        // old file as it was, and the next Save tries the same file again.
+        // old file as it was, and the document keeps its name and its mark.
         if (status.error == CSkinFileStatus::Error::MissingImage) {
             ShowMissingPart(status.nPart);
         } else {
@@ -162,8 +113,6 @@ bool CSkinEditorDlg::SaveSkin()
         }
         return false;
     }
-    m_strFilePath = strPath;
-    SetModified(false);
     return true;
 }
 
@@ -182,13 +131,27 @@ void CSkinEditorDlg::OnFileExit()
     }
 }
 
-bool CSkinEditorDlg::PromptForSkinFile(bool bOpen, std::filesystem::path& strPath)
+void CSkinEditorDlg::OnEditUndo()
 {
-    std::optional<std::filesystem::path> path =
-        Prompts().ChooseSkinFile(bOpen ? FileDialogMode::Open : FileDialogMode::Save);
-    if (!path) {
-        return false;
+    StepHistory(true);
+}
+
+void CSkinEditorDlg::OnEditRedo()
+{
+    StepHistory(false);
+}
+
+void CSkinEditorDlg::StepHistory(bool bUndo)
+{
+    // As when choosing another component: the fields are about to show the skin again.
+    if (!m_panelComponent.PromptApplyComponent()) {
+        return;
     }
-    strPath = std::move(*path);
-    return true;
+    QUndoStack& stack = m_pDocument->UndoStack();
+    if (bUndo) {
+        stack.undo();
+    } else {
+        stack.redo();
+    }
+    m_panelComponent.ShowComponent();
 }

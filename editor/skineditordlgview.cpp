@@ -49,23 +49,16 @@ std::string Quoted(const QString& strText)
 
 void CSkinEditorDlg::OnEditSkinDetails()
 {
-    SkinInformation info{m_skin.GetTitle(), m_skin.GetAuthor(), m_skin.GetDate(),
-                         m_skin.GetComment()};
-    if (!Prompts().EditSkinInformation(info)) {
-        return;
+    SkinInformation info = m_pDocument->GetInformation();
+    if (Prompts().EditSkinInformation(info)) {
+        m_pDocument->SetInformation(info);
     }
-    m_skin.m_strTitle = info.strTitle;
-    m_skin.m_strAuthor = info.strAuthor;
-    m_skin.m_strDate = info.strDate;
-    m_skin.m_strComment = info.strComment;
-    // Confirming is an edit, whether or not a text changed.
-    SetModified(true);
 }
 
 void CSkinEditorDlg::ToggleShowPart(int nBit)
 {
-    m_wndImageView.m_nShowParts ^= nBit;
-    m_wndImageView.update();
+    m_panelView.View().m_nShowParts ^= nBit;
+    m_panelView.View().update();
     UpdateCommandStates();
 }
 
@@ -94,26 +87,26 @@ void CSkinEditorDlg::OnShowCloseButton()
 void CSkinEditorDlg::OnPreviewSkin()
 {
     m_pPreview.reset();
-    if (m_skin.GetMissingPart() != SKINPART_NONE) {
+    if (GetSkin().GetMissingPart() != SKINPART_NONE) {
         return;
     }
     auto pPreview = std::make_unique<CSkinnedNoteWnd>();
     if (!pPreview->Create(this)) {
         return;
     }
-    pPreview->ApplySkin(&m_skin);
+    pPreview->ApplySkin(&GetSkin());
     m_pPreview = std::move(pPreview);
 }
 
 void CSkinEditorDlg::OnOpenInBitmapEditor()
 {
-    PullFields();
-    if (m_strBitmapPath.isEmpty()) {
+    const QString strBitmapPath = m_panelComponent.GetBitmapPath();
+    if (strBitmapPath.isEmpty()) {
         Prompts().ShowMessage(kNoBitmapPath, PromptButtons::Ok, PromptIcon::Information);
         return;
     }
     // The editor does not watch the file; applying the component again takes changes in.
-    const QString strPath = QFileInfo(m_strBitmapPath).absoluteFilePath();
+    const QString strPath = QFileInfo(strBitmapPath).absoluteFilePath();
     if (!QFileInfo(strPath).isFile()) {
         Prompts().ShowMessage("Tavelo could not open " + Quoted(strPath) +
                                   ": there is no such file.",
@@ -178,121 +171,25 @@ void CSkinEditorDlg::OnAbout()
     Prompts().ShowAbout();
 }
 
-void CSkinEditorDlg::OnMessageFont()
-{
-    ChooseSkinFont(false);
-}
-
-void CSkinEditorDlg::OnTitleFont()
-{
-    ChooseSkinFont(true);
-}
-
-// Only the font is taken: text colours come from the colour pickers alone.
-void CSkinEditorDlg::ChooseSkinFont(bool bTitle)
-{
-    LOGFONT lf{};
-    if (bTitle) {
-        m_skin.GetTitleFont(&lf);
-    } else {
-        m_skin.GetMessageFont(&lf);
-    }
-    const std::optional<LOGFONT> chosen = Prompts().ChooseFont(lf);
-    if (!chosen) {
-        return;
-    }
-    if (bTitle) {
-        m_skin.SetTitleFont(&*chosen);
-    } else {
-        m_skin.SetMessageFont(&*chosen);
-    }
-    SetModified(true);
-    RefreshImageView();
-}
-
-// The rectangle goes into the skin at once, so the samples and the next preview follow it; only
-// Apply marks the skin modified.
 void CSkinEditorDlg::OnPickRectChanged(const RECT& rect)
 {
-    SetComponentModified(true);
-    switch (m_cbComponent.currentIndex()) {
-    case COMPONENT_TITLE:
-        m_skin.m_rcTitle = rect;
-        RefreshImageView();
-        break;
-    case COMPONENT_CLOSE_BUTTON:
-    case COMPONENT_CLOSE_HOVER:
-        m_skin.m_rcCloseButton = rect;
-        RefreshImageView();
-        break;
-    case COMPONENT_MESSAGE:
-        m_skin.m_rcMessage = rect;
-        RefreshImageView();
-        break;
-    default:
-        break;
+    if (const ComponentTraits* const pTraits = m_panelComponent.GetTraits()) {
+        m_pDocument->SetRect(pTraits->rect, rect);
     }
-    WriteBoxFields(rect.left, rect.top, rect.right, rect.bottom);
 }
 
-// Text and background colours reach the view's samples at its next refresh; the transparent
-// colour at once.
-void CSkinEditorDlg::OnColourPicked(COLORREF crColour, int nId)
+SkinColour CSkinEditorDlg::ColourOfPicker(int nId) const
 {
-    if (crColour == CLR_DEFAULT) {
-        RequestExternalColour(nId);
-        return;
+    if (nId == IDC_TRANSPARENT) {
+        const ComponentTraits* const pTraits = m_panelComponent.GetTraits();
+        return pTraits != nullptr ? pTraits->transparent : SkinColour::None;
     }
-    switch (nId) {
-    case IDC_MESSAGE_TEXT:
-        m_skin.m_crMessageText = crColour;
-        break;
-    case IDC_MESSAGE_BACK:
-        m_skin.m_crMessageBack = crColour;
-        break;
-    case IDC_TITLE_TEXT:
-        m_skin.m_crTitleText = crColour;
-        break;
-    case IDC_TITLE_BACK:
-        m_skin.m_crTitleBack = crColour;
-        break;
-    case IDC_TRANSPARENT:
-        OnTransparentColour(crColour);
-        break;
-    default:
-        break;
-    }
-    SetModified(true);
-}
-
-void CSkinEditorDlg::OnTransparentColour(COLORREF cr)
-{
-    switch (m_cbComponent.currentIndex()) {
-    case COMPONENT_MAIN_WINDOW:
-        m_skin.m_crMainTransparent = cr;
-        break;
-    case COMPONENT_CLOSE_BUTTON:
-        m_skin.m_crCloseTransparent = cr;
-        break;
-    case COMPONENT_CLOSE_HOVER:
-        m_skin.m_crCloseHoverTransparent = cr;
-        break;
-    default:
-        break;
-    }
-    SetComponentModified(true);
-    RefreshImageView();
+    return CColoursPanel::ColourOfPicker(nId);
 }
 
 CColourPicker* CSkinEditorDlg::ColourPickerById(int nId)
 {
-    for (CColourPicker* pPicker : {&m_btnTransparent, &m_btnTitleText, &m_btnTitleBack,
-                                   &m_btnMessageText, &m_btnMessageBack}) {
-        if (pPicker->GetDlgCtrlID() == nId) {
-            return pPicker;
-        }
-    }
-    return nullptr;
+    return findChild<CColourPicker*>(QString::number(nId));
 }
 
 void CSkinEditorDlg::RequestExternalColour(int nPickerId)
@@ -335,7 +232,7 @@ void CSkinEditorDlg::OnChooserFinished(qint64 /*nPid*/, quint32 nResult)
 
     CColourPicker* const pPicker = ColourPickerById(m_nColourRequestId);
     if (IsChosenColour(nResult)) {
-        OnColourPicked(nResult, m_nColourRequestId);
+        m_pDocument->SetColour(ColourOfPicker(m_nColourRequestId), nResult);
         if (pPicker != nullptr) {
             pPicker->SetColour(nResult);
         }

@@ -65,19 +65,44 @@ void CSkinImageView::SetImage(const CDib* pImage, COLORREF crTransparent)
     m_arOverlayKeyed = {};
     m_pImage = pImage;
     m_crTransparent = crTransparent;
-    m_imgMain = pImage != nullptr ? CreateDDB(*pImage) : QImage();
+    m_imgShown.Set(pImage != nullptr ? CreateDDB(*pImage) : QImage(), crTransparent,
+                   SysColor(COLOR_BACKGROUND).rgb());
     const QSize sizeImage =
         pImage != nullptr ? QSize(pImage->GetWidth(), pImage->GetHeight()) : QSize();
     if (m_frame.GetSize() != sizeImage) {
         m_frame = CDottedFrame(sizeImage);
     }
-    ComposeShownImage(SysColor(COLOR_BACKGROUND));
     update();
 }
 
 void CSkinImageView::ClearImage()
 {
     SetImage(nullptr, 0);
+}
+
+void CSkinImageView::SetImageTransparent(COLORREF crTransparent)
+{
+    if (crTransparent == m_crTransparent) {
+        return;
+    }
+    m_crTransparent = crTransparent;
+    m_imgShown.SetKey(crTransparent);
+    update();
+}
+
+void CSkinImageView::ClearOverlays()
+{
+    m_arOverlayImages = {};
+    m_arOverlayRects = {};
+    m_arOverlayTransparent = {};
+    m_arOverlayKeyed = {};
+    update();
+}
+
+void CSkinImageView::SetOverlayRect(std::size_t i, const RECT& rc)
+{
+    m_arOverlayRects.at(i) = rc;
+    update();
 }
 
 void CSkinImageView::AddOverlay(const CDib* pImage, int nLeft, int nTop, int nRight, int nBottom,
@@ -114,6 +139,12 @@ void CSkinImageView::SetMessageSample(const std::string& strText, int nLeft, int
     update();
 }
 
+void CSkinImageView::SetMessageBackColour(COLORREF crBack)
+{
+    m_crMessageBack = crBack;
+    update();
+}
+
 void CSkinImageView::SetPickerRect(int nLeft, int nTop, int nRight, int nBottom)
 {
     m_rect = OffsetRect(RECT{nLeft, nTop, nRight, nBottom}, m_nOriginX, m_nOriginY);
@@ -133,12 +164,6 @@ void CSkinImageView::HidePicker(bool bHide)
     update();
 }
 
-void CSkinImageView::ComposeShownImage(const QColor& crBackground)
-{
-    m_rgbShownOn = crBackground.rgb();
-    m_imgShown = CreateKeyedImageOn(m_imgMain, m_crTransparent, m_rgbShownOn);
-}
-
 QRect CSkinImageView::PlaceImage() const
 {
     const int w = m_pImage->GetWidth();
@@ -155,6 +180,7 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
 
     if (m_pImage == nullptr || (m_nShowParts & SHOW_NOTE_IMAGE) == 0) {
         painter.fillRect(rcDirty, crBackground);
+        DrawMessageBack(painter, rcDirty);
     } else {
         const QRect rcImage = PlaceImage();
         // The samples and the picker follow the image from here on. The picker moves with it, so
@@ -170,19 +196,19 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
         if (bFollow && (dx != 0 || dy != 0)) {
             m_rect = OffsetRect(m_rect, dx, dy);
         }
-        if (m_rgbShownOn != crBackground.rgb()) {
-            ComposeShownImage(crBackground); // only after the desktop colour changed
-        }
+        m_imgShown.SetBackground(
+            crBackground.rgb()); // a pass only after the desktop colour changed
         // The image is opaque on the background already: fill only around it.
         const QRegion rgnAround =
-            QRegion(rcDirty).subtracted(m_imgShown.isNull() ? QRegion() : QRegion(rcImage));
+            QRegion(rcDirty).subtracted(m_imgShown.IsNull() ? QRegion() : QRegion(rcImage));
         for (const QRect& rc : rgnAround) {
             painter.fillRect(rc, crBackground);
         }
-        DrawClipped(painter, rcImage.topLeft(), m_imgShown, rcDirty);
+        DrawClipped(painter, rcImage.topLeft(), m_imgShown.Image(), rcDirty);
         if ((m_nShowParts & SHOW_CLOSE_BUTTON) != 0) {
             DrawOverlays(painter, rcImage, rcDirty);
         }
+        DrawMessageBack(painter, rcDirty);
         m_frame.Draw(painter, rcImage.topLeft());
         if (!m_bPickerHidden) {
             Draw(painter);
@@ -210,6 +236,15 @@ void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcImage,
         const QPoint ptAt =
             rcImage.topLeft() + QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top);
         DrawClipped(painter, ptAt, m_arOverlayKeyed[i], rcDirty);
+    }
+}
+
+// Under the frame and the picker, as the note fills its message area under the text.
+void CSkinImageView::DrawMessageBack(QPainter& painter, const QRect& rcDirty) const
+{
+    if (m_crMessageBack && !IsRectEmpty(m_rcMessageArea) && (m_nShowParts & SHOW_MESSAGE) != 0) {
+        const QRect rcArea = toQRect(m_rcMessageArea).translated(m_nOriginX, m_nOriginY);
+        painter.fillRect(rcArea.intersected(rcDirty), toQColor(*m_crMessageBack));
     }
 }
 

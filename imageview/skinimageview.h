@@ -2,6 +2,7 @@
 
 #include "dottedframe.h"
 #include "recttracker.h"
+#include "shownimage.h"
 #include "textsample.h"
 #include "wintypes.h"
 
@@ -43,9 +44,15 @@ public:
     // Makes the view a visible child of pParent at an empty rectangle; the caller places it.
     bool CreateView(QWidget* pParent);
 
-    // Drops the overlays. pImage may be null: then only the background and border show.
+    // Drops the overlays. pImage may be null: then only the background and border show. The
+    // bitmap is decoded here, once; the setters below only repaint or key it anew.
     void SetImage(const CDib* pImage, COLORREF crTransparent);
     void ClearImage();
+    // A new transparent colour for the image given last, without decoding it again.
+    void SetImageTransparent(COLORREF crTransparent);
+    void ClearOverlays();
+    // Moves overlay i, keeping its keyed copy.
+    void SetOverlayRect(std::size_t i, const RECT& rc);
     // Drawn at its own size with its top-left at (nLeft, nTop) in image coordinates, above the
     // overlays added before it; right and bottom are kept but not used.
     void AddOverlay(const CDib* pImage, int nLeft, int nTop, int nRight, int nBottom,
@@ -56,6 +63,8 @@ public:
                         const LOGFONT* pLogFont, COLORREF crText);
     void SetMessageSample(const std::string& strText, int nLeft, int nTop, int nRight, int nBottom,
                           const LOGFONT* pLogFont, COLORREF crText);
+    // The message area is filled with this colour under its sample, as the note fills it.
+    void SetMessageBackColour(COLORREF crBack);
 
     // Image coordinates, mapped with the origin of the last paint that drew the image. Does not
     // repaint.
@@ -80,6 +89,7 @@ public:
     const std::string& GetMessageText() const { return m_strMessageText; }
     RECT GetMessageArea() const { return m_rcMessageArea; }
     COLORREF GetMessageColour() const { return m_crMessageColour; }
+    std::optional<COLORREF> GetMessageBackColour() const { return m_crMessageBack; }
     RECT GetPickerRect() const { return OffsetRect(m_rect, -m_nOriginX, -m_nOriginY); }
     int GetPickerMode() const { return m_nPickerMode; }
     bool IsPickerHidden() const { return m_bPickerHidden; }
@@ -109,10 +119,9 @@ private:
     // Repaints where the picker frame was and where it is now.
     void UpdateTrackerArea(const QRect& rcBefore);
 
-    // The main image with its keyed pixels in the desktop colour: a paint blits it opaque.
-    void ComposeShownImage(const QColor& crBackground);
     QRect PlaceImage() const;
     void DrawOverlays(QPainter& painter, const QRect& rcImage, const QRect& rcDirty) const;
+    void DrawMessageBack(QPainter& painter, const QRect& rcDirty) const;
     void DrawBorder(QPainter& painter) const;
 
     const CDib* m_pImage = nullptr;
@@ -124,6 +133,7 @@ private:
     std::string m_strMessageText;
     COLORREF m_crTitleColour = 0;
     COLORREF m_crMessageColour = 0;
+    std::optional<COLORREF> m_crMessageBack;
     COLORREF m_crTransparent = 0;
     QCursor m_hPickerCursor;
     int m_nPickerMode = 1;
@@ -137,9 +147,7 @@ private:
     std::vector<COLORREF> m_arOverlayTransparent;
 
     // Screen copies made when the images were handed over, never in a paint.
-    QImage m_imgMain;  // decoded, kept to show it again on another desktop colour
-    QImage m_imgShown; // keyed pixels in the desktop colour
-    QRgb m_rgbShownOn = 0;
+    CShownImage m_imgShown; // keyed pixels in the desktop colour: a paint blits it opaque
     std::vector<QImage> m_arOverlayKeyed;
     CDottedFrame m_frame;
     CTextSample m_sampleTitle;

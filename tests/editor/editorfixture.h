@@ -127,6 +127,14 @@ inline std::filesystem::path CopySample(const TempDir& dir, const std::string& s
     return path;
 }
 
+// Marks the skin modified with the smallest change there is: one colour.
+inline void MarkModified(CSkinEditorDlg& dlg)
+{
+    CSkinDocument& document = dlg.GetDocument();
+    document.SetColour(SkinColour::TitleBack,
+                       document.GetColour(SkinColour::TitleBack) ^ RGB(1, 1, 1));
+}
+
 // Opens a skin through the File menu, answering its file dialog.
 inline void OpenThroughMenu(CSkinEditorDlg& dlg, CScriptedPrompts& prompts,
                             const std::filesystem::path& path)

@@ -41,12 +41,12 @@ private slots:
     void applyRefusesWhatIsNotABitmap();
     void applyQuestionAfterBrowse_data();
     void applyQuestionAfterBrowse();
-    void noQuestionAfterTypingOnly();
+    void questionAfterTyping();
     void cancelledBrowseChangesNothing();
     void boxFieldsReadAsAtoi_data();
     void boxFieldsReadAsAtoi();
-    void applyAlwaysMarksModified_data();
-    void applyAlwaysMarksModified();
+    void applyWithoutChangeIsNoStep_data();
+    void applyWithoutChangeIsNoStep();
     void typingIsLimitedButProgramTextIsNot();
     void typedRectangle_data();
     void typedRectangle();
@@ -329,18 +329,26 @@ void tst_EditorComponents::applyQuestionAfterBrowse()
              bYes ? QString::fromStdString(path.string()) : QString());
 }
 
-void tst_EditorComponents::noQuestionAfterTypingOnly()
+// A typed number is an edit like a browsed file: leaving it is asked about, never silently lost.
+void tst_EditorComponents::questionAfterTyping()
 {
-    Fixture f;
-    ChooseComponent(f.dlg, COMPONENT_TITLE);
-    const RECT rcBefore = f.dlg.GetSkin().m_rcTitle;
-    Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "77");
-    ChooseComponent(f.dlg, COMPONENT_MESSAGE);
-    ChooseComponent(f.dlg, COMPONENT_TITLE);
-    QVERIFY(f.prompts.Calls().empty());
-    QVERIFY(SameRect(f.dlg.GetSkin().m_rcTitle, rcBefore));
-    QCOMPARE(BoxFields(f.dlg), Numbers(rcBefore));
-    QVERIFY(!f.dlg.IsModified());
+    for (const bool bYes : {false, true}) {
+        Fixture f;
+        ChooseComponent(f.dlg, COMPONENT_TITLE);
+        const RECT rcBefore = f.dlg.GetSkin().m_rcTitle;
+        Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "-77");
+        QVERIFY(f.dlg.IsComponentModified());
+        f.prompts.QueueMessageAnswer(bYes ? PromptAnswer::Yes : PromptAnswer::No);
+        ChooseComponent(f.dlg, COMPONENT_MESSAGE);
+        ChooseComponent(f.dlg, COMPONENT_TITLE);
+        QCOMPARE(f.prompts.Calls().size(), 1U);
+        QCOMPARE(f.prompts.Calls()[0].text, kApplyFirst);
+        const RECT rcExpected =
+            bYes ? RECT{-77, rcBefore.top, rcBefore.right, rcBefore.bottom} : rcBefore;
+        QVERIFY(SameRect(f.dlg.GetSkin().m_rcTitle, rcExpected));
+        QCOMPARE(BoxFields(f.dlg), Numbers(rcExpected));
+        QCOMPARE(f.dlg.IsModified(), bYes);
+    }
 }
 
 void tst_EditorComponents::cancelledBrowseChangesNothing()
@@ -383,7 +391,7 @@ void tst_EditorComponents::boxFieldsReadAsAtoi()
     QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), RECT{nValue, nValue, nValue, nValue}));
 }
 
-void tst_EditorComponents::applyAlwaysMarksModified_data()
+void tst_EditorComponents::applyWithoutChangeIsNoStep_data()
 {
     QTest::addColumn<int>("nComponent");
     for (int i = COMPONENT_MAIN_WINDOW; i <= COMPONENT_MESSAGE; ++i) {
@@ -391,15 +399,16 @@ void tst_EditorComponents::applyAlwaysMarksModified_data()
     }
 }
 
-void tst_EditorComponents::applyAlwaysMarksModified()
+void tst_EditorComponents::applyWithoutChangeIsNoStep()
 {
     QFETCH(int, nComponent);
     Fixture f;
     ChooseComponent(f.dlg, nComponent);
     const CDib* const pMain = f.dlg.GetSkin().GetMainImage();
     Click(f.dlg, CSkinEditorDlg::IDC_APPLY);
-    QVERIFY(f.dlg.IsModified());
-    QVERIFY(f.dlg.windowTitle().endsWith(QStringLiteral("yellow-note.skn *")));
+    QVERIFY(!f.dlg.IsModified());
+    QVERIFY(f.dlg.windowTitle().endsWith(QStringLiteral("yellow-note.skn")));
+    QVERIFY(!f.dlg.GetCommand(CSkinEditorDlg::ID_EDIT_UNDO)->isEnabled());
     QVERIFY(!f.dlg.IsComponentModified());
     QCOMPARE(f.dlg.GetSkin().GetMainImage(), pMain); // an empty path keeps the image
 }
@@ -412,10 +421,12 @@ void tst_EditorComponents::typingIsLimitedButProgramTextIsNot()
     Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "123456");
     QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_LEFT), QStringLiteral("1234"));
     // A long path is a path the system takes.
+    f.prompts.QueueMessageAnswer(PromptAnswer::No);
     ChooseComponent(f.dlg, COMPONENT_MAIN_WINDOW);
     const QString strLongPath = "/tmp/" + QString(300, QLatin1Char('a')) + ".bmp";
     Type(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH, strLongPath);
     QCOMPARE(FieldText(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH), strLongPath);
+    f.prompts.QueueMessageAnswer(PromptAnswer::No);
     ChooseComponent(f.dlg, COMPONENT_TITLE);
 
     // A rectangle from a file is shown whole, never cut to what can be typed.
@@ -476,7 +487,7 @@ void tst_EditorComponents::typedRectangle()
     QVERIFY(SameRect(f.dlg.GetImageView().GetPickerRect(), rcNormal));
     QVERIFY(SameRect(f.dlg.GetSkin().m_rcTitle, bApply ? rcNormal : rcBefore));
     QCOMPARE(f.dlg.IsModified(), bApply);
-    QVERIFY(!f.dlg.IsComponentModified());
+    QCOMPARE(f.dlg.IsComponentModified(), !bApply);
     if (!bApply) {
         QVERIFY(!f.dlg.GetImageView().IsPickerHidden());
         QTRY_VERIFY(counter.nPaints > 0);
@@ -512,15 +523,15 @@ void tst_EditorComponents::pickerButton()
 void tst_EditorComponents::draggedRectangle_data()
 {
     QTest::addColumn<int>("nComponent");
-    QTest::newRow("Main Window: only the fields") << int(COMPONENT_MAIN_WINDOW);
+    QTest::newRow("Main Window: no rectangle") << int(COMPONENT_MAIN_WINDOW);
     QTest::newRow("Title") << int(COMPONENT_TITLE);
     QTest::newRow("Close Button (Normal)") << int(COMPONENT_CLOSE_BUTTON);
     QTest::newRow("Close Button (Mouse Over)") << int(COMPONENT_CLOSE_HOVER);
     QTest::newRow("Message") << int(COMPONENT_MESSAGE);
 }
 
-// The view reports a drag: the rectangle goes into the skin at once (inverted as dragged), the
-// fields show it, and only the component is marked.
+// The view reports a drag: the rectangle goes into the skin at once as one step (inverted as
+// dragged), the fields show it, and the skin is marked; nothing waits for Apply.
 void tst_EditorComponents::draggedRectangle()
 {
     QFETCH(int, nComponent);
@@ -532,9 +543,11 @@ void tst_EditorComponents::draggedRectangle()
     CSkinImageView* const pView = f.dlg.findChild<CSkinImageView*>();
     emit pView->pickRectChanged(rcDragged);
 
-    QCOMPARE(BoxFields(f.dlg), QStringList({"50", "40", "10", "60"}));
-    QVERIFY(f.dlg.IsComponentModified());
-    QVERIFY(!f.dlg.IsModified());
+    const bool bHasRect = nComponent != COMPONENT_MAIN_WINDOW;
+    QCOMPARE(BoxFields(f.dlg),
+             bHasRect ? QStringList({"50", "40", "10", "60"}) : QStringList({"0", "0", "0", "0"}));
+    QVERIFY(!f.dlg.IsComponentModified());
+    QCOMPARE(f.dlg.IsModified(), bHasRect);
     const RECT* const pExpectChanged[] = {nullptr, &skin.m_rcTitle, &skin.m_rcCloseButton,
                                           &skin.m_rcCloseButton, &skin.m_rcMessage};
     const RECT rcNow[] = {skin.m_rcTitle, skin.m_rcCloseButton, skin.m_rcMessage};
@@ -587,7 +600,7 @@ void tst_EditorComponents::pickedColours()
                                     skin.m_crCloseHoverTransparent};
     if (nPicker == CSkinEditorDlg::IDC_TRANSPARENT) {
         QCOMPARE(transparent[nComponent], crNew);
-        QVERIFY(f.dlg.IsComponentModified());
+        QVERIFY(!f.dlg.IsComponentModified());
         const CSkinImageView& view = f.dlg.GetImageView();
         // The view follows a new transparent colour at once.
         QCOMPARE(nComponent == COMPONENT_MAIN_WINDOW ? view.GetTransparentColour()

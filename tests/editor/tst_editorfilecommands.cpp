@@ -105,7 +105,7 @@ void tst_EditorFileCommands::saveFirst()
         MakeCompleteUntitledSkin(dlg, prompts, dir);
         break;
     case Setup::Incomplete:
-        Click(dlg, CSkinEditorDlg::IDC_APPLY);
+        MarkModified(dlg);
         break;
     }
     QVERIFY(dlg.IsModified());
@@ -167,7 +167,7 @@ void tst_EditorFileCommands::openAsksOnce()
     const TempDir dir;
     CScriptedPrompts prompts;
     CSkinEditorDlg dlg;
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
 
     const std::filesystem::path path = CopySample(dir, "yellow-note.skn");
     prompts.QueueMessageAnswer(PromptAnswer::No);
@@ -188,7 +188,7 @@ void tst_EditorFileCommands::cancelledOpenDialogKeepsTheMark()
 {
     CScriptedPrompts prompts;
     CSkinEditorDlg dlg;
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
     prompts.QueueMessageAnswer(PromptAnswer::No);
     prompts.QueueSkinFileAnswer(std::nullopt);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
@@ -282,7 +282,7 @@ void tst_EditorFileCommands::saveAsksToApplyFirst()
     const std::filesystem::path path = dir / "a.skn";
     prompts.QueueSkinFileAnswer(path);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
     prompts.QueueBitmapFileAnswer(WriteBitmap(dir, "new.bmp", 21, 9));
     Click(dlg, CSkinEditorDlg::IDC_BROWSE_BITMAP);
     const auto bytesBefore = ReadBytesFrom(path);
@@ -325,7 +325,7 @@ void tst_EditorFileCommands::missingPart()
     const TempDir dir;
     CScriptedPrompts prompts;
     CSkinEditorDlg dlg;
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
     for (const QString& strComponent : components) {
         ChooseComponent(dlg, strComponent.toInt());
         ApplyBitmap(dlg, prompts,
@@ -354,12 +354,12 @@ void tst_EditorFileCommands::saveCommandState()
     prompts.QueueSkinFileAnswer(dir / "a.skn");
     Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
     QVERIFY(!pSave->isEnabled());
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
     QVERIFY(pSave->isEnabled());
     prompts.QueueMessageAnswer(PromptAnswer::No);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_NEW);
     QVERIFY(!pSave->isEnabled());
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
     prompts.QueueMessageAnswer(PromptAnswer::No);
     prompts.QueueSkinFileAnswer(dir / "a.skn");
     Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
@@ -396,7 +396,7 @@ void tst_EditorFileCommands::firstSaveAsksForAName()
     QCOMPARE(reread.GetMainImage()->GetWidth(), 40);
 
     // Later saves go to the same file without asking.
-    Click(dlg, CSkinEditorDlg::IDC_APPLY);
+    MarkModified(dlg);
     Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
     QVERIFY(!dlg.IsModified());
     QCOMPARE(prompts.CallsOf(CScriptedPrompts::Kind::SkinFile).size(), 2U);
@@ -447,13 +447,12 @@ void tst_EditorFileCommands::openShowsTheFilesImages()
         QCOMPARE(view.GetOverlayCount(), 1U);
         QCOMPARE(view.GetOverlayImage(0), skin.GetCloseHoverImage());
     }
-    // Apply with the empty path keeps the images read from the file.
+    // Apply with the empty path keeps the images read from the file, and so changes nothing.
     ChooseComponent(dlg, COMPONENT_MAIN_WINDOW);
     const CDib* const pMain = skin.GetMainImage();
-    const LONG nWidth = pMain->GetWidth();
     Click(dlg, CSkinEditorDlg::IDC_APPLY);
-    QCOMPARE(skin.GetMainImage()->GetWidth(), nWidth);
-    QVERIFY(dlg.IsModified());
+    QCOMPARE(skin.GetMainImage(), pMain);
+    QVERIFY(!dlg.IsModified());
 }
 
 void tst_EditorFileCommands::savedSampleIsByteIdentical_data()
@@ -463,29 +462,26 @@ void tst_EditorFileCommands::savedSampleIsByteIdentical_data()
     QTest::newRow("leaf") << "leaf.skn";
 }
 
-// There is no Save As: the sample is copied to the new name, opened there, its bytes on disk
-// wiped, and saved; what lands on disk comes from the skin in memory.
+// A sample opened and saved under another name without a change is the same file, byte for byte.
 void tst_EditorFileCommands::savedSampleIsByteIdentical()
 {
     QFETCH(QString, strSample);
     const TempDir dir;
     const std::filesystem::path original = kSamplesDir / strSample.toStdString();
     const std::filesystem::path path = dir / ("new-" + strSample.toStdString());
-    std::filesystem::copy_file(original, path);
 
     CScriptedPrompts prompts;
     CSkinEditorDlg dlg;
-    dlg.OpenSkinFile(path);
-    QCOMPARE(dlg.GetFilePath(), path);
-    WriteBytesTo(path, {0});
+    dlg.OpenSkinFile(original);
     for (int nComponent = COMPONENT_MAIN_WINDOW; nComponent <= COMPONENT_MESSAGE; ++nComponent) {
         ChooseComponent(dlg, nComponent);
         Click(dlg, CSkinEditorDlg::IDC_APPLY);
     }
-    Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
     QVERIFY(!dlg.IsModified());
+    prompts.QueueSkinFileAnswer(path);
+    Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE_AS);
+    QCOMPARE(dlg.GetFilePath(), path);
     QVERIFY(ReadBytesFrom(path) == ReadBytesFrom(original));
-    QVERIFY(prompts.Calls().empty());
 }
 
 QTEST_MAIN(tst_EditorFileCommands)

@@ -117,7 +117,7 @@ void tst_EditorStartup::settingWrittenByEveryConfirm()
     CScriptedPrompts prompts;
     CSkinEditorDlg dlg;
     dlg.show();
-    Click(dlg, CSkinEditorDlg::IDC_APPLY); // modified
+    MarkModified(dlg);
     SettingsSandbox::Open().remove(QCoreApplication::applicationName() + "/ShowComponents");
 
     prompts.QueueMessageAnswer(PromptAnswer::Cancel);
@@ -147,9 +147,14 @@ void tst_EditorStartup::menus_data()
     QTest::addColumn<QString>("strTitle");
     QTest::addColumn<QStringList>("items"); // "id text", "-" for a separator
     QTest::newRow("File") << 0 << "&File"
-                          << QStringList{"57600 &New\tCtrl + N", "57601 &Open...\tCtrl + O",
-                                         "57603 &Save\tCtrl + S", "-", "32774 E&xit"};
-    QTest::newRow("Skin") << 1 << "&Skin"
+                          << QStringList{"57600 &New\tCtrl + N",
+                                         "57601 &Open...\tCtrl + O",
+                                         "57603 &Save\tCtrl + S",
+                                         "57604 Save &As...",
+                                         "-",
+                                         "32774 E&xit"};
+    QTest::newRow("Edit") << 1 << "&Edit" << QStringList{"57643 &Undo", "57644 &Redo"};
+    QTest::newRow("Skin") << 2 << "&Skin"
                           << QStringList{"32776 &Edit Skin Details...\tCtrl + D",
                                          "-",
                                          "32784 Show &Note Image",
@@ -158,10 +163,10 @@ void tst_EditorStartup::menus_data()
                                          "32787 Show &Close Button",
                                          "-",
                                          "32777 &Preview Skin\tCtrl + P"};
-    QTest::newRow("Tools") << 2 << "&Tools"
+    QTest::newRow("Tools") << 3 << "&Tools"
                            << QStringList{"32778 Open In &Bitmap Editor...",
                                           "32789 &Color Chooser..."};
-    QTest::newRow("Help") << 3 << "&Help"
+    QTest::newRow("Help") << 4 << "&Help"
                           << QStringList{"32781 &Tavelo Help...", "-", "32783 &Get Palimo Skins...",
                                          "32782 Tavelo &Website...", "32780 &About Tavelo..."};
 }
@@ -175,7 +180,7 @@ void tst_EditorStartup::menus()
     const CSkinEditorDlg dlg;
     const QMenuBar* const pBar = dlg.findChild<QMenuBar*>();
     QVERIFY(pBar != nullptr);
-    QCOMPARE(pBar->actions().size(), 4);
+    QCOMPARE(pBar->actions().size(), 5);
     QAction* const pMenuAction = pBar->actions().at(nMenu);
     QCOMPARE(pMenuAction->text(), strTitle);
     QStringList actual;
@@ -199,6 +204,12 @@ void tst_EditorStartup::shortcuts_data()
                              << QKeySequence(Qt::CTRL | Qt::Key_P);
     QTest::newRow("save") << int(CSkinEditorDlg::ID_FILE_SAVE)
                           << QKeySequence(Qt::CTRL | Qt::Key_S);
+    QTest::newRow("save as") << int(CSkinEditorDlg::ID_FILE_SAVE_AS)
+                             << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    QTest::newRow("undo") << int(CSkinEditorDlg::ID_EDIT_UNDO)
+                          << QKeySequence(Qt::CTRL | Qt::Key_Z);
+    QTest::newRow("redo") << int(CSkinEditorDlg::ID_EDIT_REDO)
+                          << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }
 
 void tst_EditorStartup::shortcuts()
@@ -208,6 +219,9 @@ void tst_EditorStartup::shortcuts()
     CScriptedPrompts prompts;
     const CSkinEditorDlg dlg;
     QCOMPARE(dlg.GetCommand(nCommand)->shortcut(), key);
+    if (nCommand == CSkinEditorDlg::ID_EDIT_REDO) {
+        QVERIFY(dlg.GetCommand(nCommand)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    }
 }
 
 void tst_EditorStartup::enterDoesNothing()
@@ -249,7 +263,7 @@ void tst_EditorStartup::escapeAsksFirst()
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     if (bModified) {
-        Click(dlg, CSkinEditorDlg::IDC_APPLY);
+        MarkModified(dlg);
     }
     if (answer >= 0) {
         prompts.QueueMessageAnswer(static_cast<PromptAnswer>(answer));
@@ -273,9 +287,10 @@ void tst_EditorStartup::viewGrowsWithTheWindow()
     for (const QSize size : {QSize(1100, 800), QSize(900, 650)}) {
         dlg.resize(size);
         QTRY_COMPARE(dlg.size(), size);
-        QCOMPARE(pView->geometry().right() + 1, size.width() - 10);
-        QCOMPARE(pView->geometry().bottom() + 1, size.height() - 10);
-        QCOMPARE(pLine->geometry().right() + 1, size.width() - 10);
+        const QPoint ptView = pView->mapTo(&dlg, pView->rect().bottomRight());
+        QCOMPARE(ptView.x() + 1, size.width() - 10);
+        QCOMPARE(ptView.y() + 1, size.height() - 10);
+        QCOMPARE(pLine->mapTo(&dlg, pLine->rect().bottomRight()).x() + 1, size.width() - 10);
     }
     QVERIFY(!Control<QWidget>(dlg, CSkinEditorDlg::IDC_VIEW_FRAME)->isVisible());
 }

@@ -116,7 +116,7 @@ private slots:
     void about();
     void fontButtons_data();
     void fontButtons();
-    void textColourReachesSamplesOnlyAtRefresh();
+    void coloursReachTheViewAtOnce();
 
 private:
     SettingsSandbox m_settings;
@@ -126,7 +126,7 @@ void tst_EditorViewCommands::editSkinDetails_data()
 {
     QTest::addColumn<bool>("bConfirm");
     QTest::addColumn<bool>("bChangeText");
-    QTest::newRow("OK without change still marks modified") << true << false;
+    QTest::newRow("OK without change changes nothing") << true << false;
     QTest::newRow("OK with new texts") << true << true;
     QTest::newRow("Cancel") << false << true;
 }
@@ -154,8 +154,8 @@ void tst_EditorViewCommands::editSkinDetails()
     const SkinInformation after{skin.GetTitle(), skin.GetAuthor(), skin.GetDate(),
                                 skin.GetComment()};
     QVERIFY(after == (bConfirm && bChangeText ? changed : before));
-    QCOMPARE(f.dlg.IsModified(), bConfirm);
-    QCOMPARE(f.dlg.windowTitle().endsWith(" *"), bConfirm);
+    QCOMPARE(f.dlg.IsModified(), bConfirm && bChangeText);
+    QCOMPARE(f.dlg.windowTitle().endsWith(" *"), bConfirm && bChangeText);
     QVERIFY(!f.dlg.IsComponentModified());
 }
 
@@ -265,6 +265,7 @@ void tst_EditorViewCommands::previewShowsTheSkinAsStored()
     const RECT rcStored = skin.m_rcMessage;
     Type(f.dlg, CSkinEditorDlg::IDC_LEFT, "3");
     Type(f.dlg, CSkinEditorDlg::IDC_RIGHT, "9");
+    f.prompts.QueueMessageAnswer(PromptAnswer::No);
     ChooseComponent(f.dlg, COMPONENT_TITLE);
     const RECT rcDragged{10, 12, 90, 30};
     emit f.dlg.findChild<CSkinImageView*>()->pickRectChanged(rcDragged);
@@ -274,7 +275,7 @@ void tst_EditorViewCommands::previewShowsTheSkinAsStored()
     QVERIFY(pPreview != nullptr);
     QCOMPARE(pPreview->GetMessageCtrl().geometry(), toQRect(rcStored));
     QVERIFY(SameRect(skin.m_rcTitle, rcDragged));
-    QVERIFY(!f.dlg.IsModified());
+    QVERIFY(f.dlg.IsModified());
 }
 
 void tst_EditorViewCommands::previewOfIncompleteSkinRemovesTheOldOne()
@@ -306,11 +307,12 @@ void tst_EditorViewCommands::openInBitmapEditor()
     Trigger(f.dlg, CSkinEditorDlg::ID_OPEN_IN_BITMAP_EDITOR);
     QCOMPARE(urls.m_urls, QList<QUrl>{QUrl::fromLocalFile(pathToQString(bitmap))});
 
-    // The field is read when the command runs: emptied by typing, it has no file to open.
+    // Emptied by typing, the field has no file to open: the command follows at once, and its
+    // handler refuses when reached all the same.
     Type(f.dlg, CSkinEditorDlg::IDC_BITMAP_PATH, QString());
-    QVERIFY(pCommand->isEnabled());
+    QVERIFY(!pCommand->isEnabled());
     f.prompts.QueueMessageAnswer(PromptAnswer::Ok);
-    Trigger(f.dlg, CSkinEditorDlg::ID_OPEN_IN_BITMAP_EDITOR);
+    f.dlg.OnOpenInBitmapEditor();
     const auto messages = f.prompts.CallsOf(CScriptedPrompts::Kind::Message);
     QCOMPARE(messages.size(), std::size_t{1});
     QCOMPARE(messages[0].text, std::string("Since there is no path to the current bitmap file, "
@@ -515,22 +517,32 @@ void tst_EditorViewCommands::fontButtons()
     QCOMPARE(f.dlg.IsModified(), bChoose);
 }
 
-void tst_EditorViewCommands::textColourReachesSamplesOnlyAtRefresh()
+// A colour shows in the view as it is chosen and goes again with its undo step.
+void tst_EditorViewCommands::coloursReachTheViewAtOnce()
 {
     Fixture f;
     const CSkinImageView& view = f.dlg.GetImageView();
-    const COLORREF crSample = view.GetTitleColour();
+    const COLORREF crText = view.GetTitleColour();
+    const COLORREF crBack = f.dlg.GetSkin().m_crMessageBack;
+    QCOMPARE(view.GetMessageBackColour(), std::optional(crBack));
     const COLORREF crNew = RGB(12, 34, 56);
-    QVERIFY(crSample != crNew);
-    emit Control<CColourPicker>(f.dlg, CSkinEditorDlg::IDC_TITLE_TEXT)
-        ->colourOk(crNew, CSkinEditorDlg::IDC_TITLE_TEXT);
-
-    QCOMPARE(f.dlg.GetSkin().m_crTitleText, crNew);
-    QVERIFY(f.dlg.windowTitle().endsWith(" *"));
-    QCOMPARE(view.GetTitleColour(), crSample);
-
-    ChooseComponent(f.dlg, COMPONENT_TITLE);
+    for (const int nId : {CSkinEditorDlg::IDC_TITLE_TEXT, CSkinEditorDlg::IDC_MESSAGE_BACK}) {
+        emit Control<CColourPicker>(f.dlg, nId)->colourOk(crNew, nId);
+    }
     QCOMPARE(view.GetTitleColour(), crNew);
+    QCOMPARE(view.GetMessageBackColour(), std::optional(crNew));
+    QVERIFY(f.dlg.windowTitle().endsWith(" *"));
+    QCOMPARE(f.dlg.GetCommand(CSkinEditorDlg::ID_EDIT_UNDO)->text(),
+             QStringLiteral("&Undo Message Background"));
+
+    Trigger(f.dlg, CSkinEditorDlg::ID_EDIT_UNDO);
+    Trigger(f.dlg, CSkinEditorDlg::ID_EDIT_UNDO);
+    QCOMPARE(view.GetTitleColour(), crText);
+    QCOMPARE(view.GetMessageBackColour(), std::optional(crBack));
+    QCOMPARE(Control<CColourPicker>(f.dlg, CSkinEditorDlg::IDC_TITLE_TEXT)->GetColour(), crText);
+    QVERIFY(!f.dlg.IsModified());
+    QCOMPARE(f.dlg.GetCommand(CSkinEditorDlg::ID_EDIT_REDO)->text(),
+             QStringLiteral("&Redo Title Foreground"));
 }
 
 QTEST_MAIN(tst_EditorViewCommands)

@@ -1,0 +1,477 @@
+#include "componentpanel.h"
+
+#include "bytestream.h"
+#include "controlids.h"
+#include "dialogunits.h"
+#include "promptservice.h"
+#include "qtconvert.h"
+
+#include <QEvent>
+#include <QIntValidator>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace {
+
+const char* const kNotBmp = " is not a BMP file.\n\nSkin images must be Windows bitmaps (.bmp); "
+                            "save the image in that format first.";
+const char* const kBadBmp = "It is damaged, or it is a kind of BMP file this program cannot hold.";
+
+// As atoi reads: leading white space, an optional sign, then digits up to the first other
+// character; no digits give 0. Values beyond an int are held at its limits.
+int ToInt(const QString& strText)
+{
+    qsizetype i = 0;
+    while (i < strText.size() && strText[i].isSpace()) {
+        ++i;
+    }
+    bool bNegative = false;
+    if (i < strText.size() && (strText[i] == u'-' || strText[i] == u'+')) {
+        bNegative = strText[i] == u'-';
+        ++i;
+    }
+    long long nValue = 0;
+    constexpr long long kLimit = 1LL << 31;
+    for (; i < strText.size() && strText[i] >= u'0' && strText[i] <= u'9'; ++i) {
+        nValue = std::min(nValue * 10 + (strText[i].unicode() - u'0'), kLimit);
+    }
+    nValue = bNegative ? -nValue : std::min(nValue, kLimit - 1);
+    return static_cast<int>(nValue);
+}
+
+// Left of right and top above bottom, whichever way round the numbers were typed.
+RECT Normalized(const RECT& rc)
+{
+    const auto [nLeft, nRight] = std::minmax(rc.left, rc.right);
+    const auto [nTop, nBottom] = std::minmax(rc.top, rc.bottom);
+    return RECT{nLeft, nTop, nRight, nBottom};
+}
+
+// Why the bitmap file cannot be opened, or nothing when it can.
+std::optional<std::string> WhyNotReadable(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) {
+        return error.message() + ".";
+    }
+    if (std::filesystem::is_directory(status)) {
+        return std::string("It is a folder.");
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return std::string("It is not a regular file.");
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CComponentPanel::CComponentPanel(QWidget* pParent)
+    : QWidget(pParent), m_groupBitmap(QStringLiteral("Bitmap"), this),
+      m_groupBox(QStringLiteral("Bounding Rectangle"), this),
+      m_labelComponent(QStringLiteral("Component:"), this), m_cbComponent(this),
+      m_btnApply(QStringLiteral("&Apply"), this), m_editBitmapPath(&m_groupBitmap),
+      m_btnBrowse(QStringLiteral("..."), &m_groupBitmap),
+      m_labelTransparency(QStringLiteral("&Transparency:"), &m_groupBitmap),
+      m_btnTransparent(&m_groupBitmap), m_labelLeft(QStringLiteral("(left)"), &m_groupBox),
+      m_editLeft(&m_groupBox), m_labelTop(QStringLiteral("(top)"), &m_groupBox),
+      m_editTop(&m_groupBox), m_labelRight(QStringLiteral("(right)"), &m_groupBox),
+      m_editRight(&m_groupBox), m_labelBottom(QStringLiteral("(bottom)"), &m_groupBox),
+      m_editBottom(&m_groupBox),
+      m_labelHint(QStringLiteral("Click this button to update the preview on the right with the "
+                                 "numbers above"),
+                  &m_groupBox),
+      m_btnSetBox(QStringLiteral("&Set Box"), &m_groupBox)
+{
+    BuildControls();
+    BuildLayout();
+
+    // Only the user's choice in the list counts, as the list's own change notification does.
+    connect(&m_cbComponent, &QComboBox::activated, this, &CComponentPanel::OnComponentActivated);
+    connect(&m_btnApply, &QPushButton::clicked, this, [this] {
+        if (ApplyComponent()) {
+            SetComponentModified(false);
+        }
+    });
+    connect(&m_btnBrowse, &QPushButton::clicked, this, &CComponentPanel::OnBrowseBitmap);
+    connect(&m_btnSetBox, &QPushButton::clicked, this, &CComponentPanel::OnSetBox);
+    connect(&m_editBitmapPath, &QLineEdit::textEdited, this,
+            [this] { SetComponentModified(true); });
+    connect(&m_editBitmapPath, &QLineEdit::textChanged, this, &CComponentPanel::bitmapPathChanged);
+    connect(&m_editBitmapPath, &QLineEdit::editingFinished, this, &CComponentPanel::OnPathEdited);
+    // A typed number waits for Apply like a browsed file: leaving it unapplied is asked about.
+    for (QLineEdit* pEdit : {&m_editLeft, &m_editTop, &m_editRight, &m_editBottom}) {
+        connect(pEdit, &QLineEdit::textEdited, this, [this] { SetComponentModified(true); });
+    }
+    connect(&m_btnTransparent, &CColourPicker::colourOk, this,
+            &CComponentPanel::OnTransparentColour);
+}
+
+void CComponentPanel::BuildControls()
+{
+    SetId(m_cbComponent, IDC_COMPONENT);
+    SetId(m_btnApply, IDC_APPLY);
+    SetId(m_groupBitmap, IDC_BITMAP_GROUP);
+    SetId(m_editBitmapPath, IDC_BITMAP_PATH);
+    SetId(m_btnBrowse, IDC_BROWSE_BITMAP);
+    SetId(m_btnTransparent, IDC_TRANSPARENT);
+    m_btnTransparent.SetDlgCtrlID(IDC_TRANSPARENT);
+    SetId(m_labelLeft, IDC_LABEL_LEFT);
+    SetId(m_editLeft, IDC_LEFT);
+    SetId(m_labelTop, IDC_LABEL_TOP);
+    SetId(m_editTop, IDC_TOP);
+    SetId(m_labelRight, IDC_LABEL_RIGHT);
+    SetId(m_editRight, IDC_RIGHT);
+    SetId(m_labelBottom, IDC_LABEL_BOTTOM);
+    SetId(m_editBottom, IDC_BOTTOM);
+    SetId(m_btnSetBox, IDC_SET_BOX);
+
+    m_editBitmapPath.setValidator(&m_limitPath);
+    m_editLeft.setValidator(&m_limitLeft);
+    m_editTop.setValidator(&m_limitTop);
+    m_editRight.setValidator(&m_limitRight);
+    m_editBottom.setValidator(&m_limitBottom);
+
+    for (const ComponentTraits& traits : kComponentTraits) {
+        m_cbComponent.addItem(QString::fromLatin1(traits.pszName));
+    }
+    m_cbComponent.setCurrentIndex(m_nComponent);
+    m_btnTransparent.SetAutoText(QStringLiteral("Eyedropper Tool..."));
+    m_labelHint.setWordWrap(true);
+    m_labelTransparency.setBuddy(&m_btnTransparent);
+    KeepTransparencyLabelLook();
+    WriteBoxFields(RECT{});
+}
+
+void CComponentPanel::BuildLayout()
+{
+    const DialogUnits du(fontMetrics());
+    m_cbComponent.setMinimumWidth(du.X(119));
+    m_btnApply.setMinimumWidth(du.X(45));
+    m_editBitmapPath.setMinimumWidth(du.X(160));
+    m_btnBrowse.setFixedWidth(du.X(19));
+    for (QLineEdit* pEdit : {&m_editLeft, &m_editTop, &m_editRight, &m_editBottom}) {
+        pEdit->setFixedWidth(du.X(21));
+    }
+    m_btnSetBox.setMinimumWidth(du.X(55));
+
+    m_layoutComponent.addWidget(&m_labelComponent);
+    m_layoutComponent.addWidget(&m_cbComponent, 1);
+    m_layoutComponent.addWidget(&m_btnApply);
+
+    m_layoutBitmap.addWidget(&m_editBitmapPath, 0, 0, 1, 3);
+    m_layoutBitmap.addWidget(&m_btnBrowse, 0, 3);
+    m_layoutBitmap.addWidget(&m_labelTransparency, 1, 1, Qt::AlignRight);
+    m_layoutBitmap.addWidget(&m_btnTransparent, 1, 2, 1, 2);
+    // The picker's width comes from the layout: it resets its own minimum on every resize.
+    m_layoutBitmap.setColumnStretch(0, 1);
+    m_layoutBitmap.setColumnStretch(2, 2);
+    m_groupBitmap.setLayout(&m_layoutBitmap);
+
+    int nColumn = 0;
+    for (const auto& [pLabel, pEdit] :
+         {std::pair{&m_labelLeft, &m_editLeft}, std::pair{&m_labelTop, &m_editTop},
+          std::pair{&m_labelRight, &m_editRight}, std::pair{&m_labelBottom, &m_editBottom}}) {
+        m_layoutBox.addWidget(pLabel, 0, nColumn++, Qt::AlignRight);
+        m_layoutBox.addWidget(pEdit, 0, nColumn++);
+    }
+    m_layoutBox.addWidget(&m_labelHint, 1, 0, 1, 6);
+    m_layoutBox.addWidget(&m_btnSetBox, 1, 6, 1, 2, Qt::AlignBottom);
+    m_groupBox.setLayout(&m_layoutBox);
+
+    m_layout.setContentsMargins(0, 0, 0, 0);
+    m_layout.addLayout(&m_layoutComponent);
+    m_layout.addWidget(&m_groupBitmap);
+    m_layout.addWidget(&m_groupBox);
+    setLayout(&m_layout);
+}
+
+// The "Transparency:" label names the whole group's colour and keeps its enabled look while the
+// group around it is disabled.
+void CComponentPanel::KeepTransparencyLabelLook()
+{
+    QPalette palette = m_groupBitmap.palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     palette.color(QPalette::Active, QPalette::WindowText));
+    m_labelTransparency.setPalette(palette);
+}
+
+void CComponentPanel::changeEvent(QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::PaletteChange) {
+        KeepTransparencyLabelLook();
+    }
+    QWidget::changeEvent(pEvent);
+}
+
+void CComponentPanel::SetDocument(CSkinDocument* pDocument)
+{
+    if (m_pDocument != nullptr) {
+        m_pDocument->disconnect(this);
+    }
+    m_pDocument = pDocument;
+    connect(m_pDocument, &CSkinDocument::changed, this, &CComponentPanel::OnDocumentChanged);
+    ShowComponent();
+}
+
+void CComponentPanel::SetComponentModified(bool bModified)
+{
+    if (bModified != m_bComponentModified) {
+        m_bComponentModified = bModified;
+        emit componentModifiedChanged(bModified);
+    }
+}
+
+void CComponentPanel::OnComponentActivated()
+{
+    if (!PromptApplyComponent()) {
+        // The changes could not be applied: the list goes back to them.
+        m_cbComponent.setCurrentIndex(m_nComponent);
+        return;
+    }
+    m_nComponent = m_cbComponent.currentIndex();
+    ShowComponent();
+    emit componentChanged(m_nComponent);
+}
+
+void CComponentPanel::ShowComponent()
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    if (m_pDocument == nullptr || pTraits == nullptr) {
+        return;
+    }
+    m_cbComponent.setCurrentIndex(m_nComponent);
+    WriteBitmapPath(pathToQString(m_pDocument->GetImagePath(pTraits->nImagePart)));
+    WriteBoxFields(m_pDocument->GetRect(pTraits->rect));
+    const bool bBitmap = pTraits->nImagePart != SKINPART_NONE;
+    for (QWidget* pControl : std::initializer_list<QWidget*>{&m_editBitmapPath, &m_groupBitmap,
+                                                             &m_btnBrowse, &m_btnTransparent}) {
+        pControl->setEnabled(bBitmap);
+    }
+    for (QWidget* pControl : std::initializer_list<QWidget*>{
+             &m_editLeft, &m_editRight, &m_editBottom, &m_editTop, &m_labelLeft, &m_labelRight,
+             &m_labelBottom, &m_labelTop}) {
+        pControl->setEnabled(pTraits->bRectFieldsEditable);
+    }
+    ShowTransparentColour();
+    SetComponentModified(false);
+    UpdatePendingImage();
+}
+
+void CComponentPanel::ShowTransparentColour()
+{
+    // Title and Message have no transparent colour; their disabled button shows the main one.
+    const SkinColour colour = GetTraits()->transparent != SkinColour::None
+                                  ? GetTraits()->transparent
+                                  : SkinColour::MainTransparent;
+    m_btnTransparent.SetColour(m_pDocument->GetColour(colour));
+}
+
+void CComponentPanel::OnDocumentChanged(SkinChanges what)
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    if (pTraits == nullptr) {
+        return;
+    }
+    if (what.testFlag(ChangeOf(pTraits->rect))) {
+        WriteBoxFields(m_pDocument->GetRect(pTraits->rect));
+    }
+    if (what & (SkinChange::MainTransparent | SkinChange::CloseTransparent |
+                SkinChange::CloseHoverTransparent)) {
+        ShowTransparentColour();
+    }
+    if (what.testFlag(SkinChange::ImagePath)) {
+        WriteBitmapPath(pathToQString(m_pDocument->GetImagePath(pTraits->nImagePart)));
+        UpdatePendingImage();
+    }
+}
+
+RECT CComponentPanel::ReadBoxFields()
+{
+    return Normalized(RECT{ToInt(m_editLeft.text()), ToInt(m_editTop.text()),
+                           ToInt(m_editRight.text()), ToInt(m_editBottom.text())});
+}
+
+void CComponentPanel::WriteBoxFields(const RECT& rc)
+{
+    const std::pair<QLineEdit*, CTextLimit*> fields[] = {{&m_editLeft, &m_limitLeft},
+                                                         {&m_editTop, &m_limitTop},
+                                                         {&m_editRight, &m_limitRight},
+                                                         {&m_editBottom, &m_limitBottom}};
+    const LONG values[] = {rc.left, rc.top, rc.right, rc.bottom};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const QString strText = QString::number(values[i]);
+        fields[i].second->AllowText(strText);
+        fields[i].first->setText(strText);
+    }
+}
+
+void CComponentPanel::WriteBitmapPath(const QString& strPath)
+{
+    m_limitPath.AllowText(strPath);
+    m_editBitmapPath.setText(strPath);
+}
+
+void CComponentPanel::TakeBitmapPath(const QString& strPath)
+{
+    WriteBitmapPath(strPath);
+    SetComponentModified(true);
+    UpdatePendingImage();
+}
+
+void CComponentPanel::OnBrowseBitmap()
+{
+    if (const std::optional<std::filesystem::path> path = Prompts().ChooseBitmapFile()) {
+        TakeBitmapPath(pathToQString(*path));
+    }
+}
+
+void CComponentPanel::OnPathEdited()
+{
+    if (m_editBitmapPath.isModified()) {
+        m_editBitmapPath.setModified(false);
+        UpdatePendingImage();
+    }
+}
+
+void CComponentPanel::UpdatePendingImage()
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    std::filesystem::path path = toPath(m_editBitmapPath.text());
+    // An empty field keeps the document's image, as Apply does.
+    if (pTraits == nullptr || pTraits->nImagePart == SKINPART_NONE || path.empty() ||
+        (m_pDocument != nullptr && path == m_pDocument->GetImagePath(pTraits->nImagePart))) {
+        path.clear();
+    }
+    if (path.empty() && m_pendingPath.empty()) {
+        return;
+    }
+    m_pPendingImage.reset();
+    m_pendingPath = path;
+    if (!path.empty()) {
+        CSkin::ReadImageFile(m_pPendingImage, path);
+    }
+    emit pendingImageChanged();
+}
+
+// Shows the typed rectangle at once, with the picker if it was hidden; the skin keeps its own
+// until Apply.
+void CComponentPanel::OnSetBox()
+{
+    const RECT rc = ReadBoxFields();
+    WriteBoxFields(rc);
+    emit boxShown(rc);
+}
+
+void CComponentPanel::OnTransparentColour(COLORREF cr, int nId)
+{
+    if (cr == CLR_DEFAULT) {
+        emit externalColourRequested(nId);
+    } else if (m_pDocument != nullptr && GetTraits() != nullptr) {
+        m_pDocument->SetColour(GetTraits()->transparent, cr);
+    }
+}
+
+bool CComponentPanel::ApplyComponent()
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    if (m_pDocument == nullptr || pTraits == nullptr) {
+        return false;
+    }
+    ComponentEdit edit;
+    edit.imagePath = toPath(m_editBitmapPath.text());
+    // An empty path keeps the image the skin has; any other is read afresh, so Apply takes in
+    // what a bitmap editor changed.
+    if (pTraits->nImagePart != SKINPART_NONE && !edit.imagePath.empty()) {
+        edit.pImage = ReadComponentBitmap();
+        if (!edit.pImage) {
+            SetComponentModified(true);
+            return false;
+        }
+    }
+    const RECT rc = ReadBoxFields();
+    WriteBoxFields(rc);
+    if (pTraits->bRectFieldsEditable) {
+        edit.rect = rc;
+    }
+    m_pDocument->ApplyComponent(pTraits->component, std::move(edit));
+    UpdatePendingImage();
+    return true;
+}
+
+std::unique_ptr<CDib> CComponentPanel::ReadComponentBitmap() const
+{
+    const QString strPath = m_editBitmapPath.text();
+    const std::filesystem::path path = toPath(strPath);
+    const std::string strFile = "\"" + strPath.toStdString() + "\"";
+    const auto refuse = [](const std::string& strText) {
+        Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
+        return nullptr;
+    };
+    const std::string strCannotRead = "The bitmap file " + strFile + " could not be read.\n\n";
+    if (const std::optional<std::string> strWhy = WhyNotReadable(path)) {
+        return refuse(strCannotRead + *strWhy);
+    }
+    const FilePtr pFile = OpenFileForReading(path);
+    if (!pFile) {
+        return refuse(strCannotRead + std::generic_category().message(errno) + ".");
+    }
+    std::array<char, 2> signature{};
+    if (std::fread(signature.data(), 1, signature.size(), pFile.get()) != signature.size() ||
+        signature != std::array<char, 2>{'B', 'M'}) {
+        return refuse("The file " + strFile + kNotBmp);
+    }
+    CFileSource source(pFile.get());
+    auto pImage = std::make_unique<CDib>();
+    if (pImage->Read(source) == 0) {
+        // The reader's own words say more than ours only when the image is too large.
+        const std::string& strWhy = pImage->GetReadError();
+        return refuse(strCannotRead + (pImage->IsBeyondLimits() ? "T" + strWhy.substr(1) + "."
+                                                                : std::string(kBadBmp)));
+    }
+    return pImage;
+}
+
+bool CComponentPanel::PromptApplyComponent()
+{
+    if (!m_bComponentModified) {
+        return true;
+    }
+    const PromptAnswer answer =
+        Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
+                              "changes before switching to a new component?",
+                              PromptButtons::YesNo, PromptIcon::Question);
+    if (answer == PromptAnswer::Yes && !ApplyComponent()) {
+        return false;
+    }
+    SetComponentModified(false);
+    return true;
+}
+
+bool CComponentPanel::ConfirmApplyComponent()
+{
+    if (!m_bComponentModified) {
+        return true;
+    }
+    switch (Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
+                                  "changes first?",
+                                  PromptButtons::YesNoCancel, PromptIcon::Question)) {
+    case PromptAnswer::Yes:
+        if (!ApplyComponent()) {
+            return false;
+        }
+        SetComponentModified(false);
+        return true;
+    case PromptAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "skindocument.h"
+#include "skinimageview.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+#include <vector>
+
+// "Image View": the skin drawn as stored, with the picker button beside it. It follows the
+// document's changes: a new image is decoded once, anything else only repaints. While the
+// current component names a bitmap file not applied yet, that file shows in its place.
+class CImageViewPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CImageViewPanel(QWidget* pParent = nullptr);
+    ~CImageViewPanel() override;
+    CImageViewPanel(const CImageViewPanel&) = delete;
+    CImageViewPanel& operator=(const CImageViewPanel&) = delete;
+
+    void SetDocument(CSkinDocument* pDocument);
+    // The component being edited, and the image of its path field when that is not applied
+    // (bPending true; pPending null when the file cannot be read).
+    void SetComponent(int nComponent, const CDib* pPending, bool bPending);
+    // Set Box: the typed rectangle in the picker, which shows if it can.
+    void ShowTypedRect(const RECT& rc);
+
+    const CSkinImageView& View() const { return m_wndImageView; }
+    CSkinImageView& View() { return m_wndImageView; }
+    QWidget* PickerButton() { return &m_btnPicker; }
+
+private:
+    // One close-button image laid over the main image, and the colour that keys it.
+    struct Overlay
+    {
+        const CDib* pImage;
+        SkinColour transparent;
+    };
+
+    void OnDocumentChanged(SkinChanges what);
+    void OnPickRectChanged(const RECT& rect);
+    // Hands the images over again: the only place the view decodes.
+    void ShowImages();
+    void ShowOverlays();
+    void ShowSamples(SkinChanges what);
+    void PlacePicker();
+    void UpdatePickerButton();
+
+    QPointer<CSkinDocument> m_pDocument;
+    int m_nComponent = COMPONENT_MAIN_WINDOW;
+    const CDib* m_pPending = nullptr;
+    bool m_bPending = false;
+    std::vector<Overlay> m_overlays;
+
+    QLabel m_labelImageView;
+    QFrame m_wndViewLine;
+    QPushButton m_btnPicker;
+    QFrame m_wndViewFrame;
+    CSkinImageView m_wndImageView;
+    QGridLayout m_layout;
+};
