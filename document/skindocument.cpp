@@ -202,11 +202,14 @@ void CSkinDocument::SetColour(SkinColour colour, COLORREF cr)
 
 void CSkinDocument::SetFont(SkinFont font, const LOGFONT& lf)
 {
-    if (GetFont(font) == lf) {
+    // Compared as the skin keeps it: bytes after the face name's end are not part of the font.
+    LOGFONT lfKept = lf;
+    SetFaceName(lfKept, GetFaceName(lf));
+    if (GetFont(font) == lfKept) {
         return;
     }
     m_undoStack.push(
-        std::make_unique<CExchangeCommand<SkinFont, LOGFONT>>(*this, font, lf, FontName(font))
+        std::make_unique<CExchangeCommand<SkinFont, LOGFONT>>(*this, font, lfKept, FontName(font))
             .release());
 }
 
