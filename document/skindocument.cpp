@@ -106,7 +106,10 @@ CSkinDocument::CSkinDocument(QObject* pParent) : QObject(pParent)
 
 CSkinDocument::~CSkinDocument()
 {
-    // The commands refer to the document; they go while it is still whole.
+    // The commands refer to the document; they go while it is still whole. Clearing makes the
+    // stack clean, which is no news to anyone: a document going away says nothing, so listeners
+    // that are themselves being torn down are not called.
+    disconnect(&m_undoStack, &QUndoStack::cleanChanged, this, nullptr);
     m_undoStack.clear();
 }
 
