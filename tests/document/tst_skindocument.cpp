@@ -15,9 +15,12 @@
 
 namespace {
 
-const std::filesystem::path kSamplesDir = TAVELO_SAMPLES_DIR;
-const std::array<std::filesystem::path, 2> kSamples{kSamplesDir / "yellow-note.skn",
-                                                    kSamplesDir / "leaf.skn"};
+constexpr std::array kSampleNames{"yellow-note.skn", "leaf.skn"};
+
+std::filesystem::path Sample(std::size_t nSample)
+{
+    return std::filesystem::path(TAVELO_SAMPLES_DIR) / kSampleNames.at(nSample);
+}
 
 using RectChange = std::pair<SkinRect, SkinChange>;
 constexpr std::array<RectChange, 3> kRects{{
@@ -203,7 +206,7 @@ TEST(SkinDocument, RandomEditsUndoRedoAndSaveKeepTheBytes)
     const TempDir folder;
     for (unsigned nSeed = 0; nSeed < 50; ++nSeed) {
         SCOPED_TRACE("seed " + std::to_string(nSeed));
-        const std::filesystem::path& sample = kSamples.at(nSeed % kSamples.size());
+        const std::filesystem::path sample = Sample(nSeed % kSampleNames.size());
         const auto pDocument = OpenSample(sample);
         ASSERT_NE(pDocument, nullptr);
         CSkinDocument& document = *pDocument;
@@ -267,7 +270,7 @@ TEST(SkinDocument, FailedSaveKeepsNameAndModifiedMark)
     for (const std::filesystem::path& target :
          {folder / "missing" / "skin.skn", folder / "folder.skn"}) {
         SCOPED_TRACE(target.string());
-        const auto pDocument = OpenSample(kSamples[0]);
+        const auto pDocument = OpenSample(Sample(0));
         ASSERT_NE(pDocument, nullptr);
         pDocument->SetColour(SkinColour::TitleText, RGB(1, 2, 3));
         SignalLog log(*pDocument);
@@ -275,7 +278,7 @@ TEST(SkinDocument, FailedSaveKeepsNameAndModifiedMark)
         CSkinFileStatus status;
         EXPECT_FALSE(pDocument->Save(target, status));
         EXPECT_NE(status.error, CSkinFileStatus::Error::None);
-        EXPECT_EQ(pDocument->GetFilePath(), kSamples[0]);
+        EXPECT_EQ(pDocument->GetFilePath(), Sample(0));
         EXPECT_TRUE(pDocument->IsModified());
         EXPECT_EQ(log.nPathChanges, 0);
         EXPECT_TRUE(log.modified.empty());
@@ -283,12 +286,22 @@ TEST(SkinDocument, FailedSaveKeepsNameAndModifiedMark)
     EXPECT_TRUE(std::filesystem::is_directory(folder / "folder.skn"));
 }
 
+// Listeners may be going away with the document; a modified document says nothing as it goes.
+TEST(SkinDocument, ClosingAModifiedDocumentAnnouncesNothing)
+{
+    auto pDocument = std::make_unique<CSkinDocument>();
+    pDocument->SetColour(SkinColour::MessageBack, RGB(9, 9, 9));
+    SignalLog log(*pDocument);
+    pDocument.reset();
+    EXPECT_TRUE(log.modified.empty());
+}
+
 TEST(SkinDocument, UnreadableFilesOpenNoDocument)
 {
     const TempDir folder;
     WriteBytesTo(folder / "empty.skn", {});
     WriteBytesTo(folder / "text.skn", {'h', 'e', 'l', 'l', 'o', '\n'});
-    const std::vector<std::uint8_t> sample = ReadBytesFrom(kSamples[0]);
+    const std::vector<std::uint8_t> sample = ReadBytesFrom(Sample(0));
     WriteBytesTo(folder / "cut.skn", {sample.begin(), sample.begin() + 200});
     const std::array<std::pair<const char*, CSkinFileStatus::Error>, 4> cases{{
         {"missing.skn", CSkinFileStatus::Error::Open},
@@ -306,7 +319,7 @@ TEST(SkinDocument, UnreadableFilesOpenNoDocument)
 // An image step keeps the image it replaced, the very object, not a copy.
 TEST(SkinDocument, ImageStepsExchangeTheImageObjects)
 {
-    const auto pDocument = OpenSample(kSamples[1]);
+    const auto pDocument = OpenSample(Sample(1));
     ASSERT_NE(pDocument, nullptr);
     const CDib* const pBefore = pDocument->GetSkin().GetMainImage();
     std::unique_ptr<CDib> pNew = DibFromBytes(MakeSolidBmp(8, 8, 10, 20, 30));
