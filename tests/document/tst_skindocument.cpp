@@ -247,9 +247,12 @@ TEST(SkinDocument, RandomEditsUndoRedoAndSaveKeepTheBytes)
         }
 
         const std::vector<std::uint8_t> edited = Bytes(document.GetSkin());
+        const auto nSteps = static_cast<std::size_t>(history.index());
+        log.Clear();
         while (history.canUndo()) {
             history.undo();
         }
+        EXPECT_EQ(log.changes.size(), nSteps);
         EXPECT_EQ(Bytes(document.GetSkin()), original);
         EXPECT_EQ(document.IsModified(), nCleanIndex != 0);
         while (history.canRedo()) {
