@@ -106,7 +106,10 @@ CSkinDocument::CSkinDocument(QObject* pParent) : QObject(pParent)
 
 CSkinDocument::~CSkinDocument()
 {
-    // The commands refer to the document; they go while it is still whole.
+    // The commands refer to the document; they go while it is still whole. Clearing makes the
+    // stack clean, which is no news to anyone: a document going away says nothing, so listeners
+    // that are themselves being torn down are not called.
+    disconnect(&m_undoStack, &QUndoStack::cleanChanged, this, nullptr);
     m_undoStack.clear();
 }
 
@@ -202,11 +205,14 @@ void CSkinDocument::SetColour(SkinColour colour, COLORREF cr)
 
 void CSkinDocument::SetFont(SkinFont font, const LOGFONT& lf)
 {
-    if (GetFont(font) == lf) {
+    // Compared as the skin keeps it: bytes after the face name's end are not part of the font.
+    LOGFONT lfKept = lf;
+    SetFaceName(lfKept, GetFaceName(lf));
+    if (GetFont(font) == lfKept) {
         return;
     }
     m_undoStack.push(
-        std::make_unique<CExchangeCommand<SkinFont, LOGFONT>>(*this, font, lf, FontName(font))
+        std::make_unique<CExchangeCommand<SkinFont, LOGFONT>>(*this, font, lfKept, FontName(font))
             .release());
 }
 

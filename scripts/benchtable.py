@@ -26,7 +26,18 @@ def load_medians(paths):
                     continue
                 name = run.get("run_name", run["name"])
                 times[name] = (run["real_time"] * units[run["time_unit"]], run.get("label", ""))
+                for counter in COUNTERS:
+                    if counter in run:
+                        times[f"{name}@{counter}"] = (run[counter], run.get("label", ""))
     return times
+
+
+# Counters a goal may name as benchmark@counter: compared as they are, not as times.
+COUNTERS = ("heap_bytes",)
+
+
+def shown(name, value):
+    return f"{value:,.0f} B" if name.endswith("_bytes") else f"{value:.3f} ms"
 
 
 def main():
@@ -43,9 +54,10 @@ def main():
         ratio = time / floor_time
         verdict = "" if goal is None else ("met" if ratio <= goal else "missed")
         goal_text = "" if goal is None else f"≤ {goal:g}×"
-        shown = operation + (f" ({label})" if label else "")
-        print(f"| {shown} | {time:.3f} ms | {floor.split('/')[0]} | {floor_time:.3f} ms "
-              f"| {ratio:.2f}× | {goal_text} | {verdict} |")
+        operation_text = operation + (f" ({label})" if label else "")
+        ratio_text = f"{ratio:.2f}×" if ratio >= 0.01 else f"{ratio:.2g}×"
+        print(f"| {operation_text} | {shown(name, time)} | {floor.split('/')[0]} "
+              f"| {shown(floor, floor_time)} | {ratio_text} | {goal_text} | {verdict} |")
 
 
 if __name__ == "__main__":
