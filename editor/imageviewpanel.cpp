@@ -84,13 +84,12 @@ void CImageViewPanel::SetDocument(CSkinDocument* pDocument)
 
 void CImageViewPanel::SetComponent(int nComponent, const CDib* pPending, bool bPending)
 {
-    const bool bImagesChange = bPending != m_bPending || pPending != m_pPending ||
-                               (bPending && (nComponent == COMPONENT_MAIN_WINDOW) !=
-                                                (m_nComponent == COMPONENT_MAIN_WINDOW));
+    const bool bWasPendingMain = IsPendingMain();
+    const bool bImagesChange = bPending != m_bPending || pPending != m_pPending;
     m_nComponent = nComponent;
     m_pPending = pPending;
     m_bPending = bPending;
-    if (bImagesChange) {
+    if (bImagesChange || bWasPendingMain != IsPendingMain()) {
         ShowImages();
     }
     PlacePicker();
@@ -141,6 +140,12 @@ void CImageViewPanel::OnDocumentChanged(SkinChanges what)
     }
 }
 
+bool CImageViewPanel::IsPendingMain() const
+{
+    const ComponentTraits* const pTraits = TraitsOf(m_nComponent);
+    return m_bPending && pTraits != nullptr && pTraits->nImagePart == SKINPART_MAIN_IMAGE;
+}
+
 void CImageViewPanel::ShowImages()
 {
     if (m_pDocument == nullptr) {
@@ -152,8 +157,7 @@ void CImageViewPanel::ShowImages()
         m_wndImageView.ClearImage();
         return;
     }
-    const bool bPendingMain = m_bPending && m_nComponent == COMPONENT_MAIN_WINDOW;
-    m_wndImageView.SetImage(bPendingMain ? m_pPending : skin.GetMainImage(),
+    m_wndImageView.SetImage(IsPendingMain() ? m_pPending : skin.GetMainImage(),
                             skin.m_crMainTransparent);
     ShowOverlays();
 }
@@ -164,7 +168,7 @@ void CImageViewPanel::ShowOverlays()
     m_overlays.clear();
     if (m_bPending) {
         const ComponentTraits* const pTraits = TraitsOf(m_nComponent);
-        if (m_pPending != nullptr && pTraits != nullptr && m_nComponent != COMPONENT_MAIN_WINDOW) {
+        if (m_pPending != nullptr && pTraits != nullptr && !IsPendingMain()) {
             m_overlays.push_back({m_pPending, pTraits->transparent});
         }
     } else {

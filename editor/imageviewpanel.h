@@ -46,6 +46,8 @@ private:
 
     void OnDocumentChanged(SkinChanges what);
     void OnPickRectChanged(const RECT& rect);
+    // The path field's file stands for the main image, not over it.
+    bool IsPendingMain() const;
     // Hands the images over again: the only place the view decodes.
     void ShowImages();
     void ShowOverlays();
