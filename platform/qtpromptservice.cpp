@@ -91,9 +91,8 @@ std::optional<std::filesystem::path> CQtPromptService::ChooseSkinFile(FileDialog
     dialog.setNameFilter(QStringLiteral("Skin Files(*.skn)"));
     dialog.setDefaultSuffix(QStringLiteral("skn"));
     if (mode == FileDialogMode::Save) {
-        // Choosing an existing skin replaces it without a second question.
+        // Save As: choosing an existing skin asks before replacing it.
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

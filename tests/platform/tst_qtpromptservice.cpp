@@ -168,6 +168,7 @@ private slots:
     void fontDialogOpensOnTheSkinsFont();
     void fontDialogRefusesAFaceASkinCannotStore_data();
     void fontDialogRefusesAFaceASkinCannotStore();
+    void saveDialogAsksBeforeReplacing();
     void messageAfterFileDialogIsChildOfTheEditor();
 };
 
@@ -309,6 +310,19 @@ void tst_QtPromptService::fontDialogRefusesAFaceASkinCannotStore()
     const auto messages = prompts.CallsOf(CScriptedPrompts::Kind::Message);
     QCOMPARE(messages.size(), std::size_t{1});
     QVERIFY2(QString::fromStdString(messages[0].text).contains(strNamed), messages[0].text.c_str());
+}
+
+void tst_QtPromptService::saveDialogAsksBeforeReplacing()
+{
+    CQtPromptService prompts;
+    bool bAsks = false;
+    WhenOpen<QFileDialog>([&bAsks](QFileDialog& dialog) {
+        bAsks = dialog.acceptMode() == QFileDialog::AcceptSave &&
+                !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+        dialog.reject();
+    });
+    QVERIFY(!prompts.ChooseSkinFile(FileDialogMode::Save));
+    QVERIFY(bAsks);
 }
 
 // Right after a file dialog the window manager may not have given the focus back yet; the box
