@@ -29,7 +29,7 @@ def load_medians(paths):
 
 def measure(runs, spec):
     """The value spec names, and how to show it: a benchmark's real time in milliseconds, or with
-    "<benchmark>@<counter>" one of its counters, in seconds or, named *_bytes, in bytes."""
+    "<benchmark>@<counter>" one of its counters, given in seconds and shown in milliseconds, or, named *_bytes, in bytes."""
     name, _, counter = spec.partition("@")
     if name not in runs:
         return None
@@ -45,7 +45,7 @@ def measure(runs, spec):
     value = run[counter]
     if counter.endswith("_bytes"):
         return value, f"{value / 1e6:.1f} MB"
-    return value, f"{value * 1e3:.3f} ms"
+    return value * 1e3, f"{value * 1e3:.3f} ms"
 
 
 def short_name(spec):
