@@ -72,7 +72,7 @@ void BM_PlainRead(benchmark::State& state)
 {
     const std::filesystem::path path = Files().GetSkinPath();
     const auto nSize = static_cast<std::size_t>(Files().GetSize());
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         const FilePtr pFile(std::fopen(path.c_str(), "rb"));
         // Memory as fresh as Load's: allocated for each read, not kept warm between reads.
         const auto pBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(nSize);
@@ -91,7 +91,7 @@ void BM_Memcpy(benchmark::State& state)
     const auto nSize = static_cast<std::size_t>(Files().GetSize());
     const std::vector<std::uint8_t> source(nSize, 0x5A);
     std::vector<std::uint8_t> target(nSize, 0);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         std::memcpy(target.data(), source.data(), nSize);
         benchmark::DoNotOptimize(target.data());
         benchmark::ClobberMemory();
@@ -103,7 +103,7 @@ void BM_SkinLoad(benchmark::State& state)
 {
     const std::filesystem::path path = Files().GetSkinPath();
     CSkin skin;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         if (!skin.Load(path)) {
             state.SkipWithError("cannot load the benchmark skin");
             break;

@@ -21,11 +21,12 @@ namespace {
 void RunToExit(benchmark::State& state, std::vector<std::string> args)
 {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         pid_t pid = 0;
         if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
             state.SkipWithError("cannot start the program");
