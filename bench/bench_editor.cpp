@@ -353,7 +353,12 @@ void BM_EditorMemory(benchmark::State& state)
 
 BENCHMARK(BM_ComponentSwitch)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_PickerRelease)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK(BM_OpenSkin)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_OpenSkin)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->MinTime(2.0);
 BENCHMARK(BM_EditToRepaint)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_EditorMemory)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->Iterations(1);
 
