@@ -2,15 +2,16 @@
 // samples and the picker shown, into an image the size of the view.
 //
 // Floor: one QPainter::drawImage of the same image, opaque and in the screen copy's own format,
-// into the same target. Goals: a warm full paint (images already handed over) within 1.5x of the
-// floor. The cold paint also hands the images over (decoding and colour keying them) before
-// painting: what showing a newly chosen skin costs once. The drag paint repaints only the
-// picker's area, as a drag step does. Ratios to the floor are printed after the table.
+// into the same target, timed in turns with each paint (timeagainstfloor.h). Goals: a warm full
+// paint (images already handed over) within 1.5x of the floor. The cold paint also hands the
+// images over (decoding and colour keying them) before painting: what showing a newly chosen skin
+// costs once. The drag paint repaints only the picker's area, as a drag step does.
 
 #include "bytestream.h"
 #include "dib.h"
 #include "dibimage.h"
 #include "skinimageview.h"
+#include "timeagainstfloor.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -18,9 +19,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -118,42 +117,56 @@ void SetPixels(benchmark::State& state, std::int64_t nPerIteration)
     state.SetItemsProcessed(state.iterations() * nPerIteration);
 }
 
-void BM_Floor_DrawImage(benchmark::State& state)
+// The floor: one opaque blit of the main image, in the screen copy's own format.
+class CFloorBlit
 {
-    Fixture& f = Shared();
-    const QImage opaque = CreateDDB(*f.pMain);
-    for ([[maybe_unused]] auto _ : state) {
-        QPainter painter(&f.target);
-        painter.drawImage(10, 10, opaque);
+public:
+    explicit CFloorBlit(Fixture& f) : m_f(f), m_opaque(CreateDDB(*f.pMain)) {}
+
+    bool operator()()
+    {
+        QPainter painter(&m_f.target);
+        painter.drawImage(10, 10, m_opaque);
         painter.end();
-        benchmark::DoNotOptimize(f.target.constBits());
+        benchmark::DoNotOptimize(m_f.target.constBits());
+        return true;
     }
-    SetPixels(state, std::int64_t{kWidth} * kHeight);
-}
-BENCHMARK(BM_Floor_DrawImage)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+private:
+    Fixture& m_f;
+    QImage m_opaque;
+};
 
 void BM_PaintWarm(benchmark::State& state)
 {
     Fixture& f = Shared();
-    for ([[maybe_unused]] auto _ : state) {
-        f.view.render(&f.target);
-        benchmark::DoNotOptimize(f.target.constBits());
-    }
+    bench::TimeAgainstFloor(
+        state,
+        [&f] {
+            f.view.render(&f.target);
+            benchmark::DoNotOptimize(f.target.constBits());
+            return true;
+        },
+        CFloorBlit(f));
     SetPixels(state, std::int64_t{kWidth} * kHeight);
 }
-BENCHMARK(BM_PaintWarm)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PaintWarm)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 void BM_PaintCold(benchmark::State& state)
 {
     Fixture& f = Shared();
-    for ([[maybe_unused]] auto _ : state) {
-        f.HandOver();
-        f.view.render(&f.target);
-        benchmark::DoNotOptimize(f.target.constBits());
-    }
+    bench::TimeAgainstFloor(
+        state,
+        [&f] {
+            f.HandOver();
+            f.view.render(&f.target);
+            benchmark::DoNotOptimize(f.target.constBits());
+            return true;
+        },
+        CFloorBlit(f));
     SetPixels(state, std::int64_t{kWidth} * kHeight);
 }
-BENCHMARK(BM_PaintCold)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PaintCold)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 // Of the cold paint: decoding the main image alone.
 void BM_DecodeMainImage(benchmark::State& state)
@@ -171,47 +184,17 @@ void BM_PaintDragStep(benchmark::State& state)
 {
     Fixture& f = Shared();
     const QRegion region(QRect(10 + 40, 10 + 20, 360 + 8, 24 + 8));
-    for ([[maybe_unused]] auto _ : state) {
-        f.view.render(&f.target, QPoint(), region);
-        benchmark::DoNotOptimize(f.target.constBits());
-    }
+    bench::TimeAgainstFloor(
+        state,
+        [&f, &region] {
+            f.view.render(&f.target, QPoint(), region);
+            benchmark::DoNotOptimize(f.target.constBits());
+            return true;
+        },
+        CFloorBlit(f));
     SetPixels(state, std::int64_t{kWidth} * kHeight);
 }
-BENCHMARK(BM_PaintDragStep)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
-// Prints each benchmark's time as a multiple of the floor's, measured in the same run.
-class CRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& reports) override
-    {
-        // With repetitions the median stands for the benchmark; it is reported last.
-        for (const Run& run : reports) {
-            const bool bMedian =
-                run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if ((run.run_type == Run::RT_Iteration && run.iterations > 0) || bMedian) {
-                m_times[run.run_name.str()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(reports);
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto floor = m_times.find("BM_Floor_DrawImage/real_time");
-        if (floor == m_times.end() || floor->second <= 0) {
-            return;
-        }
-        std::printf("\nTime as a multiple of BM_Floor_DrawImage:\n");
-        for (const auto& [strName, dTime] : m_times) {
-            std::printf("  %-32s %6.2fx\n", strName.c_str(), dTime / floor->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
+BENCHMARK(BM_PaintDragStep)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 } // namespace
 
@@ -229,8 +212,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the test bitmap did not read\n");
         return 1;
     }
-    CRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 }

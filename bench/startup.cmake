@@ -4,7 +4,7 @@ if(TARGET tavelo)
     target_link_libraries(tavelo-startup-floor PRIVATE Qt6::Widgets tavelo_warnings)
 
     add_executable(tavelo-bench-startup ${CMAKE_CURRENT_LIST_DIR}/bench_startup.cpp)
-    target_link_libraries(tavelo-bench-startup PRIVATE benchmark::benchmark tavelo_warnings)
+    target_link_libraries(tavelo-bench-startup PRIVATE tavelo_skin benchmark::benchmark tavelo_warnings)
     target_compile_definitions(tavelo-bench-startup PRIVATE
         TAVELO_FLOOR_PROGRAM="$<TARGET_FILE:tavelo-startup-floor>"
         TAVELO_EDITOR_PROGRAM="$<TARGET_FILE:tavelo>"

@@ -16,48 +16,70 @@ def load_goals(path):
 
 
 def load_medians(paths):
-    """Median real time in milliseconds of every benchmark, keyed by its name without _median."""
-    units = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
-    times = {}
+    """The median run of every benchmark, keyed by its name without _median."""
+    runs = {}
     for path in paths:
         with open(path, encoding="utf-8") as results:
             for run in json.load(results)["benchmarks"]:
                 if run.get("aggregate_name", "median") != "median":
                     continue
-                name = run.get("run_name", run["name"])
-                times[name] = (run["real_time"] * units[run["time_unit"]], run.get("label", ""))
-                for counter in COUNTERS:
-                    if counter in run:
-                        times[f"{name}@{counter}"] = (run[counter], run.get("label", ""))
-    return times
+                runs[run.get("run_name", run["name"])] = run
+    return runs
 
 
-# Counters a goal may name as benchmark@counter: compared as they are, not as times.
-COUNTERS = ("heap_bytes",)
+def measure(runs, spec):
+    """The value spec names, and how to show it: a benchmark's real time in milliseconds, or with
+    "<benchmark>@<counter>" one of its counters, given in seconds and shown in milliseconds, or, named *_bytes, in bytes."""
+    name, _, counter = spec.partition("@")
+    if name not in runs:
+        return None
+    run = runs[name]
+    if run.get("error_occurred"):
+        return None
+    if not counter:
+        units = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+        value = run["real_time"] * units[run["time_unit"]]
+        return value, f"{value:.3f} ms"
+    if counter not in run:
+        return None
+    value = run[counter]
+    if counter.endswith("_bytes"):
+        return value, f"{value / 1e6:.1f} MB" if value >= 1e6 else f"{value:,.0f} B"
+    return value * 1e3, f"{value * 1e3:.3f} ms"
 
 
-def shown(name, value):
-    return f"{value:,.0f} B" if name.endswith("_bytes") else f"{value:.3f} ms"
+def short_name(spec):
+    name, _, counter = spec.partition("@")
+    return name.split("/")[0] + (f" {counter}" if counter else "")
+
+
 
 
 def main():
     goals = load_goals(sys.argv[1])
-    times = load_medians(sys.argv[2:])
+    runs = load_medians(sys.argv[2:])
     print("| operation | time | floor | floor time | ratio | goal | |")
     print("|---|---:|---|---:|---:|---:|---|")
     for name, floor, goal, operation in goals:
-        if name not in times or floor not in times:
-            print(f"| {operation} | not measured | {floor} | | | | |")
+        measured, floor_measured = measure(runs, name), measure(runs, floor)
+        if measured is None or floor_measured is None:
+            error = runs.get(name.partition("@")[0], {}).get("error_message", "")
+            why = f" ({error})" if error else ""
+            print(f"| {operation} | not measured{why} | {short_name(floor)} | | | | |")
             continue
-        time, label = times[name]
-        floor_time, _ = times[floor]
-        ratio = time / floor_time
+        (value, shown_value), (floor_value, shown_floor) = measured, floor_measured
+        ratio = value / floor_value
+        run = runs[name.partition("@")[0]]
+        if floor == name + "@floor" and "ratio" in run:
+            # Timed in turns: the median of the runs' own ratios.
+            ratio = run["ratio"]
         verdict = "" if goal is None else ("met" if ratio <= goal else "missed")
         goal_text = "" if goal is None else f"≤ {goal:g}×"
-        operation_text = operation + (f" ({label})" if label else "")
+        label = run.get("label", "")
+        shown = operation + (f" ({label})" if label else "")
         ratio_text = f"{ratio:.2f}×" if ratio >= 0.01 else f"{ratio:.2g}×"
-        print(f"| {operation_text} | {shown(name, time)} | {floor.split('/')[0]} "
-              f"| {shown(floor, floor_time)} | {ratio_text} | {goal_text} | {verdict} |")
+        print(f"| {shown} | {shown_value} | {short_name(floor)} | {shown_floor} "
+              f"| {ratio_text} | {goal_text} | {verdict} |")
 
 
 if __name__ == "__main__":
