@@ -194,6 +194,24 @@ void BM_ComponentSwitch(benchmark::State& state)
     LabelWithViewSize(state, s.View());
 }
 
+// The same switch against what the user sees change: one full repaint of the whole window.
+void BM_ComponentSwitchVsWindow(benchmark::State& state)
+{
+    CEditorSession& s = Session("switch-window", Side(state));
+    bench::TimeAgainstFloor(
+        state,
+        [&s] {
+            s.ChooseComponent(++s.m_nTurn % 5);
+            CEditorSession::PaintPending();
+            return true;
+        },
+        [&s] {
+            s.Dialog().repaint();
+            return true;
+        });
+    LabelWithViewSize(state, s.View());
+}
+
 // Two places in turn, so each release moves the rectangle.
 void BM_PickerRelease(benchmark::State& state)
 {
@@ -352,6 +370,11 @@ void BM_EditorMemory(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_ComponentSwitch)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ComponentSwitchVsWindow)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 BENCHMARK(BM_PickerRelease)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_OpenSkin)
     ->Arg(1024)

@@ -25,16 +25,21 @@ CColourPicker::~CColourPicker()
     ForgetPopup();
 }
 
+// Painted with the next paint of the window, once however many changes come before it.
 void CColourPicker::SetColour(COLORREF crColour)
 {
-    m_crColour = crColour;
-    repaint();
+    if (crColour != m_crColour) {
+        m_crColour = crColour;
+        update();
+    }
 }
 
 void CColourPicker::SetCaptionColour(COLORREF crColour)
 {
-    m_crCaption = crColour;
-    repaint();
+    if (crColour != m_crCaption) {
+        m_crCaption = crColour;
+        update();
+    }
 }
 
 void CColourPicker::SetAutoText(const QString& strText)

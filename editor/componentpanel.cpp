@@ -309,14 +309,18 @@ void CComponentPanel::WriteBoxFields(const RECT& rc)
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         const QString strText = QString::number(values[i]);
         fields[i].second->AllowText(strText);
-        fields[i].first->setText(strText);
+        if (fields[i].first->text() != strText) {
+            fields[i].first->setText(strText);
+        }
     }
 }
 
 void CComponentPanel::WriteBitmapPath(const QString& strPath)
 {
     m_limitPath.AllowText(strPath);
-    m_editBitmapPath.setText(strPath);
+    if (m_editBitmapPath.text() != strPath) {
+        m_editBitmapPath.setText(strPath);
+    }
 }
 
 void CComponentPanel::TakeBitmapPath(const QString& strPath)
