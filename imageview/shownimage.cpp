@@ -40,10 +40,11 @@ void CShownImage::Set(QImage image, COLORREF crKey, QRgb rgbBackground)
     m_keyed.fill(0);
     m_key = KeyOf(crKey);
     const QRgb opaqueBackground = m_rgbBackground | ~COLOUR_BITS;
+    const int nWidth = m_image.width();
     for (int y = 0; y < m_image.height(); ++y) {
         auto* pRow = reinterpret_cast<QRgb*>(m_image.scanLine(y));
         uchar* const pMask = m_keyed.scanLine(y);
-        for (int x = 0; x < m_image.width(); ++x) {
+        for (int x = 0; x < nWidth; ++x) {
             if ((pRow[x] & COLOUR_BITS) == m_key) {
                 pRow[x] = opaqueBackground;
                 SetBit(pMask, x, true);
@@ -63,10 +64,11 @@ void CShownImage::SetKey(COLORREF crKey)
     }
     const QRgb opaqueBackground = m_rgbBackground | ~COLOUR_BITS;
     const QRgb opaqueOldKey = m_key | ~COLOUR_BITS;
+    const int nWidth = m_image.width();
     for (int y = 0; y < m_image.height(); ++y) {
         auto* pRow = reinterpret_cast<QRgb*>(m_image.scanLine(y));
         uchar* const pMask = m_keyed.scanLine(y);
-        for (int x = 0; x < m_image.width(); ++x) {
+        for (int x = 0; x < nWidth; ++x) {
             if (IsKeyed(x, pMask)) {
                 // Keyed pixels had the old key, which is no longer the key.
                 pRow[x] = opaqueOldKey;
@@ -89,10 +91,11 @@ void CShownImage::SetBackground(QRgb rgbBackground)
     }
     m_rgbBackground = rgbBackground;
     const QRgb opaqueBackground = rgbBackground | ~COLOUR_BITS;
+    const int nWidth = m_image.width();
     for (int y = 0; y < m_image.height(); ++y) {
         auto* pRow = reinterpret_cast<QRgb*>(m_image.scanLine(y));
         const uchar* const pMask = m_keyed.constScanLine(y);
-        for (int x = 0; x < m_image.width(); ++x) {
+        for (int x = 0; x < nWidth; ++x) {
             if (IsKeyed(x, pMask)) {
                 pRow[x] = opaqueBackground;
             }

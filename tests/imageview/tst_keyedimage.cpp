@@ -1,6 +1,8 @@
 #include "keyedimage.h"
+#include "shownimage.h"
 
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTest>
 
 class tst_KeyedImage : public QObject
@@ -15,6 +17,7 @@ private slots:
     void sourceUntouched();
     void drawnOverBackground();
     void nullStaysNull();
+    void shownImageFollowsKeyAndBackground();
 };
 
 void tst_KeyedImage::keying_data()
@@ -103,6 +106,30 @@ void tst_KeyedImage::nullStaysNull()
 {
     QVERIFY(CreateKeyedImage(QImage(), 0).isNull());
     QVERIFY(CreateKeyedImageOn(QImage(), 0, 0).isNull());
+}
+
+// However often key and background change, the kept copy is what keying the original anew
+// would give: a pixel that had an old key gets its colour back.
+void tst_KeyedImage::shownImageFollowsKeyAndBackground()
+{
+    QRandomGenerator random(7);
+    const QRgb palette[] = {qRgb(255, 0, 255), qRgb(0, 0, 0), qRgb(10, 20, 30), qRgb(0, 0, 255)};
+    QImage original(37, 5, QImage::Format_RGB32);
+    for (int y = 0; y < original.height(); ++y) {
+        for (int x = 0; x < original.width(); ++x) {
+            original.setPixel(x, y, palette[random.bounded(4)]);
+        }
+    }
+    const auto ref = [](QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); };
+    CShownImage shown;
+    shown.Set(original, ref(palette[0]), qRgb(1, 2, 3));
+    for (int nStep = 0; nStep < 40; ++nStep) {
+        const COLORREF crKey = ref(palette[random.bounded(4)]);
+        const QRgb rgbBack = palette[random.bounded(4)] ^ 0x010101;
+        shown.SetKey(crKey);
+        shown.SetBackground(rgbBack);
+        QCOMPARE(shown.Image(), CreateKeyedImageOn(original, crKey, rgbBack));
+    }
 }
 
 QTEST_MAIN(tst_KeyedImage)
