@@ -24,9 +24,6 @@ public:
     // The colour that picker nId stands for; SkinColour::None for any other id.
     static SkinColour ColourOfPicker(int nId);
 
-    QWidget* FirstFontButton() { return &m_btnMessageFont; }
-    QWidget* LastPicker() { return &m_btnTitleBack; }
-
 signals:
     // The automatic entry of a palette was chosen.
     void externalColourRequested(int nPickerId);

@@ -53,24 +53,8 @@ public:
     bool ConfirmApplyComponent();
     // The fields show the document again, without their unapplied edits.
     void ShowComponent();
-    // The typed rectangle, normalised.
-    RECT ReadBoxFields();
-
-    // Sets the path field as Browse does: the component is marked and the view shows the file.
-    void TakeBitmapPath(const QString& strPath);
-
-    // The controls placed by the window's layout.
-    QLabel& ComponentLabel() { return m_labelComponent; }
+    // The list takes the focus when the window opens.
     QComboBox& ComponentList() { return m_cbComponent; }
-    QPushButton& ApplyButton() { return m_btnApply; }
-    QGroupBox& BitmapGroup() { return m_groupBitmap; }
-    QGroupBox& BoxGroup() { return m_groupBox; }
-    QPushButton& SetBoxButton() { return m_btnSetBox; }
-    CColourPicker& TransparentPicker() { return m_btnTransparent; }
-    QWidget* FirstBoxField() { return &m_editLeft; }
-    QWidget* LastBoxField() { return &m_editBottom; }
-    QWidget* BitmapPathField() { return &m_editBitmapPath; }
-    QWidget* BrowseButton() { return &m_btnBrowse; }
 
 signals:
     // The list moved to another component and the fields show it.
@@ -88,6 +72,10 @@ protected:
     void changeEvent(QEvent* pEvent) override;
 
 private:
+    // Sets the path field as Browse does: the component is marked and the view shows the file.
+    void TakeBitmapPath(const QString& strPath);
+    // The typed rectangle, normalised.
+    RECT ReadBoxFields();
     void BuildControls();
     void BuildLayout();
     void OnComponentActivated();

@@ -34,7 +34,6 @@ public:
 
     const CSkinImageView& View() const { return m_wndImageView; }
     CSkinImageView& View() { return m_wndImageView; }
-    QWidget* PickerButton() { return &m_btnPicker; }
 
 private:
     // One close-button image laid over the main image, and the colour that keys it.
