@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -34,6 +35,11 @@ QByteArray Describe(const RECT& rc)
 QImage Grab(QWidget& wnd)
 {
     return wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int ScrollBarExtent()
+{
+    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
 QRgb Background()
@@ -115,7 +121,7 @@ private slots:
     void keyedPixelsFollowTheDesktopColour();
     void frameOutsideRightAndBottom();
     void showTitleOnly();
-    void samplesStayAtLastRecordedOrigin();
+    void samplesFollowTheHiddenImage();
     void samplesMoveWithWideImage();
     void samplesHiddenWhenEmpty_data();
     void samplesHiddenWhenEmpty();
@@ -197,8 +203,13 @@ void tst_SkinImageView::placement_data()
     QTest::newRow("100 x 60") << QSize(100, 60) << QSize(202, 206) << QPoint(51, 73);
     QTest::newRow("101 x 61, halves truncated")
         << QSize(101, 61) << QSize(202, 206) << QPoint(51, 73);
-    QTest::newRow("wider than the view") << QSize(300, 40) << QSize(202, 206) << QPoint(-49, 83);
-    QTest::newRow("larger than the view") << QSize(250, 251) << QSize(202, 206) << QPoint(-24, -22);
+    // Larger than the view: scrolled to the middle of what the scroll bars leave.
+    const int b = ScrollBarExtent();
+    QTest::newRow("wider than the view")
+        << QSize(300, 40) << QSize(202, 206) << QPoint(-49, (206 - b) / 2 - 20);
+    QTest::newRow("larger than the view")
+        << QSize(250, 251) << QSize(202, 206)
+        << QPoint(-((250 - (202 - b)) / 2), -((251 - (206 - b)) / 2));
 }
 
 void tst_SkinImageView::placement()
@@ -208,7 +219,7 @@ void tst_SkinImageView::placement()
     QFETCH(QPoint, origin);
 
     // A blue marker well inside the image and inside the view.
-    const QPoint ptMarker(qMax(2, 2 - origin.x()), qMax(2, 2 - origin.y()));
+    const QPoint ptMarker(qMax(2, 10 - origin.x()), qMax(2, 10 - origin.y()));
     const auto pDib =
         MakeDib(image.width(), image.height(), RED, {{{ptMarker.x(), ptMarker.y()}, BLUE}});
     m_pView->resize(view);
@@ -334,30 +345,21 @@ void tst_SkinImageView::showTitleOnly()
     QVERIFY(bTitleDrawn);
 }
 
-void tst_SkinImageView::samplesStayAtLastRecordedOrigin()
+void tst_SkinImageView::samplesFollowTheHiddenImage()
 {
     const LOGFONT font = SampleFont();
     m_pView->SetTitleSample("Title", 10, 5, 90, 25, &font, RGB(255, 255, 255));
-    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
-
-    // Never drawn: the origin is (0, 0).
     m_pView->SetImage(m_pMain.get(), 0);
-    const QImage atZero = Grab(*m_pView);
-    m_pView->m_nShowParts = 0;
-    const QRect rcAtZero = Difference(atZero, Grab(*m_pView));
-    QVERIFY(!rcAtZero.isEmpty());
-    QVERIFY(QRect(10, 5, 80, 20).contains(rcAtZero));
-
-    // Drawn once at (51, 73), then the view grows while the image is not drawn.
-    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_TITLE;
-    Grab(*m_pView);
-    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
-    m_pView->resize(400, 400);
-    const QImage withTitle = Grab(*m_pView);
-    m_pView->m_nShowParts = 0;
-    const QRect rcDrawn = Difference(withTitle, Grab(*m_pView));
-    QVERIFY(!rcDrawn.isEmpty());
-    QVERIFY(QRect(61, 78, 80, 20).contains(rcDrawn));
+    // The image is not drawn, but the samples stay where it would be, through a resize.
+    for (const QPoint origin : {QPoint(51, 73), QPoint(151, 170)}) {
+        m_pView->resize(origin.x() * 2 + 100, origin.y() * 2 + 60);
+        m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
+        const QImage withTitle = Grab(*m_pView);
+        m_pView->m_nShowParts = 0;
+        const QRect rcDrawn = Difference(withTitle, Grab(*m_pView));
+        QVERIFY(!rcDrawn.isEmpty());
+        QVERIFY(QRect(origin + QPoint(10, 5), QSize(80, 20)).contains(rcDrawn));
+    }
 }
 
 void tst_SkinImageView::samplesMoveWithWideImage()
@@ -370,7 +372,8 @@ void tst_SkinImageView::samplesMoveWithWideImage()
     m_pView->SetMessageSample("Sample", 60, 5, 160, 35, &font, RGB(255, 255, 255));
     const QRect rcDrawn = Difference(Grab(*m_pView), without);
     QVERIFY(!rcDrawn.isEmpty());
-    QVERIFY(QRect(60 - 49, 5 + 83, 100, 30).contains(rcDrawn));
+    const int nTop = (206 - ScrollBarExtent()) / 2 - 20; // a horizontal scroll bar below
+    QVERIFY(QRect(60 - 49, 5 + nTop, 100, 30).contains(rcDrawn));
 }
 
 void tst_SkinImageView::samplesHiddenWhenEmpty_data()
@@ -578,7 +581,7 @@ void tst_SkinImageView::pickerShowsOnAnyImage()
     }
     for (const QPoint pt : {QPoint(62, 84), QPoint(139, 84), QPoint(139, 121), QPoint(62, 121),
                             QPoint(101, 84), QPoint(139, 103), QPoint(101, 121), QPoint(62, 103)}) {
-        QVERIFY2(shows(withHandles, pt, 2, &outlineOnly), "handle");
+        QVERIFY2(shows(withHandles, pt, CSkinImageView::kHandleSize - 1, &outlineOnly), "handle");
     }
 }
 
@@ -629,6 +632,7 @@ void tst_SkinImageView::escapeCancels()
 void tst_SkinImageView::rightButtonCancels()
 {
     ShowArmed();
+    m_pView->SetPickerRect(10, 10, 110, 40);
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
     QTest::mousePress(m_pView.get(), Qt::LeftButton, {}, QPoint(61, 83));
     QTest::mouseMove(m_pView.get(), QPoint(140, 120));
@@ -637,9 +641,9 @@ void tst_SkinImageView::rightButtonCancels()
     QTest::mouseRelease(m_pView.get(), Qt::LeftButton, {}, QPoint(140, 120));
     QCOMPARE(spy.count(), 0);
     // The rectangle before the drag is back: its inside moves it.
-    Drag(m_pView.get(), QPoint(10, 10), QPoint(12, 10));
+    Drag(m_pView.get(), QPoint(100, 90), QPoint(102, 90));
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{-49, -73, -19, -43}));
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{12, 10, 112, 40}));
 }
 
 void tst_SkinImageView::inactivePickerIgnoresPresses_data()
@@ -664,6 +668,7 @@ void tst_SkinImageView::inactivePickerIgnoresPresses()
     if (!image) {
         m_pView->ClearImage();
     }
+    m_pView->unsetCursor(); // whatever the pointer got while the picker was armed
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
     Drag(m_pView.get(), QPoint(61, 83), QPoint(161, 113));
     QCOMPARE(spy.count(), 0);
@@ -672,12 +677,12 @@ void tst_SkinImageView::inactivePickerIgnoresPresses()
 
 void tst_SkinImageView::pickerRectBeforeFirstPaint()
 {
-    m_pView->SetPickerRect(10, 10, 40, 40); // origin (0, 0): view (10, 10)-(40, 40)
+    m_pView->SetPickerRect(10, 10, 40, 40); // image coordinates before the view ever showed
     ShowArmed();
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
-    Drag(m_pView.get(), QPoint(20, 20), QPoint(25, 25));
+    Drag(m_pView.get(), QPoint(51 + 20, 73 + 20), QPoint(51 + 25, 73 + 25));
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{-36, -58, -6, -28}));
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{15, 15, 45, 45}));
 }
 
 void tst_SkinImageView::cursors()
