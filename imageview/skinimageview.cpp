@@ -448,9 +448,13 @@ void CSkinImageView::DrawImage(QPainter& painter, const QRect& rcDirty) const
 {
     const QRect rcImage = m_transform.WidgetRect(QRect(QPoint(0, 0), ImageSize()));
     const QColor crBackground = SysColor(COLOR_BACKGROUND);
-    // The image is opaque: fill only around it.
+    // The image is opaque: fill only around it. Its edges may fall inside a logical pixel, which
+    // is filled and then drawn over.
+    const QRect rcInner = m_transform.GetDpr() == 1.0 && m_transform.GetZoom() >= 1.0
+                              ? rcImage
+                              : rcImage.adjusted(1, 1, -1, -1);
     const QRegion rgnAround =
-        QRegion(rcDirty).subtracted(m_imgShown.IsNull() ? QRegion() : QRegion(rcImage));
+        QRegion(rcDirty).subtracted(m_imgShown.IsNull() ? QRegion() : QRegion(rcInner));
     for (const QRect& rc : rgnAround) {
         painter.fillRect(rc, crBackground);
     }
@@ -628,9 +632,12 @@ void CSkinImageView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     const QRect rcBefore = GetTrueRect();
+    // Snapped while the drag still knows which edges it moves.
+    TrackMove(point);
+    const RECT rcSnapped = SnappedTrackedRect();
     const bool bMoved = TrackRelease(point);
     qApp->removeEventFilter(this);
-    const RECT rc = bMoved ? SnappedTrackedRect() : m_rcDragStart;
+    const RECT rc = bMoved ? rcSnapped : m_rcDragStart;
     if (rc != m_rcDragStart) {
         m_rcPick = rc;
         SyncTrackerToPick();

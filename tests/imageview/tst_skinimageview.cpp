@@ -5,6 +5,7 @@
 #include "testimages.h"
 
 #include <QEnterEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -142,6 +143,20 @@ private slots:
     void inactivePickerIgnoresPresses();
     void pickerRectBeforeFirstPaint();
     void cursors();
+
+    void zoomSteps();
+    void wheelZoomKeepsThePixelUnderTheCursor_data();
+    void wheelZoomKeepsThePixelUnderTheCursor();
+    void dragAtTwiceIsHalfTheDistance_data();
+    void dragAtTwiceIsHalfTheDistance();
+    void nudges_data();
+    void nudges();
+    void snapsToOpaqueEdges_data();
+    void snapsToOpaqueEdges();
+    void gridFromEightTimes_data();
+    void gridFromEightTimes();
+    void transparencyDisplay_data();
+    void transparencyDisplay();
 
 private:
     // A 202 x 206 view, shown and painted once, with a 100 x 60 red image at (51, 73) and the
@@ -720,6 +735,229 @@ void tst_SkinImageView::cursors()
     m_pView->SetPickerMode(0);
     hover(QPoint(21, 20));
     QVERIFY(HasArrowCursor(*m_pView));
+}
+
+void tst_SkinImageView::zoomSteps()
+{
+    const auto pLarge = MakeDib(400, 300, RED);
+    m_pView->SetImage(pLarge.get(), 0);
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::zoomChanged);
+    QCOMPARE(m_pView->GetZoom(), 1.0);
+    m_pView->ZoomToFit(); // 1/2 is the largest step at which 400 x 300 fits 202 x 206
+    QCOMPARE(m_pView->GetZoom(), 0.5);
+    QCOMPARE(spy.count(), 1);
+    for (int i = 0; i < 20; ++i) {
+        m_pView->ZoomIn();
+    }
+    QCOMPARE(m_pView->GetZoom(), 32.0);
+    QVERIFY(!m_pView->CanZoomIn() && m_pView->CanZoomOut());
+    m_pView->ZoomActualSize();
+    QCOMPARE(m_pView->GetZoomIndex(), 3);
+    QCOMPARE(spy.count(), 1 + 10 + 1);
+}
+
+void tst_SkinImageView::wheelZoomKeepsThePixelUnderTheCursor_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("notches");
+    QTest::addColumn<QPoint>("cursor");
+    QTest::newRow("1x to 2x") << 3 << 1 << QPoint(30, 40);
+    QTest::newRow("2x to 3x") << 4 << 1 << QPoint(150, 20);
+    QTest::newRow("8x to 6x") << 8 << -1 << QPoint(100, 100);
+    QTest::newRow("16x to 24x") << 10 << 1 << QPoint(7, 181);
+}
+
+void tst_SkinImageView::wheelZoomKeepsThePixelUnderTheCursor()
+{
+    QFETCH(int, from);
+    QFETCH(int, notches);
+    QFETCH(QPoint, cursor);
+    const auto pLarge = MakeDib(400, 300, RED);
+    m_pView->SetImage(pLarge.get(), 0);
+    m_pView->SetZoomIndex(from);
+    const QPoint ptPixel = m_pView->GetTransform().ImagePixelAt(QPointF(cursor));
+    QWheelEvent event(QPointF(cursor), QPointF(m_pView->mapToGlobal(cursor)), QPoint(),
+                      QPoint(0, notches * 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_pView.get(), &event);
+    QCOMPARE(m_pView->GetZoomIndex(), from + notches);
+    QCOMPARE(m_pView->GetTransform().ImagePixelAt(QPointF(cursor)), ptPixel);
+}
+
+void tst_SkinImageView::dragAtTwiceIsHalfTheDistance_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<RECT>("expected");
+    // At 2x the 100 x 60 image lies at (1, 43); the picker (10, 10, 40, 30) at (21, 63)-(81, 103).
+    QTest::newRow("move") << QPoint(50, 80) << QPoint(70, 90) << RECT{20, 15, 50, 35};
+    QTest::newRow("move by an odd distance snaps")
+        << QPoint(50, 80) << QPoint(73, 89) << RECT{22, 15, 52, 35};
+    QTest::newRow("rubber band") << QPoint(11, 53) << QPoint(52, 74) << RECT{5, 5, 26, 16};
+}
+
+void tst_SkinImageView::dragAtTwiceIsHalfTheDistance()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(RECT, expected);
+    ShowArmed();
+    m_pView->SetZoomIndex(4);
+    m_pView->SetPickerRect(10, 10, 40, 30);
+    QSignalSpy spyTracked(m_pView.get(), &CSkinImageView::trackedRectChanged);
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    Drag(m_pView.get(), from, to);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+    QVERIFY(!spyTracked.isEmpty());
+    QCOMPARE(Describe(m_pView->GetPickerRect()), Describe(expected));
+}
+
+void tst_SkinImageView::nudges_data()
+{
+    QTest::addColumn<RECT>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<RECT>("expected"); // empty: no signal
+
+    const RECT rc{10, 10, 40, 30};
+    const int shift = Qt::ShiftModifier;
+    const int alt = Qt::AltModifier;
+    QTest::newRow("right") << rc << int(Qt::Key_Right) << 0 << RECT{11, 10, 41, 30};
+    QTest::newRow("shift up") << rc << int(Qt::Key_Up) << shift << RECT{10, 0, 40, 20};
+    QTest::newRow("shift left stops at the edge")
+        << RECT{2, 10, 32, 30} << int(Qt::Key_Left) << shift << RECT{0, 10, 30, 30};
+    QTest::newRow("shift down stops at the edge")
+        << RECT{10, 50, 40, 58} << int(Qt::Key_Down) << shift << RECT{10, 52, 40, 60};
+    QTest::newRow("at the edge already") << RECT{0, 10, 30, 30} << int(Qt::Key_Left) << 0 << RECT{};
+    QTest::newRow("inverted, moved normal")
+        << RECT{40, 30, 10, 10} << int(Qt::Key_Down) << 0 << RECT{10, 11, 40, 31};
+    QTest::newRow("alt right widens") << rc << int(Qt::Key_Right) << alt << RECT{10, 10, 41, 30};
+    QTest::newRow("alt up shortens") << rc << int(Qt::Key_Up) << alt << RECT{10, 10, 40, 29};
+    QTest::newRow("alt shift right stops at the edge")
+        << RECT{10, 10, 95, 30} << int(Qt::Key_Right) << (alt | shift) << RECT{10, 10, 100, 30};
+    QTest::newRow("alt left keeps one pixel")
+        << RECT{10, 10, 15, 30} << int(Qt::Key_Left) << (alt | shift) << RECT{10, 10, 11, 30};
+    QTest::newRow("picker hidden") << rc << -int(Qt::Key_Right) << 0 << RECT{};
+}
+
+void tst_SkinImageView::nudges()
+{
+    QFETCH(RECT, start);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(RECT, expected);
+    ShowArmed();
+    m_pView->SetPickerRect(start.left, start.top, start.right, start.bottom);
+    if (key < 0) {
+        m_pView->HidePicker(true);
+        key = -key;
+    }
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectNudged);
+    QTest::keyClick(m_pView.get(), static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(spy.count(), expected == RECT{} ? 0 : 1);
+    if (!spy.isEmpty()) {
+        QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+    }
+}
+
+void tst_SkinImageView::snapsToOpaqueEdges_data()
+{
+    QTest::addColumn<bool>("snap");
+    QTest::addColumn<QPoint>("from"); // image coordinates, dragged at 1x
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<RECT>("expected");
+    // An opaque rectangle (20, 10)-(70, 40) on the key colour.
+    QTest::newRow("off") << false << QPoint(18, 8) << QPoint(72, 43) << RECT{18, 8, 72, 43};
+    QTest::newRow("within reach") << true << QPoint(18, 8) << QPoint(72, 43)
+                                  << RECT{20, 10, 70, 40};
+    QTest::newRow("out of reach") << true << QPoint(14, 3) << QPoint(75, 46)
+                                  << RECT{14, 3, 75, 46};
+    QTest::newRow("inner edge") << true << QPoint(23, 12) << QPoint(68, 38)
+                                << RECT{20, 10, 70, 40};
+}
+
+void tst_SkinImageView::snapsToOpaqueEdges()
+{
+    QFETCH(bool, snap);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(RECT, expected);
+    std::map<std::pair<int, int>, QColor> opaque;
+    for (int y = 10; y < 40; ++y) {
+        for (int x = 20; x < 70; ++x) {
+            opaque[{x, y}] = RED;
+        }
+    }
+    m_pMain = MakeDib(100, 60, MAGENTA, opaque);
+    ShowArmed();
+    m_pView->SetSnapToOpaqueEdges(snap);
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    const QPoint origin(51, 73);
+    Drag(m_pView.get(), origin + from, origin + to);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+}
+
+void tst_SkinImageView::gridFromEightTimes_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("6x") << 7 << false;
+    QTest::newRow("8x") << 8 << true;
+    QTest::newRow("32x") << 12 << true;
+}
+
+void tst_SkinImageView::gridFromEightTimes()
+{
+    QFETCH(int, step);
+    QFETCH(bool, grid);
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    m_pView->SetZoomIndex(step);
+    const QImage without = Grab(*m_pView);
+    m_pView->SetShowGrid(true);
+    const QImage with = Grab(*m_pView);
+    const CViewTransform& transform = m_pView->GetTransform();
+    const QPoint ptLine = transform.ImageToWidget(QPointF(50, 30)).toPoint();
+    const int nBlock = static_cast<int>(transform.GetScale());
+    QCOMPARE(with.pixel(ptLine) != without.pixel(ptLine), grid);
+    QCOMPARE(with.pixel(ptLine + QPoint(nBlock / 2, 0)) != without.pixel(ptLine), grid);
+    QCOMPARE(with.pixel(ptLine + QPoint(nBlock / 2, nBlock / 2)), without.pixel(ptLine));
+}
+
+void tst_SkinImageView::transparencyDisplay_data()
+{
+    QTest::addColumn<int>("display");
+    QTest::addColumn<QList<QRgb>>("shown"); // any of these
+    QTest::newRow("key colour") << int(CSkinImageView::TransparencyDisplay::KeyColour)
+                                << QList<QRgb>{MAGENTA.rgb()};
+    QTest::newRow("checkerboard") << int(CSkinImageView::TransparencyDisplay::Checkerboard)
+                                  << QList<QRgb>{qRgb(255, 255, 255), qRgb(204, 204, 204)};
+    QTest::newRow("desktop") << int(CSkinImageView::TransparencyDisplay::Desktop)
+                             << QList<QRgb>{Background()};
+}
+
+void tst_SkinImageView::transparencyDisplay()
+{
+    QFETCH(int, display);
+    QFETCH(QList<QRgb>, shown);
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    QCOMPARE(m_pView->GetTransparencyDisplay(), CSkinImageView::TransparencyDisplay::Desktop);
+    m_pView->SetTransparencyDisplay(static_cast<CSkinImageView::TransparencyDisplay>(display));
+    for (const int nStep : {3, 8}) { // 1x and 8x, zoomed in at the keyed pixel
+        m_pView->SetZoomIndex(nStep,
+                              m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25)));
+        const CViewTransform& transform = m_pView->GetTransform();
+        const QImage grab = Grab(*m_pView);
+        const QPointF ptKeyed = transform.ImageToWidget(QPointF(5.25, 5.25));
+        QVERIFY(shown.contains(grab.pixel(ptKeyed.toPoint())));
+        QCOMPARE(grab.pixel(transform.ImageToWidget(QPointF(6.25, 5.25)).toPoint()), RED.rgb());
+    }
+    // Under another key colour the former keyed pixel shows as it is.
+    m_pView->SetImageTransparent(RGB(0, 0, 255));
+    const QPointF ptFormer = m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25));
+    QCOMPARE(Grab(*m_pView).pixel(ptFormer.toPoint()), MAGENTA.rgb());
 }
 
 QTEST_MAIN(tst_SkinImageView)
