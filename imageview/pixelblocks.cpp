@@ -61,8 +61,8 @@ QImage Reduce(const QImage& image, const QRect& rcSource, double dScale)
         return std::min(nLimit - 1, static_cast<int>(n / dScale));
     };
     for (int y = 0; y < nHeight; ++y) {
-        const auto* pSource = reinterpret_cast<const QRgb*>(
-                                  image.constScanLine(rcSource.top() + SourceOf(y, rcSource.height()))) +
+        const auto* pSource = reinterpret_cast<const QRgb*>(image.constScanLine(
+                                  rcSource.top() + SourceOf(y, rcSource.height()))) +
                               rcSource.left();
         auto* pTarget = reinterpret_cast<QRgb*>(scaled.scanLine(y));
         for (int x = 0; x < nWidth; ++x) {

@@ -4,10 +4,9 @@
 #include "dibimage.h"
 #include "keyedimage.h"
 #include "pickercursor.h"
+#include "pixelblocks.h"
 #include "qtconvert.h"
 #include "syscolors.h"
-
-#include "pixelblocks.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -261,10 +260,9 @@ void CSkinImageView::ZoomToFit()
     const double dDpr = devicePixelRatioF();
     int nFit = 0;
     for (int i = 0; i < static_cast<int>(kZoomSteps.size()); ++i) {
-        const double dScale =
-            CViewTransform::DeviceScaleFor(kZoomSteps.at(static_cast<std::size_t>(i)).Value(),
-                                           dDpr) /
-            dDpr;
+        const double dScale = CViewTransform::DeviceScaleFor(
+                                  kZoomSteps.at(static_cast<std::size_t>(i)).Value(), dDpr) /
+                              dDpr;
         if (sizeImage.width() * dScale <= sizeView.width() &&
             sizeImage.height() * dScale <= sizeView.height()) {
             nFit = i;
@@ -388,8 +386,9 @@ void CSkinImageView::SyncTrackerToPick()
     // Corner by corner, so a rectangle the skin has inverted stays inverted.
     const QPointF ptFrom = m_transform.ImageToWidget(QPointF(m_rcPick.left, m_rcPick.top));
     const QPointF ptTo = m_transform.ImageToWidget(QPointF(m_rcPick.right, m_rcPick.bottom));
-    m_rect = RECT{static_cast<LONG>(std::lround(ptFrom.x())), static_cast<LONG>(std::lround(ptFrom.y())),
-                  static_cast<LONG>(std::lround(ptTo.x())), static_cast<LONG>(std::lround(ptTo.y()))};
+    m_rect =
+        RECT{static_cast<LONG>(std::lround(ptFrom.x())), static_cast<LONG>(std::lround(ptFrom.y())),
+             static_cast<LONG>(std::lround(ptTo.x())), static_cast<LONG>(std::lround(ptTo.y()))};
 }
 
 void CSkinImageView::resizeEvent(QResizeEvent* event)
@@ -688,8 +687,8 @@ void CSkinImageView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const bool bArrow = nKey == Qt::Key_Left || nKey == Qt::Key_Right || nKey == Qt::Key_Up ||
-                        nKey == Qt::Key_Down;
+    const bool bArrow =
+        nKey == Qt::Key_Left || nKey == Qt::Key_Right || nKey == Qt::Key_Up || nKey == Qt::Key_Down;
     if (!bArrow || !IsPickerArmed() || IsTracking()) {
         QWidget::keyPressEvent(event);
         return;

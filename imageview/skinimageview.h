@@ -223,8 +223,8 @@ private:
     COLORREF m_crTransparent = 0;
     QCursor m_hPickerCursor;
     int m_nPickerMode = 1;
-    RECT m_rcPick{}; // image coordinates, as given or dragged
-    RECT m_rcDragStart{};        // image coordinates, normal
+    RECT m_rcPick{};      // image coordinates, as given or dragged
+    RECT m_rcDragStart{}; // image coordinates, normal
     bool m_bPickerHidden = true;
     int m_nZoomIndex = kActualSizeIndex;
     bool m_bShowGrid = false;

@@ -4,8 +4,8 @@
 #include <cmath>
 
 CViewTransform::CViewTransform(double dZoom, double dDpr, QPoint ptOriginDevice)
-    : m_dZoom(dZoom), m_dDpr(dDpr > 0 ? dDpr : 1.0),
-      m_dDeviceScale(DeviceScaleFor(dZoom, m_dDpr)), m_ptOriginDevice(ptOriginDevice)
+    : m_dZoom(dZoom), m_dDpr(dDpr > 0 ? dDpr : 1.0), m_dDeviceScale(DeviceScaleFor(dZoom, m_dDpr)),
+      m_ptOriginDevice(ptOriginDevice)
 {
 }
 
@@ -34,9 +34,9 @@ QPointF CViewTransform::WidgetToImage(QPointF ptWidget) const
 
 QRectF CViewTransform::ImageToWidget(const QRect& rcImage) const
 {
-    return QRectF(ImageToWidget(QPointF(rcImage.topLeft())),
-                  ImageToWidget(QPointF(rcImage.topLeft() + QPoint(rcImage.width(),
-                                                                   rcImage.height()))));
+    return QRectF(
+        ImageToWidget(QPointF(rcImage.topLeft())),
+        ImageToWidget(QPointF(rcImage.topLeft() + QPoint(rcImage.width(), rcImage.height()))));
 }
 
 QPoint CViewTransform::ImagePixelAt(QPointF ptWidget) const
@@ -58,8 +58,8 @@ QRect CViewTransform::WidgetRect(const QRect& rcImage) const
                            static_cast<int>(std::lround(rc.top())));
     const QPoint ptBottomRight(static_cast<int>(std::lround(rc.right())),
                                static_cast<int>(std::lround(rc.bottom())));
-    return QRect(ptTopLeft, QSize(ptBottomRight.x() - ptTopLeft.x(),
-                                  ptBottomRight.y() - ptTopLeft.y()));
+    return QRect(ptTopLeft,
+                 QSize(ptBottomRight.x() - ptTopLeft.x(), ptBottomRight.y() - ptTopLeft.y()));
 }
 
 QRect CViewTransform::VisibleImageRect(const QRect& rcWidget) const

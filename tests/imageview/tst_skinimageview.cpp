@@ -5,13 +5,13 @@
 #include "testimages.h"
 
 #include <QEnterEvent>
-#include <QWheelEvent>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <cstdlib>
 #include <memory>
@@ -872,10 +872,8 @@ void tst_SkinImageView::snapsToOpaqueEdges_data()
     QTest::newRow("off") << false << QPoint(18, 8) << QPoint(72, 43) << RECT{18, 8, 72, 43};
     QTest::newRow("within reach") << true << QPoint(18, 8) << QPoint(72, 43)
                                   << RECT{20, 10, 70, 40};
-    QTest::newRow("out of reach") << true << QPoint(14, 3) << QPoint(75, 46)
-                                  << RECT{14, 3, 75, 46};
-    QTest::newRow("inner edge") << true << QPoint(23, 12) << QPoint(68, 38)
-                                << RECT{20, 10, 70, 40};
+    QTest::newRow("out of reach") << true << QPoint(14, 3) << QPoint(75, 46) << RECT{14, 3, 75, 46};
+    QTest::newRow("inner edge") << true << QPoint(23, 12) << QPoint(68, 38) << RECT{20, 10, 70, 40};
 }
 
 void tst_SkinImageView::snapsToOpaqueEdges()
@@ -946,8 +944,7 @@ void tst_SkinImageView::transparencyDisplay()
     QCOMPARE(m_pView->GetTransparencyDisplay(), CSkinImageView::TransparencyDisplay::Desktop);
     m_pView->SetTransparencyDisplay(static_cast<CSkinImageView::TransparencyDisplay>(display));
     for (const int nStep : {3, 8}) { // 1x and 8x, zoomed in at the keyed pixel
-        m_pView->SetZoomIndex(nStep,
-                              m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25)));
+        m_pView->SetZoomIndex(nStep, m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25)));
         const CViewTransform& transform = m_pView->GetTransform();
         const QImage grab = Grab(*m_pView);
         const QPointF ptKeyed = transform.ImageToWidget(QPointF(5.25, 5.25));

@@ -36,14 +36,16 @@ void tst_ViewTransform::roundTrips()
         const QPoint ptCorner(n, 2 * n + 1);
         const QPointF ptWidget = transform.ImageToWidget(QPointF(ptCorner));
         QCOMPARE(transform.NearestCorner(ptWidget), ptCorner);
-        QCOMPARE(transform.ImagePixelAt(transform.ImageToWidget(QPointF(ptCorner) + QPointF(0.5, 0.5))),
-                 ptCorner);
+        QCOMPARE(
+            transform.ImagePixelAt(transform.ImageToWidget(QPointF(ptCorner) + QPointF(0.5, 0.5))),
+            ptCorner);
         if (dZoom >= 1.0) {
             // Every corner on a device pixel, every pixel the same whole block.
             const QPointF ptDevice = ptWidget * dpr;
             QCOMPARE(ptDevice.x(), std::round(ptDevice.x()));
             QCOMPARE(ptDevice.y(), std::round(ptDevice.y()));
-            const double dNext = transform.ImageToWidget(QPointF(ptCorner + QPoint(1, 1))).x() * dpr;
+            const double dNext =
+                transform.ImageToWidget(QPointF(ptCorner + QPoint(1, 1))).x() * dpr;
             QCOMPARE(dNext - ptDevice.x(), dBlock);
             QVERIFY(dBlock >= 1.0 && dBlock == std::round(dBlock));
             QVERIFY(std::abs(dBlock - dZoom * dpr) <= 0.5);
