@@ -440,6 +440,12 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
         (m_nShowParts & SHOW_MESSAGE) != 0) {
         DrawSample(painter, m_sampleMessage, m_rcMessageArea, m_crMessageColour);
     }
+    if (!m_pHorzBar->isHidden() && !m_pVertBar->isHidden()) {
+        // The corner between the scroll bars belongs to neither.
+        const QRect rcView = ViewportRect();
+        painter.fillRect(QRect(rcView.bottomRight() + QPoint(1, 1), rect().bottomRight()),
+                         palette().window());
+    }
     DrawBorder(painter);
 }
 
