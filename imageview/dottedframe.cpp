@@ -39,12 +39,13 @@ CDottedFrame::CDottedFrame(QSize size) : m_size(size)
     if (w <= 0 || h <= 0) {
         return;
     }
-    QList<QRect> runs;
+    // Each side's runs lie within that side's strip: a strip paints only its own.
+    std::array<QList<QRect>, 4> arRuns;
     int nPhase = 0;
-    AddDots(runs, nPhase, QPoint(0, 0), QPoint(1, 0), w);  // top, left to right
-    AddDots(runs, nPhase, QPoint(w, 0), QPoint(0, 1), h);  // right, downwards
-    AddDots(runs, nPhase, QPoint(w, h), QPoint(-1, 0), w); // bottom, right to left
-    AddDots(runs, nPhase, QPoint(0, h), QPoint(0, -1), h); // left, upwards
+    AddDots(arRuns[0], nPhase, QPoint(0, 0), QPoint(1, 0), w);  // top, left to right
+    AddDots(arRuns[1], nPhase, QPoint(w, 0), QPoint(0, 1), h);  // right, downwards
+    AddDots(arRuns[2], nPhase, QPoint(w, h), QPoint(-1, 0), w); // bottom, right to left
+    AddDots(arRuns[3], nPhase, QPoint(0, h), QPoint(0, -1), h); // left, upwards
 
     const std::array<QRect, 4> arSides{QRect(0, 0, w, 1), QRect(w, 0, 1, h), QRect(1, h, w, 1),
                                        QRect(0, 1, 1, h)};
@@ -53,7 +54,7 @@ CDottedFrame::CDottedFrame(QSize size) : m_size(size)
         QImage strip(rcSide.size(), QImage::Format_ARGB32_Premultiplied);
         strip.fill(Qt::transparent);
         QPainter painter(&strip);
-        for (const QRect& rcRun : runs) {
+        for (const QRect& rcRun : arRuns[i]) {
             painter.fillRect(rcRun.intersected(rcSide).translated(-rcSide.topLeft()), Qt::black);
         }
         m_arStrips[i] = strip;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -15,11 +16,18 @@ void FlipGrid(QRgb& rgb)
     }
 }
 
-QImage Enlarge(const QImage& image, const QRect& rcSource, int nScale, bool bGrid)
+bool Prepare(QImage& scaled, int nWidth, int nHeight, QImage::Format format)
 {
-    QImage scaled(rcSource.width() * nScale, rcSource.height() * nScale, image.format());
-    if (scaled.isNull()) {
-        return scaled;
+    if (scaled.width() != nWidth || scaled.height() != nHeight || scaled.format() != format) {
+        scaled = QImage(nWidth, nHeight, format);
+    }
+    return !scaled.isNull();
+}
+
+bool Enlarge(const QImage& image, const QRect& rcSource, int nScale, bool bGrid, QImage& scaled)
+{
+    if (!Prepare(scaled, rcSource.width() * nScale, rcSource.height() * nScale, image.format())) {
+        return false;
     }
     const auto nRowBytes = static_cast<std::size_t>(scaled.width()) * sizeof(QRgb);
     for (int y = 0; y < rcSource.height(); ++y) {
@@ -46,42 +54,45 @@ QImage Enlarge(const QImage& image, const QRect& rcSource, int nScale, bool bGri
             }
         }
     }
-    return scaled;
+    return true;
 }
 
-QImage Reduce(const QImage& image, const QRect& rcSource, double dScale)
+bool Reduce(const QImage& image, const QRect& rcSource, double dScale, QImage& scaled)
 {
     const int nWidth = std::max(1, static_cast<int>(std::ceil(rcSource.width() * dScale)));
     const int nHeight = std::max(1, static_cast<int>(std::ceil(rcSource.height() * dScale)));
-    QImage scaled(nWidth, nHeight, image.format());
-    if (scaled.isNull()) {
-        return scaled;
+    if (!Prepare(scaled, nWidth, nHeight, image.format())) {
+        return false;
     }
     const auto SourceOf = [dScale](int n, int nLimit) {
         return std::min(nLimit - 1, static_cast<int>(n / dScale));
     };
+    std::vector<int> arColumns(static_cast<std::size_t>(nWidth));
+    for (int x = 0; x < nWidth; ++x) {
+        arColumns[static_cast<std::size_t>(x)] = rcSource.left() + SourceOf(x, rcSource.width());
+    }
     for (int y = 0; y < nHeight; ++y) {
-        const auto* pSource = reinterpret_cast<const QRgb*>(image.constScanLine(
-                                  rcSource.top() + SourceOf(y, rcSource.height()))) +
-                              rcSource.left();
+        const auto* pSource = reinterpret_cast<const QRgb*>(
+            image.constScanLine(rcSource.top() + SourceOf(y, rcSource.height())));
         auto* pTarget = reinterpret_cast<QRgb*>(scaled.scanLine(y));
         for (int x = 0; x < nWidth; ++x) {
-            pTarget[x] = pSource[SourceOf(x, rcSource.width())];
+            pTarget[x] = pSource[arColumns[static_cast<std::size_t>(x)]];
         }
     }
-    return scaled;
+    return true;
 }
 
 } // namespace
 
-QImage ScaleToBlocks(const QImage& image, const QRect& rcSource, double dDeviceScale, bool bGrid)
+bool ScaleToBlocks(const QImage& image, const QRect& rcSource, double dDeviceScale, bool bGrid,
+                   QImage& scaled)
 {
     const QRect rc = rcSource & image.rect();
     if (rc.isEmpty() || image.depth() != 32) {
-        return QImage();
+        return false;
     }
     if (dDeviceScale >= 1.0) {
-        return Enlarge(image, rc, static_cast<int>(std::lround(dDeviceScale)), bGrid);
+        return Enlarge(image, rc, static_cast<int>(std::lround(dDeviceScale)), bGrid, scaled);
     }
-    return Reduce(image, rc, dDeviceScale);
+    return Reduce(image, rc, dDeviceScale, scaled);
 }

@@ -492,9 +492,10 @@ void CSkinImageView::DrawScaled(QPainter& painter, const QImage& image, QPoint p
     }
     // Overlays sit on whole image pixels, so their grid lines meet the image's.
     const bool bGrid = m_bShowGrid && m_nZoomIndex >= kGridFromIndex;
-    QImage scaled = ScaleToBlocks(image, rcSource, m_transform.GetDeviceScale(), bGrid);
-    scaled.setDevicePixelRatio(m_transform.GetDpr());
-    painter.drawImage(ptTarget, scaled);
+    if (ScaleToBlocks(image, rcSource, m_transform.GetDeviceScale(), bGrid, m_imgScaled)) {
+        m_imgScaled.setDevicePixelRatio(m_transform.GetDpr());
+        painter.drawImage(ptTarget, m_imgScaled);
+    }
 }
 
 void CSkinImageView::DrawSample(QPainter& painter, const CTextSample& sample, const RECT& rcArea,

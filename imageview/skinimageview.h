@@ -245,6 +245,8 @@ private:
     // Screen copies made when the images were handed over, never in a paint.
     CShownImage m_imgShown; // keyed pixels in the desktop or key colour: a paint blits it opaque
     QImage m_imgSeeThrough; // keyed pixels transparent, for the checkerboard only
+    // Scratch for the visible part scaled, kept so a paint reuses its memory.
+    mutable QImage m_imgScaled;
     std::vector<QImage> m_arOverlayKeyed;
     CDottedFrame m_frame;
     CTextSample m_sampleTitle;
