@@ -467,34 +467,57 @@ void CSkinImageView::DrawImage(QPainter& painter, const QRect& rcDirty) const
         const QRect rcShown = rcImage & rcDirty;
         painter.setBrushOrigin(rcImage.topLeft());
         painter.fillRect(rcShown, CheckerBrush());
-        DrawScaled(painter, m_imgSeeThrough, QPoint(0, 0), rcDirty);
+        DrawScaled(painter, m_imgSeeThrough, QPoint(0, 0), rcDirty, m_scaledMain, true);
     } else {
-        DrawScaled(painter, m_imgShown.Image(), QPoint(0, 0), rcDirty);
+        DrawScaled(painter, m_imgShown.Image(), QPoint(0, 0), rcDirty, m_scaledMain, true);
     }
 }
 
-// Only the pixels of image (placed at ptAt in image coordinates) that show in rcDirty are
-// scaled and drawn.
+// The pixels of image (placed at ptAt in image coordinates) that show in rcDirty, scaled. The
+// main image is scaled for the whole view at once and kept until the view or the image changes,
+// so a partial repaint (a drag step, a hover) only blits; an overlay is scaled where it shows.
 void CSkinImageView::DrawScaled(QPainter& painter, const QImage& image, QPoint ptAt,
-                                const QRect& rcDirty) const
+                                const QRect& rcDirty, ScaledPart& part, bool bWholeView) const
 {
     if (image.isNull()) {
         return;
     }
-    const QRect rcSource = m_transform.VisibleImageRect(rcDirty).translated(-ptAt) & image.rect();
+    const QRect rcSource =
+        m_transform.VisibleImageRect(bWholeView ? ViewportRect() : rcDirty).translated(-ptAt) &
+        image.rect();
     if (rcSource.isEmpty()) {
         return;
     }
     const QPointF ptTarget = m_transform.ImageToWidget(QPointF(rcSource.topLeft() + ptAt));
     if (m_transform.GetDeviceScale() == 1.0 && m_transform.GetDpr() == 1.0) {
-        painter.drawImage(ptTarget, image, rcSource);
+        const QRect rcShown =
+            m_transform.VisibleImageRect(rcDirty).translated(-ptAt) & image.rect();
+        painter.drawImage(m_transform.ImageToWidget(QPointF(rcShown.topLeft() + ptAt)), image,
+                          rcShown);
         return;
     }
     // Overlays sit on whole image pixels, so their grid lines meet the image's.
     const bool bGrid = m_bShowGrid && m_nZoomIndex >= kGridFromIndex;
-    if (ScaleToBlocks(image, rcSource, m_transform.GetDeviceScale(), bGrid, m_imgScaled)) {
-        m_imgScaled.setDevicePixelRatio(m_transform.GetDpr());
-        painter.drawImage(ptTarget, m_imgScaled);
+    const double dScale = m_transform.GetDeviceScale();
+    if (part.nKey != image.cacheKey() || part.rcSource != rcSource || part.dScale != dScale ||
+        part.bGrid != bGrid || part.image.isNull()) {
+        if (!ScaleToBlocks(image, rcSource, dScale, bGrid, part.image)) {
+            part = ScaledPart();
+            return;
+        }
+        part.nKey = image.cacheKey();
+        part.rcSource = rcSource;
+        part.dScale = dScale;
+        part.bGrid = bGrid;
+    }
+    const double dDpr = m_transform.GetDpr();
+    part.image.setDevicePixelRatio(dDpr);
+    const QRectF rcDirtyDevice(QPointF(rcDirty.topLeft()) - ptTarget, QSizeF(rcDirty.size()));
+    const QRect rcBlit =
+        QRectF(rcDirtyDevice.topLeft() * dDpr, rcDirtyDevice.size() * dDpr).toAlignedRect() &
+        part.image.rect();
+    if (!rcBlit.isEmpty()) {
+        painter.drawImage(ptTarget + QPointF(rcBlit.topLeft()) / dDpr, part.image, QRectF(rcBlit));
     }
 }
 
@@ -513,7 +536,8 @@ void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcDirty) const
 {
     for (std::size_t i = 0; i < m_arOverlayKeyed.size(); ++i) {
         DrawScaled(painter, m_arOverlayKeyed[i],
-                   QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top), rcDirty);
+                   QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top), rcDirty,
+                   m_scaledOverlay, false);
     }
 }
 

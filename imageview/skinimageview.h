@@ -202,8 +202,17 @@ private:
     void UpdateShownBackground();
 
     void DrawImage(QPainter& painter, const QRect& rcDirty) const;
-    void DrawScaled(QPainter& painter, const QImage& image, QPoint ptAt,
-                    const QRect& rcDirty) const;
+    // A scaled copy of part of an image and what it was made from.
+    struct ScaledPart
+    {
+        QImage image;
+        QRect rcSource;
+        qint64 nKey = 0;
+        double dScale = 0;
+        bool bGrid = false;
+    };
+    void DrawScaled(QPainter& painter, const QImage& image, QPoint ptAt, const QRect& rcDirty,
+                    ScaledPart& part, bool bWholeView) const;
     void DrawSample(QPainter& painter, const CTextSample& sample, const RECT& rcArea,
                     COLORREF crText) const;
     void DrawOverlays(QPainter& painter, const QRect& rcDirty) const;
@@ -245,8 +254,9 @@ private:
     // Screen copies made when the images were handed over, never in a paint.
     CShownImage m_imgShown; // keyed pixels in the desktop or key colour: a paint blits it opaque
     QImage m_imgSeeThrough; // keyed pixels transparent, for the checkerboard only
-    // Scratch for the visible part scaled, kept so a paint reuses its memory.
-    mutable QImage m_imgScaled;
+    // Made in a paint as the scaled pixels are needed; each remembers what it shows.
+    mutable ScaledPart m_scaledMain;
+    mutable ScaledPart m_scaledOverlay;
     std::vector<QImage> m_arOverlayKeyed;
     CDottedFrame m_frame;
     CTextSample m_sampleTitle;
