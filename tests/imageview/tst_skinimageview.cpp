@@ -157,6 +157,9 @@ private slots:
     void gridFromEightTimes();
     void transparencyDisplay_data();
     void transparencyDisplay();
+    void pans_data();
+    void pans();
+    void reportsThePixelUnderTheCursor();
 
 private:
     // A 202 x 206 view, shown and painted once, with a 100 x 60 red image at (51, 73) and the
@@ -955,6 +958,68 @@ void tst_SkinImageView::transparencyDisplay()
     m_pView->SetImageTransparent(RGB(0, 0, 255));
     const QPointF ptFormer = m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25));
     QCOMPARE(Grab(*m_pView).pixel(ptFormer.toPoint()), MAGENTA.rgb());
+}
+
+void tst_SkinImageView::pans_data()
+{
+    QTest::addColumn<QByteArray>("how");
+    QTest::addColumn<QPoint>("moved"); // how far the image moves; for the wheel, only the sign
+    QTest::newRow("middle drag") << QByteArray("middle") << QPoint(-20, -10);
+    QTest::newRow("space drag") << QByteArray("space") << QPoint(-20, -10);
+    QTest::newRow("wheel") << QByteArray("wheel") << QPoint(0, -1);
+    QTest::newRow("shift wheel") << QByteArray("shift wheel") << QPoint(-1, 0);
+}
+
+void tst_SkinImageView::pans()
+{
+    QFETCH(QByteArray, how);
+    QFETCH(QPoint, moved);
+    m_pMain = MakeDib(400, 300, RED);
+    ShowArmed();
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    const QPointF ptBefore = m_pView->GetTransform().GetOrigin();
+    const QPoint from(100, 100);
+    const QPoint to = from + QPoint(-20, -10);
+    if (how == "middle") {
+        QTest::mousePress(m_pView.get(), Qt::MiddleButton, {}, from);
+        QTest::mouseMove(m_pView.get(), to);
+        QTest::mouseRelease(m_pView.get(), Qt::MiddleButton, {}, to);
+    } else if (how == "space") {
+        QTest::keyPress(m_pView.get(), Qt::Key_Space);
+        Drag(m_pView.get(), from, to);
+        QTest::keyRelease(m_pView.get(), Qt::Key_Space);
+    } else {
+        const auto modifiers = how == "wheel" ? Qt::NoModifier : Qt::ShiftModifier;
+        QWheelEvent event(QPointF(from), QPointF(m_pView->mapToGlobal(from)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_pView.get(), &event);
+    }
+    const QPointF ptMoved = m_pView->GetTransform().GetOrigin() - ptBefore;
+    if (how.endsWith("wheel")) {
+        QCOMPARE(QPoint(ptMoved.x() < 0   ? -1
+                        : ptMoved.x() > 0 ? 1
+                                          : 0,
+                        ptMoved.y() < 0   ? -1
+                        : ptMoved.y() > 0 ? 1
+                                          : 0),
+                 moved);
+    } else {
+        QCOMPARE(ptMoved, QPointF(moved));
+    }
+    QCOMPARE(spy.count(), 0);
+}
+
+void tst_SkinImageView::reportsThePixelUnderTheCursor()
+{
+    ShowArmed();
+    m_pView->SetZoomIndex(4); // 2x: the image lies at (1, 43)
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::cursorMoved);
+    QTest::mouseMove(m_pView.get(), QPoint(1 + 2 * 7 + 1, 43 + 2 * 9));
+    QTest::mouseMove(m_pView.get(), QPoint(1 + 2 * 7, 43 + 2 * 9 + 1)); // the same pixel
+    QTest::mouseMove(m_pView.get(), QPoint(100, 10));                   // above the image
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).value<std::optional<QPoint>>(), std::optional(QPoint(7, 9)));
+    QCOMPARE(spy.at(1).at(0).value<std::optional<QPoint>>(), std::optional<QPoint>());
 }
 
 QTEST_MAIN(tst_SkinImageView)
