@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -195,6 +196,107 @@ void BM_PaintDragStep(benchmark::State& state)
     SetPixels(state, std::int64_t{kWidth} * kHeight);
 }
 BENCHMARK(BM_PaintDragStep)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// Zoomed: a 1280 x 800 view of the same skin at 1/4, 1 and 8, against one drawImage of an
+// opaque image of the view's size into the same target (timed in turns). Only the visible part
+// is scaled, so the cost follows the view, not the image.
+constexpr int kViewWidth = 1280;
+constexpr int kViewHeight = 800;
+
+struct ZoomFixture
+{
+    std::unique_ptr<CDib> pMain = MakeSkinImage(kWidth, kHeight, 24);
+    std::unique_ptr<CDib> pHuge = MakeSkinImage(4096, 4096, 64);
+    CSkinImageView view;
+    QImage target{kViewWidth, kViewHeight, QImage::Format_ARGB32_Premultiplied};
+    QImage visible{kViewWidth, kViewHeight, QImage::Format_RGB32};
+
+    ZoomFixture()
+    {
+        view.resize(target.size());
+        visible.fill(Qt::gray);
+    }
+};
+
+ZoomFixture& SharedZoom()
+{
+    static ZoomFixture fixture;
+    return fixture;
+}
+
+bool BlitVisible(ZoomFixture& f)
+{
+    QPainter painter(&f.target);
+    painter.drawImage(0, 0, f.visible);
+    painter.end();
+    benchmark::DoNotOptimize(f.target.constBits());
+    return true;
+}
+
+void BM_PaintZoomed(benchmark::State& state)
+{
+    ZoomFixture& f = SharedZoom();
+    f.view.SetImage(f.pMain.get(), kKey);
+    f.view.SetZoomIndex(static_cast<int>(state.range(0)));
+    bench::TimeAgainstFloor(
+        state,
+        [&f] {
+            // The view alone: its scroll bars are Qt's and repaint only when they change.
+            f.view.render(&f.target, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+            benchmark::DoNotOptimize(f.target.constBits());
+            return true;
+        },
+        [&f] { return BlitVisible(f); });
+    SetPixels(state, std::int64_t{kViewWidth} * kViewHeight);
+}
+// Steps 1/4, 1 and 8.
+BENCHMARK(BM_PaintZoomed)->Arg(1)->Arg(3)->Arg(8)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// One Ctrl+wheel notch on a 4096 x 4096 skin, between 1 and 2 and back, without its paint.
+// Paints reuse the scaled copy of the view until zoom, scroll, size or image change: the zoomed
+// paints above are repeated paints of one state, the painted notch below a paint after a change.
+void BM_WheelStep(benchmark::State& state)
+{
+    ZoomFixture& f = SharedZoom();
+    f.view.SetImage(f.pHuge.get(), kKey);
+    f.view.ZoomActualSize();
+    int nNotch = 120;
+    const QPointF ptAt(400, 300);
+    bench::TimeAgainstFloor(
+        state,
+        [&f, &nNotch, &ptAt] {
+            QWheelEvent event(ptAt, ptAt, QPoint(), QPoint(0, nNotch), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&f.view, &event);
+            nNotch = -nNotch;
+            return true;
+        },
+        [&f] { return BlitVisible(f); });
+}
+BENCHMARK(BM_WheelStep)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// The same notch with the paint that follows it: the newly visible part scaled, then blitted.
+void BM_WheelStepPainted(benchmark::State& state)
+{
+    ZoomFixture& f = SharedZoom();
+    f.view.SetImage(f.pHuge.get(), kKey);
+    f.view.ZoomActualSize();
+    int nNotch = 120;
+    const QPointF ptAt(400, 300);
+    bench::TimeAgainstFloor(
+        state,
+        [&f, &nNotch, &ptAt] {
+            QWheelEvent event(ptAt, ptAt, QPoint(), QPoint(0, nNotch), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&f.view, &event);
+            nNotch = -nNotch;
+            f.view.render(&f.target, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+            benchmark::DoNotOptimize(f.target.constBits());
+            return true;
+        },
+        [&f] { return BlitVisible(f); });
+}
+BENCHMARK(BM_WheelStepPainted)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 } // namespace
 

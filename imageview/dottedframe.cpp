@@ -1,33 +1,33 @@
 #include "dottedframe.h"
 
-#include <QList>
 #include <QPainter>
 #include <QRect>
 
-#include <algorithm>
+#include <array>
 
 namespace {
 
 constexpr int DOT_ON = 3;
 constexpr int DOT_PERIOD = 6;
 
-// Appends the lit pixels of one side as runs: nCount pixels from (x, y) in steps of (dx, dy),
-// the pattern carried on from the previous side in nPhase.
-void AddDots(QList<QRect>& runs, int& nPhase, QPoint pt, QPoint ptStep, int nCount)
+// A one-pixel strip of nLength pixels, lit where the pattern (starting nPhase pixels into its
+// period) is on; bReversed walks it from its far end, as the bottom and left sides run.
+QImage DottedStrip(QSize size, int nLength, int nPhase, bool bReversed)
 {
-    for (int i = 0; i < nCount;) {
-        const int nLeft = nPhase < DOT_ON ? DOT_ON - nPhase : DOT_PERIOD - nPhase;
-        const int nRun = std::min(nLeft, nCount - i);
-        if (nPhase < DOT_ON) {
-            const QPoint ptFirst = pt + ptStep * i;
-            const QPoint ptLast = pt + ptStep * (i + nRun - 1);
-            runs.append(QRect(
-                QPoint(std::min(ptFirst.x(), ptLast.x()), std::min(ptFirst.y(), ptLast.y())),
-                QPoint(std::max(ptFirst.x(), ptLast.x()), std::max(ptFirst.y(), ptLast.y()))));
-        }
-        nPhase = (nPhase + nRun) % DOT_PERIOD;
-        i += nRun;
+    QImage strip(size, QImage::Format_ARGB32_Premultiplied);
+    if (strip.isNull()) {
+        return strip;
     }
+    strip.fill(Qt::transparent);
+    // One pixel wide or one pixel high: either way its pixels lie one after another in memory.
+    auto* pPixels = reinterpret_cast<QRgb*>(strip.bits());
+    const QRgb black = qRgb(0, 0, 0);
+    for (int k = 0; k < nLength; ++k) {
+        if ((nPhase + k) % DOT_PERIOD < DOT_ON) {
+            pPixels[bReversed ? nLength - 1 - k : k] = black;
+        }
+    }
+    return strip;
 }
 
 } // namespace
@@ -39,24 +39,16 @@ CDottedFrame::CDottedFrame(QSize size) : m_size(size)
     if (w <= 0 || h <= 0) {
         return;
     }
-    QList<QRect> runs;
-    int nPhase = 0;
-    AddDots(runs, nPhase, QPoint(0, 0), QPoint(1, 0), w);  // top, left to right
-    AddDots(runs, nPhase, QPoint(w, 0), QPoint(0, 1), h);  // right, downwards
-    AddDots(runs, nPhase, QPoint(w, h), QPoint(-1, 0), w); // bottom, right to left
-    AddDots(runs, nPhase, QPoint(0, h), QPoint(0, -1), h); // left, upwards
-
+    // The pattern runs on around the corners: top left to right, right downwards, bottom right
+    // to left, left upwards.
     const std::array<QRect, 4> arSides{QRect(0, 0, w, 1), QRect(w, 0, 1, h), QRect(1, h, w, 1),
                                        QRect(0, 1, 1, h)};
+    const std::array<int, 4> arPhase{0, w % DOT_PERIOD, (w + h) % DOT_PERIOD,
+                                     (2 * w + h) % DOT_PERIOD};
     for (std::size_t i = 0; i < arSides.size(); ++i) {
         const QRect& rcSide = arSides[i];
-        QImage strip(rcSide.size(), QImage::Format_ARGB32_Premultiplied);
-        strip.fill(Qt::transparent);
-        QPainter painter(&strip);
-        for (const QRect& rcRun : runs) {
-            painter.fillRect(rcRun.intersected(rcSide).translated(-rcSide.topLeft()), Qt::black);
-        }
-        m_arStrips[i] = strip;
+        const int nLength = rcSide.width() * rcSide.height();
+        m_arStrips[i] = DottedStrip(rcSide.size(), nLength, arPhase[i], i >= 2);
         m_arStripAt[i] = rcSide.topLeft();
     }
 }

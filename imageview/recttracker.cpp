@@ -172,8 +172,9 @@ QRect CRectTracker::GetTrueRect() const
     return NormalRect();
 }
 
-// Black with white just inside it, so the outline and the handles show on dark pictures as well
-// as on light ones; everything stays inside the rectangle.
+// Black with white just inside it, and handles white with a black outline, so the frame and
+// the handles show on dark pictures as well as on light ones; everything stays inside the
+// rectangle.
 void CRectTracker::Draw(QPainter& painter) const
 {
     const QRect rc = NormalRect();
@@ -189,12 +190,8 @@ void CRectTracker::Draw(QPainter& painter) const
     }
     for (int nHandle = hitTopLeft; nHandle < hitMiddle; ++nHandle) {
         if (const std::optional<QRect> rcHandle = HandleRect(nHandle)) {
-            painter.fillRect(rcHandle->adjusted(-1, -1, 1, 1) & rcInside, Qt::white);
-        }
-    }
-    for (int nHandle = hitTopLeft; nHandle < hitMiddle; ++nHandle) {
-        if (const std::optional<QRect> rcHandle = HandleRect(nHandle)) {
             painter.fillRect(*rcHandle, Qt::black);
+            painter.fillRect(rcHandle->adjusted(1, 1, -1, -1), Qt::white);
         }
     }
 }

@@ -66,6 +66,8 @@ public:
     // Starts a new rectangle with one corner at point and the opposite one on the pointer.
     void TrackRubberBand(QPoint point, bool bAllowInvert = true);
     bool IsTracking() const { return m_drag.has_value(); }
+    // The handle being dragged (hitMiddle for a move), hitNothing when no drag is on.
+    int GetTrackedHandle() const { return m_drag ? m_drag->nHandle : hitNothing; }
     // Follows the pointer; true when m_rect changed.
     bool TrackMove(QPoint point);
     // Ends the drag at point. True when m_rect differs from the rectangle before the drag.
@@ -74,12 +76,14 @@ public:
     // Escape or the right button: the rectangle before the drag comes back.
     void TrackCancel();
 
-    // The smallest width and height a drag leaves, in either direction.
-    int GetMinSize() const { return 2 * m_nHandleSize; }
+    // The smallest width and height a drag leaves, in either direction: m_nMinSize when set,
+    // else room for two handles.
+    int GetMinSize() const { return m_nMinSize.value_or(2 * m_nHandleSize); }
 
     RECT m_rect{0, 0, 30, 30};
     int m_nStyle = solidLine;
     int m_nHandleSize = 4;
+    std::optional<int> m_nMinSize;
 
 protected:
     // Called with the rectangle as it stood before each change during a drag, and with the final

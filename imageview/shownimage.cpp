@@ -102,3 +102,22 @@ void CShownImage::SetBackground(QRgb rgbBackground)
         }
     }
 }
+
+QImage CShownImage::SeeThrough() const
+{
+    if (m_image.isNull()) {
+        return QImage();
+    }
+    QImage image = m_image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int nWidth = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        auto* pRow = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const uchar* const pMask = m_keyed.constScanLine(y);
+        for (int x = 0; x < nWidth; ++x) {
+            if (IsKeyed(x, pMask)) {
+                pRow[x] = 0;
+            }
+        }
+    }
+    return image;
+}

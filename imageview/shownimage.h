@@ -19,6 +19,11 @@ public:
     const QImage& Image() const { return m_image; }
     bool IsNull() const { return m_image.isNull(); }
     QRgb Background() const { return m_rgbBackground; }
+    // Whether the pixel at (x, y), inside the image, had the key colour.
+    bool IsKeyedAt(int x, int y) const { return IsKeyed(x, m_keyed.constScanLine(y)); }
+    // A copy with the keyed pixels fully transparent (premultiplied ARGB), to lay over a
+    // background of its own.
+    QImage SeeThrough() const;
 
 private:
     bool IsKeyed(int x, const uchar* pMaskRow) const;

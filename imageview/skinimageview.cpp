@@ -4,6 +4,7 @@
 #include "dibimage.h"
 #include "keyedimage.h"
 #include "pickercursor.h"
+#include "pixelblocks.h"
 #include "qtconvert.h"
 #include "syscolors.h"
 
@@ -14,6 +15,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -27,25 +35,57 @@ QImage KeyedScreenCopy(const CDib* pDib, COLORREF crTransparent)
     return pDib != nullptr ? CreateKeyedImage(CreateDDB(*pDib), crTransparent) : QImage();
 }
 
-// Only the part of the image inside the dirty rectangle is blitted.
-void DrawClipped(QPainter& painter, QPoint ptAt, const QImage& image, const QRect& rcDirty)
+// Squares of a fixed size on screen, whatever the zoom.
+const QBrush& CheckerBrush()
 {
-    const QRect rcTarget = QRect(ptAt, image.size()) & rcDirty;
-    if (!rcTarget.isEmpty()) {
-        painter.drawImage(rcTarget.topLeft(), image, rcTarget.translated(-ptAt));
-    }
+    static const QBrush brush = [] {
+        constexpr int nSquare = 8;
+        QImage tile(2 * nSquare, 2 * nSquare, QImage::Format_RGB32);
+        tile.fill(QColor(255, 255, 255));
+        for (int y = 0; y < tile.height(); ++y) {
+            for (int x = 0; x < tile.width(); ++x) {
+                if ((x / nSquare + y / nSquare) % 2 != 0) {
+                    tile.setPixel(x, y, qRgb(204, 204, 204));
+                }
+            }
+        }
+        return QBrush(tile);
+    }();
+    return brush;
+}
+
+RECT ToRECT(const QRect& rc)
+{
+    return RECT{rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
+}
+
+RECT Normalised(const RECT& rc)
+{
+    return RECT{std::min(rc.left, rc.right), std::min(rc.top, rc.bottom),
+                std::max(rc.left, rc.right), std::max(rc.top, rc.bottom)};
 }
 
 } // namespace
 
-CSkinImageView::CSkinImageView(QWidget* parent) : QWidget(parent)
+CSkinImageView::CSkinImageView(QWidget* parent)
+    : QWidget(parent), m_pHorzBar(new QScrollBar(Qt::Horizontal, this)),
+      m_pVertBar(new QScrollBar(Qt::Vertical, this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Hover moves choose the cursor, as the pointer crosses the picker and its handles.
     setMouseTracking(true);
+    // Arrow keys nudge the picker once a click has put the focus here.
+    setFocusPolicy(Qt::StrongFocus);
     m_hPickerCursor = MakePickerCursor();
     m_nStyle = solidLine | resizeInside;
-    m_nHandleSize = 3;
+    m_nHandleSize = kHandleSize;
+    m_nMinSize = 6;
+    for (QScrollBar* pBar : {m_pHorzBar, m_pVertBar}) {
+        pBar->hide();
+        pBar->setCursor(Qt::ArrowCursor);
+        connect(pBar, &QScrollBar::valueChanged, this, &CSkinImageView::OnScrolled);
+    }
+    Relayout();
 }
 
 bool CSkinImageView::CreateView(QWidget* pParent)
@@ -65,13 +105,16 @@ void CSkinImageView::SetImage(const CDib* pImage, COLORREF crTransparent)
     m_arOverlayKeyed = {};
     m_pImage = pImage;
     m_crTransparent = crTransparent;
+    const QSize sizeBefore = m_imgShown.Image().size();
     m_imgShown.Set(pImage != nullptr ? CreateDDB(*pImage) : QImage(), crTransparent,
-                   SysColor(COLOR_BACKGROUND).rgb());
-    const QSize sizeImage =
-        pImage != nullptr ? QSize(pImage->GetWidth(), pImage->GetHeight()) : QSize();
-    if (m_frame.GetSize() != sizeImage) {
-        m_frame = CDottedFrame(sizeImage);
+                   KeyedBackground());
+    UpdateShownBackground();
+    if (m_imgShown.Image().size() != sizeBefore) {
+        // Another image starts centred again.
+        m_pHorzBar->hide();
+        m_pVertBar->hide();
     }
+    Relayout();
     update();
 }
 
@@ -87,6 +130,7 @@ void CSkinImageView::SetImageTransparent(COLORREF crTransparent)
     }
     m_crTransparent = crTransparent;
     m_imgShown.SetKey(crTransparent);
+    UpdateShownBackground();
     update();
 }
 
@@ -147,7 +191,10 @@ void CSkinImageView::SetMessageBackColour(COLORREF crBack)
 
 void CSkinImageView::SetPickerRect(int nLeft, int nTop, int nRight, int nBottom)
 {
-    m_rect = OffsetRect(RECT{nLeft, nTop, nRight, nBottom}, m_nOriginX, m_nOriginY);
+    m_rcPick = RECT{nLeft, nTop, nRight, nBottom};
+    if (!IsTracking()) {
+        SyncTrackerToPick();
+    }
 }
 
 void CSkinImageView::SetPickerMode(int nMode)
@@ -164,12 +211,201 @@ void CSkinImageView::HidePicker(bool bHide)
     update();
 }
 
-QRect CSkinImageView::PlaceImage() const
+void CSkinImageView::SetZoomIndex(int nIndex, std::optional<QPointF> anchor)
 {
-    const int w = m_pImage->GetWidth();
-    const int h = m_pImage->GetHeight();
-    // Each half truncated on its own: a 101-pixel image sits where a 100-pixel one does.
-    return QRect(width() / 2 - w / 2, height() / 2 - h / 2, w, h);
+    nIndex = std::clamp(nIndex, 0, static_cast<int>(kZoomSteps.size()) - 1);
+    if (nIndex == m_nZoomIndex) {
+        return;
+    }
+    const QPointF ptAnchor = anchor.value_or(QRectF(ViewportRect()).center());
+    const QPointF ptImage = m_transform.WidgetToImage(ptAnchor);
+    CancelTracking();
+    m_nZoomIndex = nIndex;
+    Relayout();
+    // Scroll so that the anchored image point is back under the anchor.
+    const QPointF ptNow = m_transform.ImageToWidget(ptImage);
+    const QPointF ptShift = ptNow - ptAnchor;
+    m_bRelayingOut = true;
+    m_pHorzBar->setValue(m_pHorzBar->value() + static_cast<int>(std::lround(ptShift.x())));
+    m_pVertBar->setValue(m_pVertBar->value() + static_cast<int>(std::lround(ptShift.y())));
+    m_bRelayingOut = false;
+    Relayout();
+    update();
+    emit zoomChanged(GetZoom());
+}
+
+void CSkinImageView::ZoomIn()
+{
+    SetZoomIndex(m_nZoomIndex + 1);
+}
+
+void CSkinImageView::ZoomOut()
+{
+    SetZoomIndex(m_nZoomIndex - 1);
+}
+
+void CSkinImageView::ZoomActualSize()
+{
+    SetZoomIndex(kActualSizeIndex);
+}
+
+void CSkinImageView::ZoomToFit()
+{
+    const QSize sizeImage = ImageSize();
+    if (sizeImage.isEmpty()) {
+        SetZoomIndex(kActualSizeIndex);
+        return;
+    }
+    const QSize sizeView = size();
+    const double dDpr = devicePixelRatioF();
+    int nFit = 0;
+    for (int i = 0; i < static_cast<int>(kZoomSteps.size()); ++i) {
+        const double dScale = CViewTransform::DeviceScaleFor(
+                                  kZoomSteps.at(static_cast<std::size_t>(i)).Value(), dDpr) /
+                              dDpr;
+        if (sizeImage.width() * dScale <= sizeView.width() &&
+            sizeImage.height() * dScale <= sizeView.height()) {
+            nFit = i;
+        }
+    }
+    SetZoomIndex(nFit);
+}
+
+void CSkinImageView::SetShowGrid(bool bShow)
+{
+    m_bShowGrid = bShow;
+    update();
+}
+
+void CSkinImageView::SetTransparencyDisplay(TransparencyDisplay display)
+{
+    m_transparencyDisplay = display;
+    UpdateShownBackground();
+    update();
+}
+
+QRgb CSkinImageView::KeyedBackground() const
+{
+    if (m_transparencyDisplay == TransparencyDisplay::KeyColour) {
+        return toQColor(m_crTransparent).rgb();
+    }
+    return SysColor(COLOR_BACKGROUND).rgb();
+}
+
+void CSkinImageView::UpdateShownBackground()
+{
+    m_imgShown.SetBackground(KeyedBackground());
+    m_imgSeeThrough = m_transparencyDisplay == TransparencyDisplay::Checkerboard
+                          ? m_imgShown.SeeThrough()
+                          : QImage();
+}
+
+QSize CSkinImageView::ImageSize() const
+{
+    return m_pImage != nullptr ? QSize(m_pImage->GetWidth(), m_pImage->GetHeight()) : QSize(0, 0);
+}
+
+QRect CSkinImageView::ViewportRect() const
+{
+    return QRect(0, 0, width() - (m_pVertBar->isHidden() ? 0 : m_pVertBar->width()),
+                 height() - (m_pHorzBar->isHidden() ? 0 : m_pHorzBar->height()));
+}
+
+void CSkinImageView::Relayout()
+{
+    const double dDpr = devicePixelRatioF();
+    const double dZoom = GetZoom();
+    const QSize sizeDevice = CViewTransform(dZoom, dDpr, {}).DeviceSize(ImageSize());
+    const QSize sizeImage(static_cast<int>(std::ceil(sizeDevice.width() / dDpr)),
+                          static_cast<int>(std::ceil(sizeDevice.height() / dDpr)));
+    const int nBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool bHorz = sizeImage.width() > width();
+    bool bVert = sizeImage.height() > height();
+    bVert = bVert || (bHorz && sizeImage.height() > height() - nBarWidth);
+    bHorz = bHorz || (bVert && sizeImage.width() > width() - nBarWidth);
+    const QSize sizeView(width() - (bVert ? nBarWidth : 0), height() - (bHorz ? nBarWidth : 0));
+
+    m_bRelayingOut = true;
+    const auto Place = [](QScrollBar* pBar, bool bShow, int nImage, int nView, const QRect& rc) {
+        const bool bWasShown = !pBar->isHidden();
+        pBar->setGeometry(rc);
+        pBar->setRange(0, std::max(0, nImage - nView));
+        pBar->setPageStep(std::max(1, nView));
+        pBar->setSingleStep(std::max(1, nView / 20));
+        if (bShow && !bWasShown) {
+            pBar->setValue((nImage - nView) / 2); // centred, as the image was before
+        }
+        pBar->setVisible(bShow);
+    };
+    Place(m_pHorzBar, bHorz, sizeImage.width(), sizeView.width(),
+          QRect(0, sizeView.height(), sizeView.width(), nBarWidth));
+    Place(m_pVertBar, bVert, sizeImage.height(), sizeView.height(),
+          QRect(sizeView.width(), 0, nBarWidth, sizeView.height()));
+    m_bRelayingOut = false;
+
+    // Centred: each half truncated on its own, so a 101-pixel image sits where a 100-pixel one
+    // does.
+    const auto Origin = [dDpr](bool bScrolled, int nValue, int nView, int nImageDevice) {
+        if (bScrolled) {
+            return -static_cast<int>(std::lround(nValue * dDpr));
+        }
+        return static_cast<int>(std::lround(nView * dDpr)) / 2 - nImageDevice / 2;
+    };
+    m_transform = CViewTransform(
+        dZoom, dDpr,
+        QPoint(Origin(bHorz, m_pHorzBar->value(), sizeView.width(), sizeDevice.width()),
+               Origin(bVert, m_pVertBar->value(), sizeView.height(), sizeDevice.height())));
+    const QRect rcFrame = m_transform.WidgetRect(QRect(QPoint(0, 0), ImageSize()));
+    if (m_frame.GetSize() != rcFrame.size()) {
+        m_frame = CDottedFrame(rcFrame.size());
+    }
+    if (!IsTracking()) {
+        SyncTrackerToPick();
+    }
+}
+
+void CSkinImageView::OnScrolled()
+{
+    if (m_bRelayingOut) {
+        return;
+    }
+    CancelTracking();
+    Relayout();
+    update();
+}
+
+void CSkinImageView::OnScreenChanged()
+{
+    CancelTracking();
+    Relayout();
+    update();
+}
+
+void CSkinImageView::SyncTrackerToPick()
+{
+    // Corner by corner, so a rectangle the skin has inverted stays inverted.
+    const QPointF ptFrom = m_transform.ImageToWidget(QPointF(m_rcPick.left, m_rcPick.top));
+    const QPointF ptTo = m_transform.ImageToWidget(QPointF(m_rcPick.right, m_rcPick.bottom));
+    m_rect =
+        RECT{static_cast<LONG>(std::lround(ptFrom.x())), static_cast<LONG>(std::lround(ptFrom.y())),
+             static_cast<LONG>(std::lround(ptTo.x())), static_cast<LONG>(std::lround(ptTo.y()))};
+}
+
+void CSkinImageView::resizeEvent(QResizeEvent* event)
+{
+    CancelTracking();
+    Relayout();
+    QWidget::resizeEvent(event);
+}
+
+void CSkinImageView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Relayout();
+    if (QWindow* pWindow = window()->windowHandle()) {
+        connect(pWindow, &QWindow::screenChanged, this, &CSkinImageView::OnScreenChanged,
+                Qt::UniqueConnection);
+    }
 }
 
 void CSkinImageView::paintEvent(QPaintEvent* event)
@@ -182,60 +418,126 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
         painter.fillRect(rcDirty, crBackground);
         DrawMessageBack(painter, rcDirty);
     } else {
-        const QRect rcImage = PlaceImage();
-        // The samples and the picker follow the image from here on. The picker moves with it, so
-        // a view that grew or shrank still shows and reports the rectangle where it was on the
-        // image. Before the first such paint the rectangle was placed with the origin (0, 0), and
-        // a drag in progress owns the rectangle.
-        const int dx = rcImage.left() - m_nOriginX;
-        const int dy = rcImage.top() - m_nOriginY;
-        m_nOriginX = rcImage.left();
-        m_nOriginY = rcImage.top();
-        const bool bFollow = m_bOriginRecorded && !IsTracking();
-        m_bOriginRecorded = true;
-        if (bFollow && (dx != 0 || dy != 0)) {
-            m_rect = OffsetRect(m_rect, dx, dy);
+        if (m_transparencyDisplay == TransparencyDisplay::Desktop) {
+            m_imgShown.SetBackground(crBackground.rgb()); // a pass only after it changed
         }
-        m_imgShown.SetBackground(
-            crBackground.rgb()); // a pass only after the desktop colour changed
-        // The image is opaque on the background already: fill only around it.
-        const QRegion rgnAround =
-            QRegion(rcDirty).subtracted(m_imgShown.IsNull() ? QRegion() : QRegion(rcImage));
-        for (const QRect& rc : rgnAround) {
-            painter.fillRect(rc, crBackground);
-        }
-        DrawClipped(painter, rcImage.topLeft(), m_imgShown.Image(), rcDirty);
+        DrawImage(painter, rcDirty);
         if ((m_nShowParts & SHOW_CLOSE_BUTTON) != 0) {
-            DrawOverlays(painter, rcImage, rcDirty);
+            DrawOverlays(painter, rcDirty);
         }
         DrawMessageBack(painter, rcDirty);
-        m_frame.Draw(painter, rcImage.topLeft());
+        m_frame.Draw(painter, m_transform.WidgetRect(QRect(0, 0, 1, 1)).topLeft());
         if (!m_bPickerHidden) {
             Draw(painter);
         }
     }
 
-    const QPoint ptOrigin(m_nOriginX, m_nOriginY);
     if (!m_strTitleText.empty() && !IsRectEmpty(m_rcTitleArea) &&
         (m_nShowParts & SHOW_TITLE) != 0) {
-        m_sampleTitle.Draw(painter, toQRect(m_rcTitleArea).translated(ptOrigin),
-                           toQColor(m_crTitleColour));
+        DrawSample(painter, m_sampleTitle, m_rcTitleArea, m_crTitleColour);
     }
     if (!m_strMessageText.empty() && !IsRectEmpty(m_rcMessageArea) &&
         (m_nShowParts & SHOW_MESSAGE) != 0) {
-        m_sampleMessage.Draw(painter, toQRect(m_rcMessageArea).translated(ptOrigin),
-                             toQColor(m_crMessageColour));
+        DrawSample(painter, m_sampleMessage, m_rcMessageArea, m_crMessageColour);
+    }
+    if (!m_pHorzBar->isHidden() && !m_pVertBar->isHidden()) {
+        // The corner between the scroll bars belongs to neither.
+        const QRect rcView = ViewportRect();
+        painter.fillRect(QRect(rcView.bottomRight() + QPoint(1, 1), rect().bottomRight()),
+                         palette().window());
     }
     DrawBorder(painter);
 }
 
-void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcImage,
-                                  const QRect& rcDirty) const
+void CSkinImageView::DrawImage(QPainter& painter, const QRect& rcDirty) const
+{
+    const QRect rcImage = m_transform.WidgetRect(QRect(QPoint(0, 0), ImageSize()));
+    const QColor crBackground = SysColor(COLOR_BACKGROUND);
+    // The image is opaque: fill only around it. Its edges may fall inside a logical pixel, which
+    // is filled and then drawn over.
+    const QRect rcInner = m_transform.GetDpr() == 1.0 && m_transform.GetZoom() >= 1.0
+                              ? rcImage
+                              : rcImage.adjusted(1, 1, -1, -1);
+    const QRegion rgnAround =
+        QRegion(rcDirty).subtracted(m_imgShown.IsNull() ? QRegion() : QRegion(rcInner));
+    for (const QRect& rc : rgnAround) {
+        painter.fillRect(rc, crBackground);
+    }
+    if (m_transparencyDisplay == TransparencyDisplay::Checkerboard && !m_imgSeeThrough.isNull()) {
+        const QRect rcShown = rcImage & rcDirty;
+        painter.setBrushOrigin(rcImage.topLeft());
+        painter.fillRect(rcShown, CheckerBrush());
+        DrawScaled(painter, m_imgSeeThrough, QPoint(0, 0), rcDirty, m_scaledMain, true);
+    } else {
+        DrawScaled(painter, m_imgShown.Image(), QPoint(0, 0), rcDirty, m_scaledMain, true);
+    }
+}
+
+// The pixels of image (placed at ptAt in image coordinates) that show in rcDirty, scaled. The
+// main image is scaled for the whole view at once and kept until the view or the image changes,
+// so a partial repaint (a drag step, a hover) only blits; an overlay is scaled where it shows.
+void CSkinImageView::DrawScaled(QPainter& painter, const QImage& image, QPoint ptAt,
+                                const QRect& rcDirty, ScaledPart& part, bool bWholeView) const
+{
+    if (image.isNull()) {
+        return;
+    }
+    const QRect rcSource =
+        m_transform.VisibleImageRect(bWholeView ? ViewportRect() : rcDirty).translated(-ptAt) &
+        image.rect();
+    if (rcSource.isEmpty()) {
+        return;
+    }
+    const QPointF ptTarget = m_transform.ImageToWidget(QPointF(rcSource.topLeft() + ptAt));
+    if (m_transform.GetDeviceScale() == 1.0 && m_transform.GetDpr() == 1.0) {
+        const QRect rcShown =
+            m_transform.VisibleImageRect(rcDirty).translated(-ptAt) & image.rect();
+        painter.drawImage(m_transform.ImageToWidget(QPointF(rcShown.topLeft() + ptAt)), image,
+                          rcShown);
+        return;
+    }
+    // Overlays sit on whole image pixels, so their grid lines meet the image's.
+    const bool bGrid = m_bShowGrid && m_nZoomIndex >= kGridFromIndex;
+    const double dScale = m_transform.GetDeviceScale();
+    if (part.nKey != image.cacheKey() || part.rcSource != rcSource || part.dScale != dScale ||
+        part.bGrid != bGrid || part.image.isNull()) {
+        if (!ScaleToBlocks(image, rcSource, dScale, bGrid, part.image)) {
+            part = ScaledPart();
+            return;
+        }
+        part.nKey = image.cacheKey();
+        part.rcSource = rcSource;
+        part.dScale = dScale;
+        part.bGrid = bGrid;
+    }
+    const double dDpr = m_transform.GetDpr();
+    part.image.setDevicePixelRatio(dDpr);
+    const QRectF rcDirtyDevice(QPointF(rcDirty.topLeft()) - ptTarget, QSizeF(rcDirty.size()));
+    const QRect rcBlit =
+        QRectF(rcDirtyDevice.topLeft() * dDpr, rcDirtyDevice.size() * dDpr).toAlignedRect() &
+        part.image.rect();
+    if (!rcBlit.isEmpty()) {
+        painter.drawImage(ptTarget + QPointF(rcBlit.topLeft()) / dDpr, part.image, QRectF(rcBlit));
+    }
+}
+
+void CSkinImageView::DrawSample(QPainter& painter, const CTextSample& sample, const RECT& rcArea,
+                                COLORREF crText) const
+{
+    painter.save();
+    const QPointF ptOrigin = m_transform.GetOrigin();
+    painter.translate(ptOrigin);
+    painter.scale(m_transform.GetScale(), m_transform.GetScale());
+    sample.Draw(painter, toQRect(rcArea), toQColor(crText));
+    painter.restore();
+}
+
+void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcDirty) const
 {
     for (std::size_t i = 0; i < m_arOverlayKeyed.size(); ++i) {
-        const QPoint ptAt =
-            rcImage.topLeft() + QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top);
-        DrawClipped(painter, ptAt, m_arOverlayKeyed[i], rcDirty);
+        DrawScaled(painter, m_arOverlayKeyed[i],
+                   QPoint(m_arOverlayRects[i].left, m_arOverlayRects[i].top), rcDirty,
+                   m_scaledOverlay, false);
     }
 }
 
@@ -243,7 +545,7 @@ void CSkinImageView::DrawOverlays(QPainter& painter, const QRect& rcImage,
 void CSkinImageView::DrawMessageBack(QPainter& painter, const QRect& rcDirty) const
 {
     if (m_crMessageBack && !IsRectEmpty(m_rcMessageArea) && (m_nShowParts & SHOW_MESSAGE) != 0) {
-        const QRect rcArea = toQRect(m_rcMessageArea).translated(m_nOriginX, m_nOriginY);
+        const QRect rcArea = m_transform.WidgetRect(toQRect(m_rcMessageArea));
         painter.fillRect(rcArea.intersected(rcDirty), toQColor(*m_crMessageBack));
     }
 }
@@ -298,11 +600,19 @@ void CSkinImageView::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (event->button() != Qt::LeftButton || !IsPickerArmed()) {
+    if (event->button() == Qt::MiddleButton ||
+        (event->button() == Qt::LeftButton && m_bSpaceDown)) {
+        m_ptPanFrom = point;
+        setCursor(Qt::ClosedHandCursor);
+        event->accept();
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !IsPickerArmed() || m_ptPanFrom) {
         QWidget::mousePressEvent(event);
         return;
     }
     const QRect rcBefore = GetTrueRect();
+    m_rcDragStart = Normalised(m_rcPick);
     // The rectangle comes first: a handle resizes, the inside moves, elsewhere starts anew. A
     // handle may cross the opposite side as the rubber band does; both leave a normal rectangle.
     if (!Track(point, true)) {
@@ -317,6 +627,13 @@ void CSkinImageView::mousePressEvent(QMouseEvent* event)
 void CSkinImageView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
+    UpdateCursorPixel(point);
+    if (m_ptPanFrom) {
+        const QPoint ptDelta = point - *m_ptPanFrom;
+        m_ptPanFrom = point;
+        Pan(ptDelta);
+        return;
+    }
     if (!IsTracking()) {
         UpdateCursor(point, false);
         QWidget::mouseMoveEvent(event);
@@ -324,27 +641,254 @@ void CSkinImageView::mouseMoveEvent(QMouseEvent* event)
     }
     const QRect rcBefore = GetTrueRect();
     if (TrackMove(point)) {
+        const RECT rc = SnappedTrackedRect();
+        m_rect = ToRECT(m_transform.WidgetRect(toQRect(rc)));
         UpdateTrackerArea(rcBefore);
+        emit trackedRectChanged(rc);
     }
 }
 
 void CSkinImageView::mouseReleaseEvent(QMouseEvent* event)
 {
+    const QPoint point = event->position().toPoint();
+    if (m_ptPanFrom && (event->button() == Qt::MiddleButton || event->button() == Qt::LeftButton)) {
+        m_ptPanFrom.reset();
+        UpdateCursor(point, false);
+        event->accept();
+        return;
+    }
     if (!IsTracking() || event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
     const QRect rcBefore = GetTrueRect();
-    const bool bChanged = TrackRelease(event->position().toPoint());
+    // Snapped while the drag still knows which edges it moves.
+    TrackMove(point);
+    const RECT rcSnapped = SnappedTrackedRect();
+    const bool bMoved = TrackRelease(point);
     qApp->removeEventFilter(this);
-    if (bChanged) {
-        m_rect = m_rcTracked;
+    const RECT rc = bMoved ? rcSnapped : m_rcDragStart;
+    if (rc != m_rcDragStart) {
+        m_rcPick = rc;
+        SyncTrackerToPick();
         update();
-        NotifyRectChanged(m_rect);
+        emit pickRectChanged(rc);
     } else {
+        SyncTrackerToPick();
         UpdateTrackerArea(rcBefore);
     }
-    UpdateCursor(event->position().toPoint(), false);
+    UpdateCursor(point, false);
+}
+
+void CSkinImageView::wheelEvent(QWheelEvent* event)
+{
+    QPoint ptDelta = event->angleDelta();
+    if ((event->modifiers() & Qt::ControlModifier) != 0) {
+        // Whole notches only; a touchpad adds its small steps up first.
+        m_nWheelZoom += ptDelta.y();
+        const int nNotches = m_nWheelZoom / QWheelEvent::DefaultDeltasPerStep;
+        m_nWheelZoom -= nNotches * QWheelEvent::DefaultDeltasPerStep;
+        if (nNotches != 0) {
+            SetZoomIndex(m_nZoomIndex + nNotches, event->position());
+        }
+        event->accept();
+        return;
+    }
+    if ((event->modifiers() & Qt::ShiftModifier) != 0 && ptDelta.x() == 0) {
+        ptDelta = QPoint(ptDelta.y(), 0);
+    }
+    const int nLines = QApplication::wheelScrollLines();
+    const auto Scroll = [nLines](QScrollBar* pBar, int nDelta) {
+        pBar->setValue(pBar->value() -
+                       nDelta * nLines * pBar->singleStep() / QWheelEvent::DefaultDeltasPerStep);
+    };
+    Scroll(m_pHorzBar, ptDelta.x());
+    Scroll(m_pVertBar, ptDelta.y());
+    event->accept();
+}
+
+void CSkinImageView::keyPressEvent(QKeyEvent* event)
+{
+    const int nKey = event->key();
+    if (nKey == Qt::Key_Space) {
+        if (!event->isAutoRepeat() && !IsTracking()) {
+            m_bSpaceDown = true;
+            setCursor(Qt::OpenHandCursor);
+        }
+        event->accept();
+        return;
+    }
+    const bool bArrow =
+        nKey == Qt::Key_Left || nKey == Qt::Key_Right || nKey == Qt::Key_Up || nKey == Qt::Key_Down;
+    if (!bArrow || !IsPickerArmed() || IsTracking()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Nudge(nKey, (event->modifiers() & Qt::ShiftModifier) != 0,
+          (event->modifiers() & Qt::AltModifier) != 0);
+    event->accept();
+}
+
+void CSkinImageView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        m_bSpaceDown = false;
+        if (!m_ptPanFrom) {
+            UpdateCursor(mapFromGlobal(QCursor::pos()), true);
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void CSkinImageView::Nudge(int nKey, bool bBig, bool bResize)
+{
+    const int nStep = bBig ? 10 : 1;
+    const int dx = nKey == Qt::Key_Left ? -nStep : nKey == Qt::Key_Right ? nStep : 0;
+    const int dy = nKey == Qt::Key_Up ? -nStep : nKey == Qt::Key_Down ? nStep : 0;
+    const QSize sizeImage = ImageSize();
+    const RECT rcFrom = Normalised(m_rcPick);
+    RECT rc = rcFrom;
+    // Kept inside the image; a rectangle larger than the image keeps its top-left corner on it.
+    const auto Within = [](LONG n, LONG nLow, LONG nHigh) {
+        return std::max(nLow, std::min(n, nHigh));
+    };
+    if (bResize) {
+        rc.right = dx != 0 ? Within(rc.right + dx, rc.left + 1, sizeImage.width()) : rc.right;
+        rc.bottom = dy != 0 ? Within(rc.bottom + dy, rc.top + 1, sizeImage.height()) : rc.bottom;
+    } else {
+        const LONG nWidth = rc.right - rc.left;
+        const LONG nHeight = rc.bottom - rc.top;
+        rc.left = Within(rc.left + dx, 0, std::max<LONG>(0, sizeImage.width() - nWidth));
+        rc.top = Within(rc.top + dy, 0, std::max<LONG>(0, sizeImage.height() - nHeight));
+        rc.right = rc.left + nWidth;
+        rc.bottom = rc.top + nHeight;
+    }
+    if (rc == rcFrom) {
+        return;
+    }
+    const QRect rcBefore = GetTrueRect();
+    m_rcPick = rc;
+    SyncTrackerToPick();
+    UpdateTrackerArea(rcBefore);
+    emit trackedRectChanged(rc);
+    emit pickRectNudged(rc);
+}
+
+void CSkinImageView::Pan(QPoint ptDelta)
+{
+    m_pHorzBar->setValue(m_pHorzBar->value() - ptDelta.x());
+    m_pVertBar->setValue(m_pVertBar->value() - ptDelta.y());
+}
+
+void CSkinImageView::UpdateCursorPixel(QPoint point)
+{
+    std::optional<QPoint> ptPixel = m_transform.ImagePixelAt(QPointF(point));
+    if (m_pImage == nullptr || !QRect(QPoint(0, 0), ImageSize()).contains(*ptPixel) ||
+        !ViewportRect().contains(point)) {
+        ptPixel.reset();
+    }
+    if (ptPixel != m_ptCursorPixel) {
+        m_ptCursorPixel = ptPixel;
+        emit cursorMoved(ptPixel);
+    }
+}
+
+void CSkinImageView::leaveEvent(QEvent* event)
+{
+    if (m_ptCursorPixel) {
+        m_ptCursorPixel.reset();
+        emit cursorMoved(std::nullopt);
+    }
+    QWidget::leaveEvent(event);
+}
+
+RECT CSkinImageView::SnappedTrackedRect() const
+{
+    const RECT rcWidget = Normalised(m_rect);
+    const QPoint ptTopLeft = m_transform.NearestCorner(QPointF(rcWidget.left, rcWidget.top));
+    const QPoint ptBottomRight =
+        m_transform.NearestCorner(QPointF(rcWidget.right, rcWidget.bottom));
+    RECT rc{ptTopLeft.x(), ptTopLeft.y(), ptBottomRight.x(), ptBottomRight.y()};
+    if (m_bSnapToOpaqueEdges && IsTracking()) {
+        if (GetTrackedHandle() == hitMiddle) {
+            // A move keeps the size: the nearer edge on each axis decides.
+            const auto Shift = [](LONG nLow, LONG nLowSnapped, LONG nHigh, LONG nHighSnapped) {
+                const LONG nByLow = nLowSnapped - nLow;
+                const LONG nByHigh = nHighSnapped - nHigh;
+                if (nByLow == 0) {
+                    return nByHigh;
+                }
+                return nByHigh != 0 && std::abs(nByHigh) < std::abs(nByLow) ? nByHigh : nByLow;
+            };
+            const LONG dx = Shift(rc.left, SnapEdge(rc.left, true, rc.top, rc.bottom), rc.right,
+                                  SnapEdge(rc.right, true, rc.top, rc.bottom));
+            const LONG dy = Shift(rc.top, SnapEdge(rc.top, false, rc.left, rc.right), rc.bottom,
+                                  SnapEdge(rc.bottom, false, rc.left, rc.right));
+            rc = OffsetRect(rc, dx, dy);
+        } else {
+            const RECT rcFrom = rc;
+            // Only the edges the drag moved.
+            rc.left = rcFrom.left != m_rcDragStart.left
+                          ? SnapEdge(rcFrom.left, true, rcFrom.top, rcFrom.bottom)
+                          : rcFrom.left;
+            rc.right = rcFrom.right != m_rcDragStart.right
+                           ? SnapEdge(rcFrom.right, true, rcFrom.top, rcFrom.bottom)
+                           : rcFrom.right;
+            rc.top = rcFrom.top != m_rcDragStart.top
+                         ? SnapEdge(rcFrom.top, false, rcFrom.left, rcFrom.right)
+                         : rcFrom.top;
+            rc.bottom = rcFrom.bottom != m_rcDragStart.bottom
+                            ? SnapEdge(rcFrom.bottom, false, rcFrom.left, rcFrom.right)
+                            : rcFrom.bottom;
+            rc = Normalised(rc);
+        }
+    }
+    // Deep in, a drag may cover less than a pixel: a rectangle keeps at least one.
+    rc.right = std::max(rc.right, rc.left + 1);
+    rc.bottom = std::max(rc.bottom, rc.top + 1);
+    return rc;
+}
+
+// The nearest opaque edge within reach of nEdge, nEdge itself when there is none. A vertical
+// edge lies between two columns; it counts when some row in [nFrom, nTo) changes there between
+// opaque and keyed (outside the image counts as keyed).
+int CSkinImageView::SnapEdge(int nEdge, bool bVertical, int nFrom, int nTo) const
+{
+    const int nReach =
+        static_cast<int>(std::floor(kSnapDistance / std::max(m_transform.GetScale(), 1e-6)));
+    for (int nOffset = 0; nOffset <= nReach; ++nOffset) {
+        for (const int nAt : {nEdge - nOffset, nEdge + nOffset}) {
+            if (IsOpaqueEdge(nAt, bVertical, nFrom, nTo)) {
+                return nAt;
+            }
+        }
+    }
+    return nEdge;
+}
+
+bool CSkinImageView::IsOpaqueEdge(int nAt, bool bVertical, int nFrom, int nTo) const
+{
+    const QSize sizeImage = m_imgShown.Image().size();
+    const int nAcross = bVertical ? sizeImage.height() : sizeImage.width();
+    const int nAlong = bVertical ? sizeImage.width() : sizeImage.height();
+    if (nAt < 0 || nAt > nAlong) {
+        return false;
+    }
+    const auto IsOpaque = [&](int nAlongAt, int nAcrossAt) {
+        if (nAlongAt < 0 || nAlongAt >= nAlong) {
+            return false;
+        }
+        return bVertical ? !m_imgShown.IsKeyedAt(nAlongAt, nAcrossAt)
+                         : !m_imgShown.IsKeyedAt(nAcrossAt, nAlongAt);
+    };
+    for (int n = std::max(0, nFrom); n < std::min(nAcross, nTo); ++n) {
+        if (IsOpaque(nAt - 1, n) != IsOpaque(nAt, n)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CSkinImageView::eventFilter(QObject* pWatched, QEvent* event)
@@ -365,6 +909,8 @@ bool CSkinImageView::eventFilter(QObject* pWatched, QEvent* event)
 void CSkinImageView::hideEvent(QHideEvent* event)
 {
     CancelTracking();
+    m_ptPanFrom.reset();
+    m_bSpaceDown = false;
     QWidget::hideEvent(event);
 }
 
@@ -376,20 +922,11 @@ void CSkinImageView::CancelTracking()
     const QRect rcBefore = GetTrueRect();
     TrackCancel();
     qApp->removeEventFilter(this);
+    SyncTrackerToPick();
     UpdateTrackerArea(rcBefore);
 }
 
 void CSkinImageView::UpdateTrackerArea(const QRect& rcBefore)
 {
     update(rcBefore.united(GetTrueRect()));
-}
-
-void CSkinImageView::OnChangedRect(const RECT& rectOld)
-{
-    m_rcTracked = rectOld;
-}
-
-void CSkinImageView::NotifyRectChanged(const RECT& rect)
-{
-    emit pickRectChanged(OffsetRect(rect, -m_nOriginX, -m_nOriginY));
 }

@@ -1,7 +1,8 @@
 // Shows the image view on a sample skin with the title picker half-way through a drag, so the
 // look can be checked by eye (or by a screenshot under Xvfb). Exits by itself after a few seconds.
 // A colour name in place of the skin ("black", "white") shows the skin's picker on a main image
-// of that one colour.
+// of that one colour. A third argument is a zoom step (an index into kZoomSteps; the grid and
+// the checkerboard show with it), a fourth "snap" turns on snapping to opaque edges.
 #include "skin.h"
 #include "skinimageview.h"
 #include "testimages.h"
@@ -49,6 +50,14 @@ int main(int argc, char* argv[])
                           &fontMessage, skin.m_crMessageText);
     view.HidePicker(false);
     view.show();
+    if (argc > 3) {
+        view.SetShowGrid(true);
+        view.SetTransparencyDisplay(CSkinImageView::TransparencyDisplay::Checkerboard);
+        view.SetSnapToOpaqueEdges(argc > 4 && QString(argv[4]) == "snap");
+        const CViewTransform& transform = view.GetTransform();
+        view.SetZoomIndex(QString(argv[3]).toInt(),
+                          transform.ImageToWidget(QPointF(rcTitle.right, rcTitle.bottom)));
+    }
 
     // After the first paint: place the picker on the title and drag its bottom-right handle.
     QTimer::singleShot(500, &view, [&] {
@@ -56,10 +65,9 @@ int main(int argc, char* argv[])
         view.update();
     });
     QTimer::singleShot(800, &view, [&] {
-        const CDib* pImage = view.GetImage();
-        const QPoint ptOrigin(view.width() / 2 - pImage->GetWidth() / 2,
-                              view.height() / 2 - pImage->GetHeight() / 2);
-        const QPoint ptHandle = ptOrigin + QPoint(rcTitle.right - 2, rcTitle.bottom - 2);
+        const QPoint ptHandle =
+            view.GetTransform().ImageToWidget(QPointF(rcTitle.right, rcTitle.bottom)).toPoint() -
+            QPoint(2, 2);
         auto send = [&](QEvent::Type type, QPoint point, Qt::MouseButtons buttons) {
             QMouseEvent event(type, point, view.mapToGlobal(point), Qt::LeftButton, buttons,
                               Qt::NoModifier);

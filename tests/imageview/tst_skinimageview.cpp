@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <cstdlib>
 #include <memory>
@@ -34,6 +36,11 @@ QByteArray Describe(const RECT& rc)
 QImage Grab(QWidget& wnd)
 {
     return wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int ScrollBarExtent()
+{
+    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
 QRgb Background()
@@ -115,7 +122,7 @@ private slots:
     void keyedPixelsFollowTheDesktopColour();
     void frameOutsideRightAndBottom();
     void showTitleOnly();
-    void samplesStayAtLastRecordedOrigin();
+    void samplesFollowTheHiddenImage();
     void samplesMoveWithWideImage();
     void samplesHiddenWhenEmpty_data();
     void samplesHiddenWhenEmpty();
@@ -136,6 +143,23 @@ private slots:
     void inactivePickerIgnoresPresses();
     void pickerRectBeforeFirstPaint();
     void cursors();
+
+    void zoomSteps();
+    void wheelZoomKeepsThePixelUnderTheCursor_data();
+    void wheelZoomKeepsThePixelUnderTheCursor();
+    void dragAtTwiceIsHalfTheDistance_data();
+    void dragAtTwiceIsHalfTheDistance();
+    void nudges_data();
+    void nudges();
+    void snapsToOpaqueEdges_data();
+    void snapsToOpaqueEdges();
+    void gridFromEightTimes_data();
+    void gridFromEightTimes();
+    void transparencyDisplay_data();
+    void transparencyDisplay();
+    void pans_data();
+    void pans();
+    void reportsThePixelUnderTheCursor();
 
 private:
     // A 202 x 206 view, shown and painted once, with a 100 x 60 red image at (51, 73) and the
@@ -197,8 +221,13 @@ void tst_SkinImageView::placement_data()
     QTest::newRow("100 x 60") << QSize(100, 60) << QSize(202, 206) << QPoint(51, 73);
     QTest::newRow("101 x 61, halves truncated")
         << QSize(101, 61) << QSize(202, 206) << QPoint(51, 73);
-    QTest::newRow("wider than the view") << QSize(300, 40) << QSize(202, 206) << QPoint(-49, 83);
-    QTest::newRow("larger than the view") << QSize(250, 251) << QSize(202, 206) << QPoint(-24, -22);
+    // Larger than the view: scrolled to the middle of what the scroll bars leave.
+    const int b = ScrollBarExtent();
+    QTest::newRow("wider than the view")
+        << QSize(300, 40) << QSize(202, 206) << QPoint(-49, (206 - b) / 2 - 20);
+    QTest::newRow("larger than the view")
+        << QSize(250, 251) << QSize(202, 206)
+        << QPoint(-((250 - (202 - b)) / 2), -((251 - (206 - b)) / 2));
 }
 
 void tst_SkinImageView::placement()
@@ -208,7 +237,7 @@ void tst_SkinImageView::placement()
     QFETCH(QPoint, origin);
 
     // A blue marker well inside the image and inside the view.
-    const QPoint ptMarker(qMax(2, 2 - origin.x()), qMax(2, 2 - origin.y()));
+    const QPoint ptMarker(qMax(2, 10 - origin.x()), qMax(2, 10 - origin.y()));
     const auto pDib =
         MakeDib(image.width(), image.height(), RED, {{{ptMarker.x(), ptMarker.y()}, BLUE}});
     m_pView->resize(view);
@@ -334,30 +363,21 @@ void tst_SkinImageView::showTitleOnly()
     QVERIFY(bTitleDrawn);
 }
 
-void tst_SkinImageView::samplesStayAtLastRecordedOrigin()
+void tst_SkinImageView::samplesFollowTheHiddenImage()
 {
     const LOGFONT font = SampleFont();
     m_pView->SetTitleSample("Title", 10, 5, 90, 25, &font, RGB(255, 255, 255));
-    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
-
-    // Never drawn: the origin is (0, 0).
     m_pView->SetImage(m_pMain.get(), 0);
-    const QImage atZero = Grab(*m_pView);
-    m_pView->m_nShowParts = 0;
-    const QRect rcAtZero = Difference(atZero, Grab(*m_pView));
-    QVERIFY(!rcAtZero.isEmpty());
-    QVERIFY(QRect(10, 5, 80, 20).contains(rcAtZero));
-
-    // Drawn once at (51, 73), then the view grows while the image is not drawn.
-    m_pView->m_nShowParts = CSkinImageView::SHOW_NOTE_IMAGE | CSkinImageView::SHOW_TITLE;
-    Grab(*m_pView);
-    m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
-    m_pView->resize(400, 400);
-    const QImage withTitle = Grab(*m_pView);
-    m_pView->m_nShowParts = 0;
-    const QRect rcDrawn = Difference(withTitle, Grab(*m_pView));
-    QVERIFY(!rcDrawn.isEmpty());
-    QVERIFY(QRect(61, 78, 80, 20).contains(rcDrawn));
+    // The image is not drawn, but the samples stay where it would be, through a resize.
+    for (const QPoint origin : {QPoint(51, 73), QPoint(151, 170)}) {
+        m_pView->resize(origin.x() * 2 + 100, origin.y() * 2 + 60);
+        m_pView->m_nShowParts = CSkinImageView::SHOW_TITLE;
+        const QImage withTitle = Grab(*m_pView);
+        m_pView->m_nShowParts = 0;
+        const QRect rcDrawn = Difference(withTitle, Grab(*m_pView));
+        QVERIFY(!rcDrawn.isEmpty());
+        QVERIFY(QRect(origin + QPoint(10, 5), QSize(80, 20)).contains(rcDrawn));
+    }
 }
 
 void tst_SkinImageView::samplesMoveWithWideImage()
@@ -370,7 +390,8 @@ void tst_SkinImageView::samplesMoveWithWideImage()
     m_pView->SetMessageSample("Sample", 60, 5, 160, 35, &font, RGB(255, 255, 255));
     const QRect rcDrawn = Difference(Grab(*m_pView), without);
     QVERIFY(!rcDrawn.isEmpty());
-    QVERIFY(QRect(60 - 49, 5 + 83, 100, 30).contains(rcDrawn));
+    const int nTop = (206 - ScrollBarExtent()) / 2 - 20; // a horizontal scroll bar below
+    QVERIFY(QRect(60 - 49, 5 + nTop, 100, 30).contains(rcDrawn));
 }
 
 void tst_SkinImageView::samplesHiddenWhenEmpty_data()
@@ -578,7 +599,7 @@ void tst_SkinImageView::pickerShowsOnAnyImage()
     }
     for (const QPoint pt : {QPoint(62, 84), QPoint(139, 84), QPoint(139, 121), QPoint(62, 121),
                             QPoint(101, 84), QPoint(139, 103), QPoint(101, 121), QPoint(62, 103)}) {
-        QVERIFY2(shows(withHandles, pt, 2, &outlineOnly), "handle");
+        QVERIFY2(shows(withHandles, pt, CSkinImageView::kHandleSize - 1, &outlineOnly), "handle");
     }
 }
 
@@ -629,6 +650,7 @@ void tst_SkinImageView::escapeCancels()
 void tst_SkinImageView::rightButtonCancels()
 {
     ShowArmed();
+    m_pView->SetPickerRect(10, 10, 110, 40);
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
     QTest::mousePress(m_pView.get(), Qt::LeftButton, {}, QPoint(61, 83));
     QTest::mouseMove(m_pView.get(), QPoint(140, 120));
@@ -637,9 +659,9 @@ void tst_SkinImageView::rightButtonCancels()
     QTest::mouseRelease(m_pView.get(), Qt::LeftButton, {}, QPoint(140, 120));
     QCOMPARE(spy.count(), 0);
     // The rectangle before the drag is back: its inside moves it.
-    Drag(m_pView.get(), QPoint(10, 10), QPoint(12, 10));
+    Drag(m_pView.get(), QPoint(100, 90), QPoint(102, 90));
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{-49, -73, -19, -43}));
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{12, 10, 112, 40}));
 }
 
 void tst_SkinImageView::inactivePickerIgnoresPresses_data()
@@ -664,6 +686,7 @@ void tst_SkinImageView::inactivePickerIgnoresPresses()
     if (!image) {
         m_pView->ClearImage();
     }
+    m_pView->unsetCursor(); // whatever the pointer got while the picker was armed
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
     Drag(m_pView.get(), QPoint(61, 83), QPoint(161, 113));
     QCOMPARE(spy.count(), 0);
@@ -672,12 +695,12 @@ void tst_SkinImageView::inactivePickerIgnoresPresses()
 
 void tst_SkinImageView::pickerRectBeforeFirstPaint()
 {
-    m_pView->SetPickerRect(10, 10, 40, 40); // origin (0, 0): view (10, 10)-(40, 40)
+    m_pView->SetPickerRect(10, 10, 40, 40); // image coordinates before the view ever showed
     ShowArmed();
     QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
-    Drag(m_pView.get(), QPoint(20, 20), QPoint(25, 25));
+    Drag(m_pView.get(), QPoint(51 + 20, 73 + 20), QPoint(51 + 25, 73 + 25));
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{-36, -58, -6, -28}));
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(RECT{15, 15, 45, 45}));
 }
 
 void tst_SkinImageView::cursors()
@@ -715,6 +738,288 @@ void tst_SkinImageView::cursors()
     m_pView->SetPickerMode(0);
     hover(QPoint(21, 20));
     QVERIFY(HasArrowCursor(*m_pView));
+}
+
+void tst_SkinImageView::zoomSteps()
+{
+    const auto pLarge = MakeDib(400, 300, RED);
+    m_pView->SetImage(pLarge.get(), 0);
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::zoomChanged);
+    QCOMPARE(m_pView->GetZoom(), 1.0);
+    m_pView->ZoomToFit(); // 1/2 is the largest step at which 400 x 300 fits 202 x 206
+    QCOMPARE(m_pView->GetZoom(), 0.5);
+    QCOMPARE(spy.count(), 1);
+    for (int i = 0; i < 20; ++i) {
+        m_pView->ZoomIn();
+    }
+    QCOMPARE(m_pView->GetZoom(), 32.0);
+    QVERIFY(!m_pView->CanZoomIn() && m_pView->CanZoomOut());
+    m_pView->ZoomActualSize();
+    QCOMPARE(m_pView->GetZoomIndex(), 3);
+    QCOMPARE(spy.count(), 1 + 10 + 1);
+}
+
+void tst_SkinImageView::wheelZoomKeepsThePixelUnderTheCursor_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("notches");
+    QTest::addColumn<QPoint>("cursor");
+    QTest::newRow("1x to 2x") << 3 << 1 << QPoint(30, 40);
+    QTest::newRow("2x to 3x") << 4 << 1 << QPoint(150, 20);
+    QTest::newRow("8x to 6x") << 8 << -1 << QPoint(100, 100);
+    QTest::newRow("16x to 24x") << 10 << 1 << QPoint(7, 181);
+}
+
+void tst_SkinImageView::wheelZoomKeepsThePixelUnderTheCursor()
+{
+    QFETCH(int, from);
+    QFETCH(int, notches);
+    QFETCH(QPoint, cursor);
+    const auto pLarge = MakeDib(400, 300, RED);
+    m_pView->SetImage(pLarge.get(), 0);
+    m_pView->SetZoomIndex(from);
+    const QPoint ptPixel = m_pView->GetTransform().ImagePixelAt(QPointF(cursor));
+    QWheelEvent event(QPointF(cursor), QPointF(m_pView->mapToGlobal(cursor)), QPoint(),
+                      QPoint(0, notches * 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_pView.get(), &event);
+    QCOMPARE(m_pView->GetZoomIndex(), from + notches);
+    QCOMPARE(m_pView->GetTransform().ImagePixelAt(QPointF(cursor)), ptPixel);
+}
+
+void tst_SkinImageView::dragAtTwiceIsHalfTheDistance_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<RECT>("expected");
+    // At 2x the 100 x 60 image lies at (1, 43); the picker (10, 10, 40, 30) at (21, 63)-(81, 103).
+    QTest::newRow("move") << QPoint(50, 80) << QPoint(70, 90) << RECT{20, 15, 50, 35};
+    QTest::newRow("move by an odd distance snaps")
+        << QPoint(50, 80) << QPoint(73, 89) << RECT{22, 15, 52, 35};
+    QTest::newRow("rubber band") << QPoint(11, 53) << QPoint(52, 74) << RECT{5, 5, 26, 16};
+}
+
+void tst_SkinImageView::dragAtTwiceIsHalfTheDistance()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(RECT, expected);
+    ShowArmed();
+    m_pView->SetZoomIndex(4);
+    m_pView->SetPickerRect(10, 10, 40, 30);
+    QSignalSpy spyTracked(m_pView.get(), &CSkinImageView::trackedRectChanged);
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    Drag(m_pView.get(), from, to);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+    QVERIFY(!spyTracked.isEmpty());
+    QCOMPARE(Describe(m_pView->GetPickerRect()), Describe(expected));
+}
+
+void tst_SkinImageView::nudges_data()
+{
+    QTest::addColumn<RECT>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<RECT>("expected"); // empty: no signal
+
+    const RECT rc{10, 10, 40, 30};
+    const int shift = Qt::ShiftModifier;
+    const int alt = Qt::AltModifier;
+    QTest::newRow("right") << rc << int(Qt::Key_Right) << 0 << RECT{11, 10, 41, 30};
+    QTest::newRow("shift up") << rc << int(Qt::Key_Up) << shift << RECT{10, 0, 40, 20};
+    QTest::newRow("shift left stops at the edge")
+        << RECT{2, 10, 32, 30} << int(Qt::Key_Left) << shift << RECT{0, 10, 30, 30};
+    QTest::newRow("shift down stops at the edge")
+        << RECT{10, 50, 40, 58} << int(Qt::Key_Down) << shift << RECT{10, 52, 40, 60};
+    QTest::newRow("at the edge already") << RECT{0, 10, 30, 30} << int(Qt::Key_Left) << 0 << RECT{};
+    QTest::newRow("inverted, moved normal")
+        << RECT{40, 30, 10, 10} << int(Qt::Key_Down) << 0 << RECT{10, 11, 40, 31};
+    QTest::newRow("alt right widens") << rc << int(Qt::Key_Right) << alt << RECT{10, 10, 41, 30};
+    QTest::newRow("alt up shortens") << rc << int(Qt::Key_Up) << alt << RECT{10, 10, 40, 29};
+    QTest::newRow("alt shift right stops at the edge")
+        << RECT{10, 10, 95, 30} << int(Qt::Key_Right) << (alt | shift) << RECT{10, 10, 100, 30};
+    QTest::newRow("alt left keeps one pixel")
+        << RECT{10, 10, 15, 30} << int(Qt::Key_Left) << (alt | shift) << RECT{10, 10, 11, 30};
+    QTest::newRow("picker hidden") << rc << -int(Qt::Key_Right) << 0 << RECT{};
+}
+
+void tst_SkinImageView::nudges()
+{
+    QFETCH(RECT, start);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(RECT, expected);
+    ShowArmed();
+    m_pView->SetPickerRect(start.left, start.top, start.right, start.bottom);
+    if (key < 0) {
+        m_pView->HidePicker(true);
+        key = -key;
+    }
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectNudged);
+    QTest::keyClick(m_pView.get(), static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(spy.count(), expected == RECT{} ? 0 : 1);
+    if (!spy.isEmpty()) {
+        QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+    }
+}
+
+void tst_SkinImageView::snapsToOpaqueEdges_data()
+{
+    QTest::addColumn<bool>("snap");
+    QTest::addColumn<QPoint>("from"); // image coordinates, dragged at 1x
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<RECT>("expected");
+    // An opaque rectangle (20, 10)-(70, 40) on the key colour.
+    QTest::newRow("off") << false << QPoint(18, 8) << QPoint(72, 43) << RECT{18, 8, 72, 43};
+    QTest::newRow("within reach") << true << QPoint(18, 8) << QPoint(72, 43)
+                                  << RECT{20, 10, 70, 40};
+    QTest::newRow("out of reach") << true << QPoint(14, 3) << QPoint(75, 46) << RECT{14, 3, 75, 46};
+    QTest::newRow("inner edge") << true << QPoint(23, 12) << QPoint(68, 38) << RECT{20, 10, 70, 40};
+}
+
+void tst_SkinImageView::snapsToOpaqueEdges()
+{
+    QFETCH(bool, snap);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(RECT, expected);
+    std::map<std::pair<int, int>, QColor> opaque;
+    for (int y = 10; y < 40; ++y) {
+        for (int x = 20; x < 70; ++x) {
+            opaque[{x, y}] = RED;
+        }
+    }
+    m_pMain = MakeDib(100, 60, MAGENTA, opaque);
+    ShowArmed();
+    m_pView->SetSnapToOpaqueEdges(snap);
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    const QPoint origin(51, 73);
+    Drag(m_pView.get(), origin + from, origin + to);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(Describe(spy.at(0).at(0).value<RECT>()), Describe(expected));
+}
+
+void tst_SkinImageView::gridFromEightTimes_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("6x") << 7 << false;
+    QTest::newRow("8x") << 8 << true;
+    QTest::newRow("32x") << 12 << true;
+}
+
+void tst_SkinImageView::gridFromEightTimes()
+{
+    QFETCH(int, step);
+    QFETCH(bool, grid);
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    m_pView->SetZoomIndex(step);
+    const QImage without = Grab(*m_pView);
+    m_pView->SetShowGrid(true);
+    const QImage with = Grab(*m_pView);
+    const CViewTransform& transform = m_pView->GetTransform();
+    const QPoint ptLine = transform.ImageToWidget(QPointF(50, 30)).toPoint();
+    const int nBlock = static_cast<int>(transform.GetScale());
+    QCOMPARE(with.pixel(ptLine) != without.pixel(ptLine), grid);
+    QCOMPARE(with.pixel(ptLine + QPoint(nBlock / 2, 0)) != without.pixel(ptLine), grid);
+    QCOMPARE(with.pixel(ptLine + QPoint(nBlock / 2, nBlock / 2)), without.pixel(ptLine));
+}
+
+void tst_SkinImageView::transparencyDisplay_data()
+{
+    QTest::addColumn<int>("display");
+    QTest::addColumn<QList<QRgb>>("shown"); // any of these
+    QTest::newRow("key colour") << int(CSkinImageView::TransparencyDisplay::KeyColour)
+                                << QList<QRgb>{MAGENTA.rgb()};
+    QTest::newRow("checkerboard") << int(CSkinImageView::TransparencyDisplay::Checkerboard)
+                                  << QList<QRgb>{qRgb(255, 255, 255), qRgb(204, 204, 204)};
+    QTest::newRow("desktop") << int(CSkinImageView::TransparencyDisplay::Desktop)
+                             << QList<QRgb>{Background()};
+}
+
+void tst_SkinImageView::transparencyDisplay()
+{
+    QFETCH(int, display);
+    QFETCH(QList<QRgb>, shown);
+    m_pView->SetImage(m_pMain.get(), RGB(255, 0, 255));
+    QCOMPARE(m_pView->GetTransparencyDisplay(), CSkinImageView::TransparencyDisplay::Desktop);
+    m_pView->SetTransparencyDisplay(static_cast<CSkinImageView::TransparencyDisplay>(display));
+    for (const int nStep : {3, 8}) { // 1x and 8x, zoomed in at the keyed pixel
+        m_pView->SetZoomIndex(nStep, m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25)));
+        const CViewTransform& transform = m_pView->GetTransform();
+        const QImage grab = Grab(*m_pView);
+        const QPointF ptKeyed = transform.ImageToWidget(QPointF(5.25, 5.25));
+        QVERIFY(shown.contains(grab.pixel(ptKeyed.toPoint())));
+        QCOMPARE(grab.pixel(transform.ImageToWidget(QPointF(6.25, 5.25)).toPoint()), RED.rgb());
+    }
+    // Under another key colour the former keyed pixel shows as it is.
+    m_pView->SetImageTransparent(RGB(0, 0, 255));
+    const QPointF ptFormer = m_pView->GetTransform().ImageToWidget(QPointF(5.25, 5.25));
+    QCOMPARE(Grab(*m_pView).pixel(ptFormer.toPoint()), MAGENTA.rgb());
+}
+
+void tst_SkinImageView::pans_data()
+{
+    QTest::addColumn<QByteArray>("how");
+    QTest::addColumn<QPoint>("moved"); // how far the image moves; for the wheel, only the sign
+    QTest::newRow("middle drag") << QByteArray("middle") << QPoint(-20, -10);
+    QTest::newRow("space drag") << QByteArray("space") << QPoint(-20, -10);
+    QTest::newRow("wheel") << QByteArray("wheel") << QPoint(0, -1);
+    QTest::newRow("shift wheel") << QByteArray("shift wheel") << QPoint(-1, 0);
+}
+
+void tst_SkinImageView::pans()
+{
+    QFETCH(QByteArray, how);
+    QFETCH(QPoint, moved);
+    m_pMain = MakeDib(400, 300, RED);
+    ShowArmed();
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::pickRectChanged);
+    const QPointF ptBefore = m_pView->GetTransform().GetOrigin();
+    const QPoint from(100, 100);
+    const QPoint to = from + QPoint(-20, -10);
+    if (how == "middle") {
+        QTest::mousePress(m_pView.get(), Qt::MiddleButton, {}, from);
+        QTest::mouseMove(m_pView.get(), to);
+        QTest::mouseRelease(m_pView.get(), Qt::MiddleButton, {}, to);
+    } else if (how == "space") {
+        QTest::keyPress(m_pView.get(), Qt::Key_Space);
+        Drag(m_pView.get(), from, to);
+        QTest::keyRelease(m_pView.get(), Qt::Key_Space);
+    } else {
+        const auto modifiers = how == "wheel" ? Qt::NoModifier : Qt::ShiftModifier;
+        QWheelEvent event(QPointF(from), QPointF(m_pView->mapToGlobal(from)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_pView.get(), &event);
+    }
+    const QPointF ptMoved = m_pView->GetTransform().GetOrigin() - ptBefore;
+    if (how.endsWith("wheel")) {
+        QCOMPARE(QPoint(ptMoved.x() < 0   ? -1
+                        : ptMoved.x() > 0 ? 1
+                                          : 0,
+                        ptMoved.y() < 0   ? -1
+                        : ptMoved.y() > 0 ? 1
+                                          : 0),
+                 moved);
+    } else {
+        QCOMPARE(ptMoved, QPointF(moved));
+    }
+    QCOMPARE(spy.count(), 0);
+}
+
+void tst_SkinImageView::reportsThePixelUnderTheCursor()
+{
+    ShowArmed();
+    m_pView->SetZoomIndex(4); // 2x: the image lies at (1, 43)
+    QSignalSpy spy(m_pView.get(), &CSkinImageView::cursorMoved);
+    QTest::mouseMove(m_pView.get(), QPoint(1 + 2 * 7 + 1, 43 + 2 * 9));
+    QTest::mouseMove(m_pView.get(), QPoint(1 + 2 * 7, 43 + 2 * 9 + 1)); // the same pixel
+    QTest::mouseMove(m_pView.get(), QPoint(100, 10));                   // above the image
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).value<std::optional<QPoint>>(), std::optional(QPoint(7, 9)));
+    QCOMPARE(spy.at(1).at(0).value<std::optional<QPoint>>(), std::optional<QPoint>());
 }
 
 QTEST_MAIN(tst_SkinImageView)
