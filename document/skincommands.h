@@ -4,6 +4,7 @@
 
 #include <QUndoCommand>
 
+#include <chrono>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -27,6 +28,43 @@ private:
     CSkinDocument& m_document;
     Key m_key;
     Value m_value;
+};
+
+// An arrow-key move of a rectangle. Nudges of one rectangle that follow each other within a
+// second merge into one step, which keeps the rectangle from before the first; a burst that
+// ends where it began is no step at all.
+class CNudgeCommand final : public QUndoCommand
+{
+public:
+    static constexpr int kId = 1;
+
+    CNudgeCommand(CSkinDocument& document, SkinRect rect, const RECT& rc, const QString& strText)
+        : QUndoCommand(strText), m_document(document), m_rect(rect), m_value(rc),
+          m_last(std::chrono::steady_clock::now())
+    {
+    }
+
+    int id() const override { return kId; }
+    void redo() override { m_document.Exchange(m_rect, m_value); }
+    void undo() override { m_document.Exchange(m_rect, m_value); }
+
+    bool mergeWith(const QUndoCommand* pOther) override
+    {
+        const auto* const pNudge = dynamic_cast<const CNudgeCommand*>(pOther);
+        if (pNudge == nullptr || pNudge->m_rect != m_rect ||
+            pNudge->m_last - m_last > std::chrono::seconds(1)) {
+            return false;
+        }
+        m_last = pNudge->m_last;
+        setObsolete(m_document.GetRect(m_rect) == m_value);
+        return true;
+    }
+
+private:
+    CSkinDocument& m_document;
+    SkinRect m_rect;
+    RECT m_value;
+    std::chrono::steady_clock::time_point m_last;
 };
 
 // Several exchanges as one step, announced once: Apply of a component.

@@ -193,6 +193,16 @@ void CSkinDocument::SetRect(SkinRect rect, const RECT& rc)
                          .release());
 }
 
+void CSkinDocument::NudgeRect(SkinRect rect, const RECT& rc)
+{
+    if (rect == SkinRect::None || GetRect(rect) == rc) {
+        return;
+    }
+    m_undoStack.push(std::make_unique<CNudgeCommand>(*this, rect, rc,
+                                                     tr("Nudge %1 Rectangle").arg(RectName(rect)))
+                         .release());
+}
+
 void CSkinDocument::SetColour(SkinColour colour, COLORREF cr)
 {
     if (colour == SkinColour::None || GetColour(colour) == cr) {

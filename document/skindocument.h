@@ -91,6 +91,8 @@ public:
     // The operations. Each is one undo step named after what it changes, and does nothing when
     // the skin already holds the value.
     void SetRect(SkinRect rect, const RECT& rc);
+    // The same from the keyboard: a burst of nudges of one rectangle is one step.
+    void NudgeRect(SkinRect rect, const RECT& rc);
     void SetColour(SkinColour colour, COLORREF cr);
     void SetFont(SkinFont font, const LOGFONT& lf);
     void SetInformation(const SkinInformation& info);
@@ -116,6 +118,7 @@ private:
     template <class Key, class Value>
     friend class CExchangeCommand;
     friend class CBatchCommand;
+    friend class CNudgeCommand;
 
     // Each exchanges the value held by the skin with value; undo and redo both come down to it.
     void Exchange(SkinRect rect, RECT& value);

@@ -354,3 +354,26 @@ TEST(SkinDocument, StepsAreNamedAfterWhatTheyChange)
     EXPECT_EQ(document.UndoStack().redoText(), "Apply Close Button (Normal)");
     EXPECT_EQ(document.UndoStack().count(), 3);
 }
+
+// Arrow keys in a row are one step; a burst that comes back to where it started leaves none.
+TEST(SkinDocument, NudgesInARowAreOneStep)
+{
+    CSkinDocument document;
+    const RECT rcStart{10, 10, 20, 20};
+    document.SetRect(SkinRect::Title, rcStart);
+    for (LONG d = 1; d <= 5; ++d) {
+        document.NudgeRect(SkinRect::Title, RECT{10 + d, 10, 20 + d, 20});
+    }
+    EXPECT_EQ(document.UndoStack().count(), 2);
+    EXPECT_EQ(document.UndoStack().undoText(), "Nudge Title Rectangle");
+    document.NudgeRect(SkinRect::Message, RECT{1, 1, 2, 2}); // another rectangle: its own step
+    EXPECT_EQ(document.UndoStack().count(), 3);
+    document.UndoStack().undo();
+    document.UndoStack().undo();
+    EXPECT_EQ(document.GetRect(SkinRect::Title), rcStart);
+
+    document.NudgeRect(SkinRect::Title, RECT{11, 10, 21, 20});
+    document.NudgeRect(SkinRect::Title, rcStart);
+    EXPECT_EQ(document.UndoStack().count(), 1);
+    EXPECT_EQ(document.GetRect(SkinRect::Title), rcStart);
+}
