@@ -52,6 +52,11 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
     m_layout.addWidget(&m_btnPicker, 1, 0, Qt::AlignTop);
     m_layout.addWidget(&m_wndViewFrame, 1, 1, 1, 2);
     m_layout.addWidget(&m_wndImageView, 1, 1, 1, 2);
+    m_layoutStatus.setContentsMargins(0, 0, 0, 0);
+    m_layoutStatus.addWidget(&m_labelCursor, 1);
+    m_layoutStatus.addWidget(&m_labelRect, 2);
+    m_layoutStatus.addWidget(&m_labelZoom);
+    m_layout.addLayout(&m_layoutStatus, 2, 1, 1, 2);
     m_layout.setColumnStretch(2, 1);
     m_layout.setRowStretch(1, 1);
     setLayout(&m_layout);
@@ -62,6 +67,13 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
             [this] { m_wndImageView.HidePicker(!m_btnPicker.isChecked()); });
     connect(&m_wndImageView, &CSkinImageView::pickRectChanged, this,
             &CImageViewPanel::OnPickRectChanged);
+    connect(&m_wndImageView, &CSkinImageView::pickRectNudged, this,
+            &CImageViewPanel::OnPickRectNudged);
+    connect(&m_wndImageView, &CSkinImageView::cursorMoved, this, &CImageViewPanel::ShowCursor);
+    connect(&m_wndImageView, &CSkinImageView::trackedRectChanged, this,
+            [this](const RECT& rc) { ShowRect(&rc); });
+    connect(&m_wndImageView, &CSkinImageView::zoomChanged, this, &CImageViewPanel::ShowZoom);
+    ShowZoom(m_wndImageView.GetZoom());
 }
 
 CImageViewPanel::~CImageViewPanel()
@@ -111,6 +123,42 @@ void CImageViewPanel::OnPickRectChanged(const RECT& rect)
     if (m_pDocument != nullptr && pTraits != nullptr) {
         m_pDocument->SetRect(pTraits->rect, rect);
     }
+}
+
+// A burst of arrow keys is one step: the document merges them.
+void CImageViewPanel::OnPickRectNudged(const RECT& rect)
+{
+    const ComponentTraits* const pTraits = TraitsOf(m_nComponent);
+    if (m_pDocument != nullptr && pTraits != nullptr) {
+        m_pDocument->NudgeRect(pTraits->rect, rect);
+    }
+}
+
+void CImageViewPanel::ShowCursor(std::optional<QPoint> pixel)
+{
+    m_labelCursor.setText(pixel ? QStringLiteral("%1, %2").arg(pixel->x()).arg(pixel->y())
+                                : QString());
+}
+
+void CImageViewPanel::ShowRect(const RECT* pRect)
+{
+    if (pRect == nullptr) {
+        m_labelRect.clear();
+        return;
+    }
+    const RECT& rc = *pRect;
+    m_labelRect.setText(QStringLiteral("%1, %2, %3, %4 (%5 \u00d7 %6)")
+                            .arg(rc.left)
+                            .arg(rc.top)
+                            .arg(rc.right)
+                            .arg(rc.bottom)
+                            .arg(rc.right - rc.left)
+                            .arg(rc.bottom - rc.top));
+}
+
+void CImageViewPanel::ShowZoom(double dZoom)
+{
+    m_labelZoom.setText(QStringLiteral("%1%").arg(dZoom * 100, 0, 'g', 4));
 }
 
 void CImageViewPanel::OnDocumentChanged(SkinChanges what)
@@ -217,6 +265,9 @@ void CImageViewPanel::PlacePicker()
     if (bPicker && m_pDocument != nullptr) {
         const RECT rc = m_pDocument->GetRect(pTraits->rect);
         m_wndImageView.SetPickerRect(rc.left, rc.top, rc.right, rc.bottom);
+        ShowRect(&rc);
+    } else {
+        ShowRect(nullptr);
     }
     UpdatePickerButton();
 }

@@ -5,11 +5,13 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 // "Image View": the skin drawn as stored, with the picker button beside it. It follows the
@@ -45,6 +47,11 @@ private:
 
     void OnDocumentChanged(SkinChanges what);
     void OnPickRectChanged(const RECT& rect);
+    void OnPickRectNudged(const RECT& rect);
+    // The status line: the pixel under the pointer, the component's rectangle, the zoom.
+    void ShowCursor(std::optional<QPoint> pixel);
+    void ShowRect(const RECT* pRect);
+    void ShowZoom(double dZoom);
     // The path field's file stands for the main image, not over it.
     bool IsPendingMain() const;
     // Hands the images over again: the only place the view decodes.
@@ -65,5 +72,10 @@ private:
     QPushButton m_btnPicker;
     QFrame m_wndViewFrame;
     CSkinImageView m_wndImageView;
+    QLabel m_labelCursor;
+    QLabel m_labelRect;
+    QLabel m_labelZoom;
+    // A layout owns the layouts added to it: each child is declared after its parent.
     QGridLayout m_layout;
+    QHBoxLayout m_layoutStatus;
 };

@@ -15,8 +15,11 @@ struct SettingDecl
 };
 
 // Every setting, declared once.
-constexpr std::array<SettingDecl, 1> kSettings{{
+constexpr std::array<SettingDecl, 4> kSettings{{
     {SETTING_SHOW_COMPONENTS, "ShowComponents", 0},
+    {SETTING_TRANSPARENCY_DISPLAY, "TransparencyDisplay", 2},
+    {SETTING_SHOW_GRID, "ShowGrid", 0},
+    {SETTING_SNAP_TO_EDGES, "SnapToOpaqueEdges", 0},
 }};
 
 const SettingDecl* FindSetting(int nSetting)

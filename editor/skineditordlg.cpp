@@ -34,6 +34,8 @@ CSkinEditorDlg::CSkinEditorDlg(QWidget* pParent)
       m_menuFile(QStringLiteral("&File"), &m_menuBar),
       m_menuEdit(QStringLiteral("&Edit"), &m_menuBar),
       m_menuSkin(QStringLiteral("&Skin"), &m_menuBar),
+      m_menuView(QStringLiteral("&View"), &m_menuBar),
+      m_menuTransparency(QStringLiteral("Transparency &Display"), &m_menuView),
       m_menuTools(QStringLiteral("&Tools"), &m_menuBar),
       m_menuHelp(QStringLiteral("&Help"), &m_menuBar)
 {
@@ -143,9 +145,11 @@ void CSkinEditorDlg::BuildMenus()
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     AddMenu(m_menuSkin, kSkin, std::size(kSkin));
+    BuildViewMenu();
     AddMenu(m_menuTools, kTools, std::size(kTools));
     AddMenu(m_menuHelp, kHelp, std::size(kHelp));
-    for (QMenu* pMenu : {&m_menuFile, &m_menuEdit, &m_menuSkin, &m_menuTools, &m_menuHelp}) {
+    for (QMenu* pMenu :
+         {&m_menuFile, &m_menuEdit, &m_menuSkin, &m_menuView, &m_menuTools, &m_menuHelp}) {
         m_menuBar.addMenu(pMenu);
         connect(pMenu, &QMenu::aboutToShow, this, &CSkinEditorDlg::UpdateCommandStates);
     }
@@ -167,6 +171,58 @@ void CSkinEditorDlg::AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nC
         connect(pAction, &QAction::triggered, this, item.pHandler);
         m_commands[item.nId] = pAction;
     }
+}
+
+void CSkinEditorDlg::BuildViewMenu()
+{
+    using Dlg = CSkinEditorDlg;
+    static const MenuItem kView[] = {
+        {&Dlg::OnZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus), "Zoom &In", ID_VIEW_ZOOM_IN, false},
+        {&Dlg::OnZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus), "Zoom &Out", ID_VIEW_ZOOM_OUT,
+         false},
+        {&Dlg::OnActualSize, QKeySequence(Qt::CTRL | Qt::Key_0), "&Actual Size",
+         ID_VIEW_ACTUAL_SIZE, false},
+        {&Dlg::OnZoomToFit, QKeySequence(Qt::CTRL | Qt::Key_9), "&Fit", ID_VIEW_FIT, false},
+        {nullptr, {}, nullptr, 0, false},
+        {&Dlg::OnShowGrid, QKeySequence(Qt::CTRL | Qt::Key_Apostrophe), "Show &Grid", ID_VIEW_GRID,
+         true},
+    };
+    AddMenu(m_menuView, kView, std::size(kView));
+    // Keyboards without a separate plus key reach it on the equals key.
+    GetCommand(ID_VIEW_ZOOM_IN)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+
+    using Display = CSkinImageView::TransparencyDisplay;
+    const std::tuple<int, const char*, Display> displays[] = {
+        {ID_VIEW_TRANSPARENCY_KEY, "&Key Color", Display::KeyColour},
+        {ID_VIEW_TRANSPARENCY_CHECKERBOARD, "&Checkerboard", Display::Checkerboard},
+        {ID_VIEW_TRANSPARENCY_DESKTOP, "&Desktop Color", Display::Desktop},
+    };
+    m_menuView.addMenu(&m_menuTransparency);
+    for (const auto& [nId, pszText, display] : displays) {
+        QAction* const pAction = m_menuTransparency.addAction(QString::fromLatin1(pszText));
+        SetId(*pAction, nId);
+        pAction->setCheckable(true);
+        connect(pAction, &QAction::triggered, this,
+                [this, display = display] { SetTransparencyDisplay(display); });
+        m_commands[nId] = pAction;
+    }
+    m_menuView.addSeparator();
+    QAction* const pSnap = m_menuView.addAction(QStringLiteral("Snap to &Opaque Edges"));
+    SetId(*pSnap, ID_VIEW_SNAP);
+    pSnap->setCheckable(true);
+    connect(pSnap, &QAction::triggered, this, &CSkinEditorDlg::OnSnapToEdges);
+    m_commands[ID_VIEW_SNAP] = pSnap;
+
+    CSkinImageView& view = m_panelView.View();
+    const int nDisplay = GetSettingInt(SETTING_TRANSPARENCY_DISPLAY);
+    if (nDisplay >= 0 && nDisplay <= static_cast<int>(Display::Desktop)) {
+        view.SetTransparencyDisplay(static_cast<Display>(nDisplay));
+    }
+    view.SetShowGrid(GetSettingInt(SETTING_SHOW_GRID) != 0);
+    view.SetSnapToOpaqueEdges(GetSettingInt(SETTING_SNAP_TO_EDGES) != 0);
+    connect(&view, &CSkinImageView::zoomChanged, this, &CSkinEditorDlg::UpdateCommandStates);
 }
 
 QAction* CSkinEditorDlg::GetCommand(int nId) const
@@ -294,6 +350,18 @@ void CSkinEditorDlg::UpdateCommandStates()
     for (const auto& [nId, nBit] : shows) {
         GetCommand(nId)->setChecked((GetImageView().m_nShowParts & nBit) != 0);
     }
+    const CSkinImageView& view = GetImageView();
+    GetCommand(ID_VIEW_ZOOM_IN)->setEnabled(view.CanZoomIn());
+    GetCommand(ID_VIEW_ZOOM_OUT)->setEnabled(view.CanZoomOut());
+    GetCommand(ID_VIEW_GRID)->setChecked(view.IsGridShown());
+    GetCommand(ID_VIEW_SNAP)->setChecked(view.IsSnapToOpaqueEdges());
+    using Display = CSkinImageView::TransparencyDisplay;
+    GetCommand(ID_VIEW_TRANSPARENCY_KEY)
+        ->setChecked(view.GetTransparencyDisplay() == Display::KeyColour);
+    GetCommand(ID_VIEW_TRANSPARENCY_CHECKERBOARD)
+        ->setChecked(view.GetTransparencyDisplay() == Display::Checkerboard);
+    GetCommand(ID_VIEW_TRANSPARENCY_DESKTOP)
+        ->setChecked(view.GetTransparencyDisplay() == Display::Desktop);
 }
 
 void CSkinEditorDlg::accept() {}

@@ -59,6 +59,15 @@ public:
         ID_SHOW_MESSAGE = 32786,
         ID_SHOW_CLOSE_BUTTON = 32787,
         ID_COLOUR_CHOOSER = 32789,
+        ID_VIEW_ZOOM_IN = 32800,
+        ID_VIEW_ZOOM_OUT = 32801,
+        ID_VIEW_ACTUAL_SIZE = 32802,
+        ID_VIEW_FIT = 32803,
+        ID_VIEW_GRID = 32804,
+        ID_VIEW_TRANSPARENCY_KEY = 32805,
+        ID_VIEW_TRANSPARENCY_CHECKERBOARD = 32806,
+        ID_VIEW_TRANSPARENCY_DESKTOP = 32807,
+        ID_VIEW_SNAP = 32808,
     };
 
     // Starts on a new, untitled skin with "Main Window" selected.
@@ -118,6 +127,12 @@ public slots:
     void OnShowTitle();
     void OnShowMessage();
     void OnShowCloseButton();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnActualSize();
+    void OnZoomToFit();
+    void OnShowGrid();
+    void OnSnapToEdges();
     void OnPreviewSkin();
     void OnOpenInBitmapEditor();
     void OnColourChooser();
@@ -140,6 +155,9 @@ private:
 
     void BuildLayout();
     void BuildMenus();
+    // The View menu: zoom, grid, how keyed pixels show, snapping; its choices are remembered.
+    void BuildViewMenu();
+    void SetTransparencyDisplay(CSkinImageView::TransparencyDisplay display);
     void AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nCount);
     void SetTabOrder();
     void ConnectPanels();
@@ -184,6 +202,8 @@ private:
     QMenu m_menuFile;
     QMenu m_menuEdit;
     QMenu m_menuSkin;
+    QMenu m_menuView;
+    QMenu m_menuTransparency;
     QMenu m_menuTools;
     QMenu m_menuHelp;
     std::map<int, QAction*> m_commands;

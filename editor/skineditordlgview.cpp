@@ -3,6 +3,7 @@
 #include "colourreport.h"
 #include "programrunner.h"
 #include "promptservice.h"
+#include "settings.h"
 #include "shellopen.h"
 #include "skineditordlg.h"
 #include "skinnednotewnd.h"
@@ -80,6 +81,49 @@ void CSkinEditorDlg::OnShowMessage()
 void CSkinEditorDlg::OnShowCloseButton()
 {
     ToggleShowPart(CSkinImageView::SHOW_CLOSE_BUTTON);
+}
+
+void CSkinEditorDlg::OnZoomIn()
+{
+    m_panelView.View().ZoomIn();
+}
+
+void CSkinEditorDlg::OnZoomOut()
+{
+    m_panelView.View().ZoomOut();
+}
+
+void CSkinEditorDlg::OnActualSize()
+{
+    m_panelView.View().ZoomActualSize();
+}
+
+void CSkinEditorDlg::OnZoomToFit()
+{
+    m_panelView.View().ZoomToFit();
+}
+
+void CSkinEditorDlg::OnShowGrid()
+{
+    CSkinImageView& view = m_panelView.View();
+    view.SetShowGrid(!view.IsGridShown());
+    WriteSettingInt(SETTING_SHOW_GRID, view.IsGridShown() ? 1 : 0);
+    UpdateCommandStates();
+}
+
+void CSkinEditorDlg::OnSnapToEdges()
+{
+    CSkinImageView& view = m_panelView.View();
+    view.SetSnapToOpaqueEdges(!view.IsSnapToOpaqueEdges());
+    WriteSettingInt(SETTING_SNAP_TO_EDGES, view.IsSnapToOpaqueEdges() ? 1 : 0);
+    UpdateCommandStates();
+}
+
+void CSkinEditorDlg::SetTransparencyDisplay(CSkinImageView::TransparencyDisplay display)
+{
+    m_panelView.View().SetTransparencyDisplay(display);
+    WriteSettingInt(SETTING_TRANSPARENCY_DISPLAY, static_cast<int>(display));
+    UpdateCommandStates();
 }
 
 // A snapshot of the skin as stored: changes waiting for Apply are not in it. A Qt window cannot
