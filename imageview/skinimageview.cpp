@@ -115,7 +115,7 @@ void CSkinImageView::SetImage(const CDib* pImage, COLORREF crTransparent)
         m_pVertBar->hide();
     }
     Relayout();
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::ClearImage()
@@ -131,7 +131,7 @@ void CSkinImageView::SetImageTransparent(COLORREF crTransparent)
     m_crTransparent = crTransparent;
     m_imgShown.SetKey(crTransparent);
     UpdateShownBackground();
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::ClearOverlays()
@@ -140,13 +140,13 @@ void CSkinImageView::ClearOverlays()
     m_arOverlayRects = {};
     m_arOverlayTransparent = {};
     m_arOverlayKeyed = {};
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetOverlayRect(std::size_t i, const RECT& rc)
 {
     m_arOverlayRects.at(i) = rc;
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::AddOverlay(const CDib* pImage, int nLeft, int nTop, int nRight, int nBottom,
@@ -156,7 +156,7 @@ void CSkinImageView::AddOverlay(const CDib* pImage, int nLeft, int nTop, int nRi
     m_arOverlayRects.push_back(RECT{nLeft, nTop, nRight, nBottom});
     m_arOverlayTransparent.push_back(crTransparent);
     m_arOverlayKeyed.push_back(KeyedScreenCopy(pImage, crTransparent));
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetTitleSample(const std::string& strText, int nLeft, int nTop, int nRight,
@@ -168,7 +168,7 @@ void CSkinImageView::SetTitleSample(const std::string& strText, int nLeft, int n
     m_crTitleColour = crText;
     m_sampleTitle = CTextSample(toQString(strText), toQRect(m_rcTitleArea).size(),
                                 m_fntTitle.value_or(font()), CTextSample::Format::EndEllipsis);
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetMessageSample(const std::string& strText, int nLeft, int nTop, int nRight,
@@ -180,13 +180,13 @@ void CSkinImageView::SetMessageSample(const std::string& strText, int nLeft, int
     m_crMessageColour = crText;
     m_sampleMessage = CTextSample(toQString(strText), toQRect(m_rcMessageArea).size(),
                                   m_fntMessage.value_or(font()), CTextSample::Format::WordBreak);
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetMessageBackColour(COLORREF crBack)
 {
     m_crMessageBack = crBack;
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetPickerRect(int nLeft, int nTop, int nRight, int nBottom)
@@ -208,7 +208,7 @@ void CSkinImageView::HidePicker(bool bHide)
         CancelTracking();
     }
     m_bPickerHidden = bHide;
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetZoomIndex(int nIndex, std::optional<QPointF> anchor)
@@ -230,7 +230,7 @@ void CSkinImageView::SetZoomIndex(int nIndex, std::optional<QPointF> anchor)
     m_pVertBar->setValue(m_pVertBar->value() + static_cast<int>(std::lround(ptShift.y())));
     m_bRelayingOut = false;
     Relayout();
-    update();
+    UpdateViewport();
     emit zoomChanged(GetZoom());
 }
 
@@ -274,14 +274,14 @@ void CSkinImageView::ZoomToFit()
 void CSkinImageView::SetShowGrid(bool bShow)
 {
     m_bShowGrid = bShow;
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SetTransparencyDisplay(TransparencyDisplay display)
 {
     m_transparencyDisplay = display;
     UpdateShownBackground();
-    update();
+    UpdateViewport();
 }
 
 QRgb CSkinImageView::KeyedBackground() const
@@ -303,6 +303,12 @@ void CSkinImageView::UpdateShownBackground()
 QSize CSkinImageView::ImageSize() const
 {
     return m_pImage != nullptr ? QSize(m_pImage->GetWidth(), m_pImage->GetHeight()) : QSize(0, 0);
+}
+
+// The scroll bars repaint themselves when they change; content changes leave them alone.
+void CSkinImageView::UpdateViewport()
+{
+    update(ViewportRect());
 }
 
 QRect CSkinImageView::ViewportRect() const
@@ -371,14 +377,14 @@ void CSkinImageView::OnScrolled()
     }
     CancelTracking();
     Relayout();
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::OnScreenChanged()
 {
     CancelTracking();
     Relayout();
-    update();
+    UpdateViewport();
 }
 
 void CSkinImageView::SyncTrackerToPick()
@@ -671,7 +677,7 @@ void CSkinImageView::mouseReleaseEvent(QMouseEvent* event)
     if (rc != m_rcDragStart) {
         m_rcPick = rc;
         SyncTrackerToPick();
-        update();
+        UpdateViewport();
         emit pickRectChanged(rc);
     } else {
         SyncTrackerToPick();

@@ -186,6 +186,7 @@ private:
 
     QSize ImageSize() const;
     QRect ViewportRect() const;
+    void UpdateViewport();
     // Lays out the scroll bars and recomputes the mapping; every size, zoom, scroll or pixel
     // ratio change ends here.
     void Relayout();
