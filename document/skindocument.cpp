@@ -27,6 +27,47 @@ bool SameBitmap(const CDib* pA, const CDib* pB)
            same(pA->GetColorTable(), pB->GetColorTable()) && same(pA->GetBits(), pB->GetBits());
 }
 
+// Where the skin keeps each rectangle and colour, for reading and exchanging alike; null for None.
+template <class Skin>
+auto RectSlot(Skin& skin, SkinRect rect) -> decltype(&skin.m_rcTitle)
+{
+    switch (rect) {
+    case SkinRect::Title:
+        return &skin.m_rcTitle;
+    case SkinRect::Message:
+        return &skin.m_rcMessage;
+    case SkinRect::CloseButton:
+        return &skin.m_rcCloseButton;
+    case SkinRect::None:
+        break;
+    }
+    return nullptr;
+}
+
+template <class Skin>
+auto ColourSlot(Skin& skin, SkinColour colour) -> decltype(&skin.m_crTitleText)
+{
+    switch (colour) {
+    case SkinColour::MainTransparent:
+        return &skin.m_crMainTransparent;
+    case SkinColour::CloseTransparent:
+        return &skin.m_crCloseTransparent;
+    case SkinColour::CloseHoverTransparent:
+        return &skin.m_crCloseHoverTransparent;
+    case SkinColour::MessageText:
+        return &skin.m_crMessageText;
+    case SkinColour::MessageBack:
+        return &skin.m_crMessageBack;
+    case SkinColour::TitleText:
+        return &skin.m_crTitleText;
+    case SkinColour::TitleBack:
+        return &skin.m_crTitleBack;
+    case SkinColour::None:
+        break;
+    }
+    return nullptr;
+}
+
 std::size_t PathSlot(int nPart)
 {
     return static_cast<std::size_t>(
@@ -125,40 +166,14 @@ std::unique_ptr<CSkinDocument> CSkinDocument::Open(const std::filesystem::path& 
 
 RECT CSkinDocument::GetRect(SkinRect rect) const
 {
-    switch (rect) {
-    case SkinRect::Title:
-        return m_skin.m_rcTitle;
-    case SkinRect::Message:
-        return m_skin.m_rcMessage;
-    case SkinRect::CloseButton:
-        return m_skin.m_rcCloseButton;
-    case SkinRect::None:
-        break;
-    }
-    return RECT{};
+    const RECT* const pSlot = RectSlot(m_skin, rect);
+    return pSlot != nullptr ? *pSlot : RECT{};
 }
 
 COLORREF CSkinDocument::GetColour(SkinColour colour) const
 {
-    switch (colour) {
-    case SkinColour::MainTransparent:
-        return m_skin.m_crMainTransparent;
-    case SkinColour::CloseTransparent:
-        return m_skin.m_crCloseTransparent;
-    case SkinColour::CloseHoverTransparent:
-        return m_skin.m_crCloseHoverTransparent;
-    case SkinColour::MessageText:
-        return m_skin.m_crMessageText;
-    case SkinColour::MessageBack:
-        return m_skin.m_crMessageBack;
-    case SkinColour::TitleText:
-        return m_skin.m_crTitleText;
-    case SkinColour::TitleBack:
-        return m_skin.m_crTitleBack;
-    case SkinColour::None:
-        break;
-    }
-    return 0;
+    const COLORREF* const pSlot = ColourSlot(m_skin, colour);
+    return pSlot != nullptr ? *pSlot : 0;
 }
 
 LOGFONT CSkinDocument::GetFont(SkinFont font) const
@@ -329,43 +344,18 @@ QString CSkinDocument::ImageName(int nPart)
 
 void CSkinDocument::Exchange(SkinRect rect, RECT& value)
 {
-    RECT* const pSlot = rect == SkinRect::Title     ? &m_skin.m_rcTitle
-                        : rect == SkinRect::Message ? &m_skin.m_rcMessage
-                                                    : &m_skin.m_rcCloseButton;
-    std::swap(*pSlot, value);
-    Announce(ChangeOf(rect));
+    if (RECT* const pSlot = RectSlot(m_skin, rect)) {
+        std::swap(*pSlot, value);
+        Announce(ChangeOf(rect));
+    }
 }
 
 void CSkinDocument::Exchange(SkinColour colour, COLORREF& value)
 {
-    COLORREF* pSlot = nullptr;
-    switch (colour) {
-    case SkinColour::MainTransparent:
-        pSlot = &m_skin.m_crMainTransparent;
-        break;
-    case SkinColour::CloseTransparent:
-        pSlot = &m_skin.m_crCloseTransparent;
-        break;
-    case SkinColour::CloseHoverTransparent:
-        pSlot = &m_skin.m_crCloseHoverTransparent;
-        break;
-    case SkinColour::MessageText:
-        pSlot = &m_skin.m_crMessageText;
-        break;
-    case SkinColour::MessageBack:
-        pSlot = &m_skin.m_crMessageBack;
-        break;
-    case SkinColour::TitleText:
-        pSlot = &m_skin.m_crTitleText;
-        break;
-    case SkinColour::TitleBack:
-        pSlot = &m_skin.m_crTitleBack;
-        break;
-    case SkinColour::None:
-        return;
+    if (COLORREF* const pSlot = ColourSlot(m_skin, colour)) {
+        std::swap(*pSlot, value);
+        Announce(ChangeOf(colour));
     }
-    std::swap(*pSlot, value);
-    Announce(ChangeOf(colour));
 }
 
 void CSkinDocument::Exchange(SkinFont font, LOGFONT& value)
