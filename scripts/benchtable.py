@@ -27,10 +27,10 @@ def load_medians(paths):
     return runs
 
 
-def measure(runs, spec):
-    """The value spec names, and how to show it: a benchmark's real time in milliseconds, or with
+def measure(runs, column):
+    """The value a goal column names, and how to show it: a benchmark's real time in milliseconds, or with
     "<benchmark>@<counter>" one of its counters, given in seconds and shown in milliseconds, or, named *_bytes, in bytes."""
-    name, _, counter = spec.partition("@")
+    name, _, counter = column.partition("@")
     if name not in runs:
         return None
     run = runs[name]
@@ -48,8 +48,8 @@ def measure(runs, spec):
     return value * 1e3, f"{value * 1e3:.3f} ms"
 
 
-def short_name(spec):
-    name, _, counter = spec.partition("@")
+def short_name(column):
+    name, _, counter = column.partition("@")
     return name.split("/")[0] + (f" {counter}" if counter else "")
 
 
