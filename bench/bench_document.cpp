@@ -9,6 +9,7 @@
 // few hundred bytes low; a copy of the pixels never hides. The counter heap_bytes is the growth
 // per iteration; the times are by-products.
 
+#include "benchskin.h"
 #include "bytestream.h"
 #include "skindocument.h"
 
@@ -37,32 +38,10 @@ std::int64_t HeapInUse()
     return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
 }
 
-void PutDWord(std::uint8_t* p, std::uint32_t n)
-{
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<std::uint8_t>((n >> (8 * i)) & 0xFF);
-    }
-}
-
 // A 24-bit image with a pattern in it, so the pixels are not all alike.
 std::unique_ptr<CDib> MakeImage(std::uint32_t nWidth, std::uint32_t nHeight, std::uint8_t nSeed)
 {
-    const std::uint32_t nStride = (nWidth * 3 + 3) / 4 * 4;
-    const std::uint32_t nPixels = nStride * nHeight;
-    std::vector<std::uint8_t> bytes(54 + std::size_t{nPixels}, 0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    PutDWord(&bytes[2], 54 + nPixels);
-    PutDWord(&bytes[10], 54);
-    PutDWord(&bytes[14], 40);
-    PutDWord(&bytes[18], nWidth);
-    PutDWord(&bytes[22], nHeight);
-    bytes[26] = 1;  // planes
-    bytes[28] = 24; // bits per pixel
-    PutDWord(&bytes[34], nPixels);
-    for (std::size_t n = 54; n < bytes.size(); ++n) {
-        bytes[n] = static_cast<std::uint8_t>(n * 31 + nSeed);
-    }
+    const std::vector<std::uint8_t> bytes = bench::MakeBitmapFile(nWidth, nHeight, nSeed);
     CMemorySource source(bytes);
     auto pDib = std::make_unique<CDib>();
     if (pDib->Read(source) == 0) {

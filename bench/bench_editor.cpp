@@ -177,9 +177,11 @@ void LabelWithViewSize(benchmark::State& state, const CSkinImageView& view)
     state.SetLabel("view " + std::to_string(view.width()) + " x " + std::to_string(view.height()));
 }
 
-void BM_ComponentSwitch(benchmark::State& state)
+// Round the component list, each switch until painted, against floor.
+template <class Floor>
+void TimeComponentSwitch(benchmark::State& state, const std::string& strSession, Floor floor)
 {
-    CEditorSession& s = Session("switch", Side(state));
+    CEditorSession& s = Session(strSession, Side(state));
     bench::TimeAgainstFloor(
         state,
         [&s] {
@@ -187,29 +189,22 @@ void BM_ComponentSwitch(benchmark::State& state)
             CEditorSession::PaintPending();
             return true;
         },
-        [&s] {
-            s.View().repaint();
+        [&s, &floor] {
+            floor(s);
             return true;
         });
     LabelWithViewSize(state, s.View());
 }
 
+void BM_ComponentSwitch(benchmark::State& state)
+{
+    TimeComponentSwitch(state, "switch", [](CEditorSession& s) { s.View().repaint(); });
+}
+
 // The same switch against what the user sees change: one full repaint of the whole window.
 void BM_ComponentSwitchVsWindow(benchmark::State& state)
 {
-    CEditorSession& s = Session("switch-window", Side(state));
-    bench::TimeAgainstFloor(
-        state,
-        [&s] {
-            s.ChooseComponent(++s.m_nTurn % 5);
-            CEditorSession::PaintPending();
-            return true;
-        },
-        [&s] {
-            s.Dialog().repaint();
-            return true;
-        });
-    LabelWithViewSize(state, s.View());
+    TimeComponentSwitch(state, "switch-window", [](CEditorSession& s) { s.Dialog().repaint(); });
 }
 
 // Two places in turn, so each release moves the rectangle.

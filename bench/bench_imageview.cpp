@@ -255,7 +255,7 @@ BENCHMARK(BM_PaintZoomed)->Arg(1)->Arg(3)->Arg(8)->Unit(benchmark::kMicrosecond)
 // One Ctrl+wheel notch on a 4096 x 4096 skin, between 1 and 2 and back, without its paint.
 // Paints reuse the scaled copy of the view until zoom, scroll, size or image change: the zoomed
 // paints above are repeated paints of one state, the painted notch below a paint after a change.
-void BM_WheelStep(benchmark::State& state)
+void TimeWheelNotches(benchmark::State& state, bool bPaint)
 {
     ZoomFixture& f = SharedZoom();
     f.view.SetImage(f.pHuge.get(), kKey);
@@ -264,37 +264,30 @@ void BM_WheelStep(benchmark::State& state)
     const QPointF ptAt(400, 300);
     bench::TimeAgainstFloor(
         state,
-        [&f, &nNotch, &ptAt] {
+        [&f, &nNotch, &ptAt, bPaint] {
             QWheelEvent event(ptAt, ptAt, QPoint(), QPoint(0, nNotch), Qt::NoButton,
                               Qt::ControlModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(&f.view, &event);
             nNotch = -nNotch;
+            if (bPaint) {
+                f.view.render(&f.target, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+                benchmark::DoNotOptimize(f.target.constBits());
+            }
             return true;
         },
         [&f] { return BlitVisible(f); });
+}
+
+void BM_WheelStep(benchmark::State& state)
+{
+    TimeWheelNotches(state, false);
 }
 BENCHMARK(BM_WheelStep)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 // The same notch with the paint that follows it: the newly visible part scaled, then blitted.
 void BM_WheelStepPainted(benchmark::State& state)
 {
-    ZoomFixture& f = SharedZoom();
-    f.view.SetImage(f.pHuge.get(), kKey);
-    f.view.ZoomActualSize();
-    int nNotch = 120;
-    const QPointF ptAt(400, 300);
-    bench::TimeAgainstFloor(
-        state,
-        [&f, &nNotch, &ptAt] {
-            QWheelEvent event(ptAt, ptAt, QPoint(), QPoint(0, nNotch), Qt::NoButton,
-                              Qt::ControlModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(&f.view, &event);
-            nNotch = -nNotch;
-            f.view.render(&f.target, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-            benchmark::DoNotOptimize(f.target.constBits());
-            return true;
-        },
-        [&f] { return BlitVisible(f); });
+    TimeWheelNotches(state, true);
 }
 BENCHMARK(BM_WheelStepPainted)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
