@@ -124,6 +124,32 @@ TEST_P(SknRender, TitleAndMessageStayInTheirRectangles)
     EXPECT_TRUE(added.subtracted(ToQRect(skin.m_rcMessage)).isEmpty());
 }
 
+// What a file manager's thumbnailer asks for: the longer side is N, up or down, and the note keeps
+// its proportions and its transparent surroundings.
+TEST_P(SknRender, SizeScalesTheLongerSideKeepingAspectAndTransparency)
+{
+    const QImage full = Render();
+    for (const int nSide : {1, 48, 256, 1000}) {
+        SCOPED_TRACE(nSide);
+        const QImage scaled = Render({"--size", std::to_string(nSide)});
+        ASSERT_EQ(std::max(scaled.width(), scaled.height()), nSide);
+        const double aspect = double(full.width()) / full.height();
+        EXPECT_NEAR(double(scaled.width()) / scaled.height(), aspect, nSide < 48 ? 1.0 : 0.05);
+        int nClear = 0;
+        int nOpaque = 0;
+        for (int y = 0; y < scaled.height(); ++y) {
+            for (int x = 0; x < scaled.width(); ++x) {
+                nClear += qAlpha(scaled.pixel(x, y)) == 0 ? 1 : 0;
+                nOpaque += qAlpha(scaled.pixel(x, y)) == 255 ? 1 : 0;
+            }
+        }
+        if (nSide >= 48) {
+            EXPECT_GT(nClear, 0);
+            EXPECT_GT(nOpaque, 0);
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Samples, SknRender, ::testing::Values("yellow-note.skn", "leaf.skn"));
 
 // The worst shape there is: every other pixel transparent, one rectangle per opaque pixel.
@@ -179,6 +205,11 @@ TEST(SknRenderErrors, FailuresAreOneLineAndWriteNothing)
         {{"render", (dir / "good.skn").string()}, "tavelo-skn: render: expected FILE and OUT.png"},
         {{"render", (dir / "good.skn").string(), out, "--message"},
          "tavelo-skn: render: option '--message' needs a TEXT"},
+        {{"render", "--size", (dir / "good.skn").string(), out},
+         "tavelo-skn: render: option '--size' needs a whole number N from 1 to 4096"},
+        {{"render", (dir / "good.skn").string(), out, "--size=0"}, "tavelo-skn: render: option"},
+        {{"render", (dir / "good.skn").string(), out, "--size=4097"}, "tavelo-skn: render: option"},
+        {{"render", (dir / "good.skn").string(), out, "--size", "+64"}, "tavelo-skn: render: option"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.back());
@@ -194,7 +225,7 @@ TEST(SknRenderErrors, FailuresAreOneLineAndWriteNothing)
 
     const ToolResult help = RunTool({"render", "--help"}, dir);
     EXPECT_EQ(help.nExit, 0);
-    EXPECT_EQ(help.strOut.rfind("Usage: tavelo-skn render FILE OUT.png", 0), 0u);
+    EXPECT_EQ(help.strOut.rfind("Usage: tavelo-skn render [--size N]", 0), 0u);
 }
 
 TEST(SknRenderErrors, ImagesBeyondThePixelLimitsAreRefusedByEveryCommand)

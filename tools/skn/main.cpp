@@ -25,6 +25,7 @@ Commands:
   extract FILE DIR     write the bitmaps of FILE and a skin.json manifest into DIR
   pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its bitmaps
   render FILE OUT.png  draw the note preview of FILE into a PNG with transparency
+                       (--size N scales it for thumbnails)
 
 Options:
   -h, --help           show this help; 'tavelo-skn COMMAND --help' shows a command's
@@ -87,7 +88,7 @@ Options:
 Exit status: 0 on success, 2 on any failure.
 )";
 
-constexpr std::string_view kRenderHelp = R"(Usage: tavelo-skn render FILE OUT.png [--message TEXT]
+constexpr std::string_view kRenderHelp = R"(Usage: tavelo-skn render [--size N] [--message TEXT] FILE OUT.png
 
 Draws the note preview of the skin FILE into the PNG image OUT.png, as the editor's preview
 shows it: the main image in its shape, "[Note Title]" in the title area, the message area
@@ -95,6 +96,8 @@ and the close button in its normal state. Pixels outside the note's shape are fu
 transparent. Needs no display. OUT.png is replaced only once it is completely written.
 
 Options:
+  --size N         scale the picture so that its longer side is N pixels (1 to 4096),
+                   keeping its aspect and transparency; file managers make thumbnails so
   --message TEXT   write TEXT (UTF-8) into the message area
   -h, --help       show this help
 
@@ -105,7 +108,7 @@ struct CommandLine
 {
     std::vector<std::string> operands;
     bool bJson = false;
-    std::optional<std::string> message;
+    RenderOptions render;
 };
 
 struct Command
@@ -113,7 +116,7 @@ struct Command
     std::string_view name;
     std::string_view help;
     bool bTakesJson;
-    bool bTakesMessage;
+    bool bTakesRenderOptions;
     std::size_t nMinOperands;
     std::size_t nMaxOperands;
     std::string_view operandsText;
@@ -139,7 +142,7 @@ constexpr std::array<Command, 5> kCommands = {{
      }},
     {"render", kRenderHelp, false, true, 2, 2, "FILE and OUT.png",
      [](const CommandLine& line) {
-         return RunRender(line.operands[0], line.operands[1], line.message, std::cerr);
+         return RunRender(line.operands[0], line.operands[1], line.render, std::cerr);
      }},
 }};
 
@@ -156,13 +159,45 @@ bool IsHelpOption(std::string_view arg)
     return arg == "-h" || arg == "--help";
 }
 
+// A whole number from 1 to kMaxRenderSize, written in decimal digits only.
+std::optional<int> ParseRenderSize(const std::string& strText)
+{
+    if (strText.empty() || strText.size() > 4 ||
+        !std::all_of(strText.begin(), strText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const int nSize = std::stoi(strText);
+    if (nSize < 1 || nSize > kMaxRenderSize) {
+        return std::nullopt;
+    }
+    return nSize;
+}
+
+// "--name VALUE" or "--name=VALUE": the value, taking the next argument for the first form.
+// Empty when arg is not that option; a value of nullopt when VALUE is missing.
+std::optional<std::optional<std::string>> OptionValue(std::string_view name,
+                                                      const std::vector<std::string>& args,
+                                                      std::size_t& n)
+{
+    const std::string& arg = args[n];
+    if (arg == name) {
+        if (n + 1 == args.size()) {
+            return std::optional<std::string>();
+        }
+        return std::optional<std::string>(args[++n]);
+    }
+    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        return std::optional<std::string>(arg.substr(name.size() + 1));
+    }
+    return std::nullopt;
+}
+
 int RunCommand(const Command& command, const std::vector<std::string>& args)
 {
     CommandLine line;
     std::string strUnknownOption;
     bool bHelp = false;
     bool bOptionsEnded = false;
-    constexpr std::string_view kMessageOption = "--message";
     for (std::size_t n = 0; n < args.size(); ++n) {
         const std::string& arg = args[n];
         if (bOptionsEnded || arg.size() < 2 || arg[0] != '-') {
@@ -173,13 +208,20 @@ int RunCommand(const Command& command, const std::vector<std::string>& args)
             bHelp = true;
         } else if (arg == "--json" && command.bTakesJson) {
             line.bJson = true;
-        } else if (arg == kMessageOption && command.bTakesMessage) {
-            if (n + 1 == args.size()) {
+        } else if (const auto message = command.bTakesRenderOptions
+                                             ? OptionValue("--message", args, n)
+                                             : std::nullopt) {
+            if (!*message) {
                 return UsageError(command.name, "option '--message' needs a TEXT");
             }
-            line.message = args[++n];
-        } else if (arg.starts_with(std::string(kMessageOption) + "=") && command.bTakesMessage) {
-            line.message = arg.substr(kMessageOption.size() + 1);
+            line.render.message = **message;
+        } else if (const auto size = command.bTakesRenderOptions ? OptionValue("--size", args, n)
+                                                                 : std::nullopt) {
+            line.render.nSize = *size ? ParseRenderSize(**size) : std::nullopt;
+            if (!line.render.nSize) {
+                return UsageError(command.name, "option '--size' needs a whole number N from 1 to " +
+                                                    std::to_string(kMaxRenderSize));
+            }
         } else if (strUnknownOption.empty()) {
             strUnknownOption = arg;
         }

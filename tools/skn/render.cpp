@@ -12,7 +12,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -27,20 +26,14 @@ int Fail(std::ostream& err, const std::string& strSubject, const std::string& st
     return kExitFailure;
 }
 
-bool HasEnv(const char* pszName)
+// Scripts run on build machines without a display, and thumbnailers in sandboxes where DISPLAY
+// names one they cannot reach: Qt would refuse to start on either. Offscreen also draws the same
+// picture whatever the user's screen scale is. An explicit platform is still honoured.
+void ChooseOffscreen()
 {
-    const char* const pszValue = std::getenv(pszName);
-    return pszValue != nullptr && *pszValue != '\0';
-}
-
-// Scripts run on build machines without a display; Qt would refuse to start there.
-void ChooseOffscreenWithoutDisplay()
-{
-#if defined(Q_OS_LINUX) || (defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN))
-    if (!HasEnv("QT_QPA_PLATFORM") && !HasEnv("DISPLAY") && !HasEnv("WAYLAND_DISPLAY")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-#endif
 }
 
 // Qt's own notices (no runtime folder, no window masks offscreen) would break the promise of one
@@ -130,6 +123,15 @@ bool WritePng(const QImage& image, const std::filesystem::path& out, std::string
 
 } // namespace
 
+QImage ScaledToLongerSide(const QImage& image, int nSide)
+{
+    const QSize target = image.size().scaled(nSide, nSide, Qt::KeepAspectRatio);
+    // Premultiplied, so the transparent pixels' colour does not bleed into the edge of the shape.
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+        .scaled(target.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
 QImage RenderNote(const CSkin& skin, const std::optional<std::string>& message)
 {
     CSkinnedNoteWnd note;
@@ -153,8 +155,8 @@ QImage RenderNote(const CSkin& skin, const std::optional<std::string>& message)
     return image;
 }
 
-int RunRender(const std::string& strFile, const std::string& strOut,
-              const std::optional<std::string>& message, std::ostream& err)
+int RunRender(const std::string& strFile, const std::string& strOut, const RenderOptions& options,
+              std::ostream& err)
 {
     CSkin skin;
     CSkinFileStatus status;
@@ -165,16 +167,19 @@ int RunRender(const std::string& strFile, const std::string& strOut,
         return Fail(err, strFile, "missing part: " + CSkin::GetPartName(nMissing));
     }
 
-    ChooseOffscreenWithoutDisplay();
+    ChooseOffscreen();
     qInstallMessageHandler(DropQtNotices);
     int argc = 1;
     char szName[] = "tavelo-skn";
     char* argv[] = {szName, nullptr};
     const QApplication app(argc, argv);
 
-    const QImage image = RenderNote(skin, message);
+    QImage image = RenderNote(skin, options.message);
     if (image.isNull()) {
         return Fail(err, strFile, "the images of the skin cannot be drawn");
+    }
+    if (options.nSize) {
+        image = ScaledToLongerSide(image, *options.nSize);
     }
     std::string strProblem;
     if (!WritePng(image, std::filesystem::path(strOut), strProblem)) {
