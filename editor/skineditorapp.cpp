@@ -6,30 +6,80 @@
 
 #include <QCommandLineParser>
 #include <QEvent>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+const QString kExitAfterFirstPaint = QStringLiteral("exit-after-first-paint");
+
+} // namespace
 
 CSkinEditorApp::CSkinEditorApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    NameProgram();
+    setDesktopFileName(QLatin1String(kDesktopFileName));
+}
+
+void CSkinEditorApp::NameProgram()
 {
     setApplicationName(QStringLiteral("tavelo"));
     setOrganizationName(QStringLiteral("Corvane"));
     setApplicationVersion(QStringLiteral(TAVELO_VERSION));
 }
 
-int CSkinEditorApp::InitInstance()
+void CSkinEditorApp::DescribeOptions(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tavelo, the editor of Palimo note skins."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption exitAfterFirstPaint(
-        QStringLiteral("exit-after-first-paint"),
+    parser.addOption(QCommandLineOption(
+        kExitAfterFirstPaint,
         QStringLiteral("Close as soon as the editor window has painted once, without asking "
-                       "anything (for start-up measurements)."));
-    parser.addOption(exitAfterFirstPaint);
+                       "anything (for start-up measurements).")));
     parser.addPositionalArgument(QStringLiteral("FILE.skn"),
                                  QStringLiteral("A skin to open at start."),
                                  QStringLiteral("[FILE.skn]"));
+}
+
+std::optional<int> CSkinEditorApp::AnswerWithoutDisplay(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int n = 0; n < argc; ++n) {
+        arguments.push_back(QString::fromLocal8Bit(argv[n]));
+    }
+    NameProgram();
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    // Options meant for Qt itself (-platform, -style...) fail here; the application reads them
+    // and the full parse after it reports anything really unknown.
+    if (!parser.parse(arguments)) {
+        return std::nullopt;
+    }
+    QString strText;
+    if (parser.isSet(QStringLiteral("help"))) {
+        // Without an application object Qt cannot name the program in the usage line.
+        strText = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                            QFileInfo(arguments.constFirst()).fileName());
+    } else if (parser.isSet(QStringLiteral("version"))) {
+        strText = applicationName() + QLatin1Char(' ') + applicationVersion() + QLatin1Char('\n');
+    } else {
+        return std::nullopt;
+    }
+    const QByteArray text = strText.toLocal8Bit();
+    const bool bWritten = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),
+                                      stdout) == static_cast<std::size_t>(text.size()) &&
+                          std::fflush(stdout) == 0;
+    return bWritten ? 0 : 1;
+}
+
+int CSkinEditorApp::InitInstance()
+{
+    QCommandLineParser parser;
+    DescribeOptions(parser);
     parser.process(*this);
-    m_bExitAfterFirstPaint = parser.isSet(exitAfterFirstPaint);
+    m_bExitAfterFirstPaint = parser.isSet(kExitAfterFirstPaint);
 
     CEditorPromptService prompts;
     IPromptService* const pPrevious = SetPromptService(&prompts);

@@ -6,6 +6,7 @@
 #include <optional>
 
 class CSkinEditorDlg;
+class QCommandLineParser;
 
 // The program: names itself for the settings, runs the editor window modally as its main
 // window and ends when that window closes.
@@ -16,6 +17,13 @@ class CSkinEditorApp : public QApplication
 public:
     CSkinEditorApp(int& argc, char** argv);
 
+    // The desktop's name for the program: its desktop entry, icon and metainfo are called so.
+    static constexpr const char* kDesktopFileName = "org.corvane.Tavelo";
+
+    // Answers --help and --version before any display is opened, so that they work where there is
+    // none; nullopt when the command line asks for the editor itself.
+    static std::optional<int> AnswerWithoutDisplay(int argc, char** argv);
+
     // Reads the command line, runs the editor and returns the process's exit code.
     int InitInstance();
 
@@ -23,6 +31,9 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    static void NameProgram();
+    static void DescribeOptions(QCommandLineParser& parser);
+
     bool m_bExitAfterFirstPaint = false;
     CSkinEditorDlg* m_pMainWnd = nullptr;
 };
