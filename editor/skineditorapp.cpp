@@ -6,7 +6,6 @@
 
 #include <QCommandLineParser>
 #include <QEvent>
-#include <QFileInfo>
 
 #include <cstdio>
 
@@ -57,15 +56,18 @@ std::optional<int> CSkinEditorApp::AnswerWithoutDisplay(int argc, char** argv)
     if (!parser.parse(arguments)) {
         return std::nullopt;
     }
-    QString strText;
-    if (parser.isSet(QStringLiteral("help"))) {
-        // Without an application object Qt cannot name the program in the usage line.
-        strText = parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                            QFileInfo(arguments.constFirst()).fileName());
-    } else if (parser.isSet(QStringLiteral("version"))) {
-        strText = applicationName() + QLatin1Char(' ') + applicationVersion() + QLatin1Char('\n');
-    } else {
+    const bool bHelp = parser.isSet(QStringLiteral("help"));
+    if (!bHelp && !parser.isSet(QStringLiteral("version"))) {
         return std::nullopt;
+    }
+    // Needs no display, and names the program and its folder for the texts below.
+    const QCoreApplication core(argc, argv);
+    QString strText = applicationName() + QLatin1Char(' ') + applicationVersion() + QLatin1Char('\n');
+    if (bHelp) {
+        const QString strManual = CSkinEditorDlg::HelpFilePath();
+        strText = parser.helpText() + QLatin1Char('\n') +
+                  (strManual.isEmpty() ? QStringLiteral("The manual is not installed.\n")
+                                       : QStringLiteral("The manual: %1\n").arg(strManual));
     }
     const QByteArray text = strText.toLocal8Bit();
     const bool bWritten = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),

@@ -18,7 +18,7 @@ public:
     CSkinEditorApp(int& argc, char** argv);
 
     // The desktop's name for the program: its desktop entry, icon and metainfo are called so.
-    static constexpr const char* kDesktopFileName = "org.corvane.Tavelo";
+    static constexpr const char* kDesktopFileName = "example.corvane.Tavelo";
 
     // Answers --help and --version before any display is opened, so that they work where there is
     // none; nullopt when the command line asks for the editor itself.

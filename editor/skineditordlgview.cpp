@@ -180,8 +180,10 @@ void CSkinEditorDlg::OnColourChooser()
 QString CSkinEditorDlg::HelpFilePath()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    // Beside the program in the build tree and on Windows; under share/doc when installed.
-    for (const char* pszPath : {"manual/index.html", "../share/doc/tavelo/manual/index.html"}) {
+    // Beside the program in the build tree and on Windows, in the bundle's resources on macOS, and
+    // in the data folder when installed elsewhere.
+    for (const char* pszPath : {"manual/index.html", "../Resources/manual/index.html",
+                                TAVELO_INSTALLED_MANUAL "/index.html"}) {
         const QFileInfo file(programDir.filePath(QString::fromLatin1(pszPath)));
         if (file.isFile()) {
             return file.absoluteFilePath();

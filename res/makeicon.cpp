@@ -1,12 +1,14 @@
 // Draws the program icon (a yellow note with a folded corner, a few lines of writing and a paint
-// brush across it) and, with --picker, the rectangle picker button's icon (a dashed selection
-// frame with a crosshair at its corner). Run once; see README.md.
+// brush across it) at 256 pixels or, with --size N, at N; with --picker, the rectangle picker
+// button's icon (a dashed selection frame with a crosshair at its corner). tavelo.svg is the same
+// drawing by hand. Run once; see README.md.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -96,11 +98,12 @@ int main(int argc, char* argv[])
 {
     const QGuiApplication app(argc, argv);
     const bool bPicker = argc == 3 && std::strcmp(argv[1], "--picker") == 0;
-    if (argc != 2 && !bPicker) {
-        std::fputs("usage: makeicon [--picker] OUT.png\n", stderr);
+    const bool bSized = argc == 4 && std::strcmp(argv[1], "--size") == 0;
+    const int nSize = bPicker ? 32 : bSized ? std::atoi(argv[2]) : 256;
+    if ((argc != 2 && !bPicker && !bSized) || nSize < 16 || nSize > 1024) {
+        std::fputs("usage: makeicon [--picker | --size N] OUT.png\n", stderr);
         return 2;
     }
-    const int nSize = bPicker ? 32 : 256;
     QImage image(nSize, nSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -108,6 +111,7 @@ int main(int argc, char* argv[])
     if (bPicker) {
         DrawPicker(painter);
     } else {
+        painter.scale(nSize / 256.0, nSize / 256.0);
         DrawNote(painter);
         DrawBrush(painter);
     }
