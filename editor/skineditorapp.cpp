@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString kExitAfterFirstPaint = QStringLiteral("exit-after-first-paint");
+constexpr QLatin1StringView kExitAfterFirstPaint("exit-after-first-paint");
 
 } // namespace
 
@@ -62,7 +62,8 @@ std::optional<int> CSkinEditorApp::AnswerWithoutDisplay(int argc, char** argv)
     }
     // Needs no display, and names the program and its folder for the texts below.
     const QCoreApplication core(argc, argv);
-    QString strText = applicationName() + QLatin1Char(' ') + applicationVersion() + QLatin1Char('\n');
+    QString strText =
+        applicationName() + QLatin1Char(' ') + applicationVersion() + QLatin1Char('\n');
     if (bHelp) {
         const QString strManual = CSkinEditorDlg::HelpFilePath();
         strText = parser.helpText() + QLatin1Char('\n') +

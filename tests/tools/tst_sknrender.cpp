@@ -209,7 +209,8 @@ TEST(SknRenderErrors, FailuresAreOneLineAndWriteNothing)
          "tavelo-skn: render: option '--size' needs a whole number N from 1 to 4096"},
         {{"render", (dir / "good.skn").string(), out, "--size=0"}, "tavelo-skn: render: option"},
         {{"render", (dir / "good.skn").string(), out, "--size=4097"}, "tavelo-skn: render: option"},
-        {{"render", (dir / "good.skn").string(), out, "--size", "+64"}, "tavelo-skn: render: option"},
+        {{"render", (dir / "good.skn").string(), out, "--size", "+64"},
+         "tavelo-skn: render: option"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.back());

@@ -88,7 +88,8 @@ Options:
 Exit status: 0 on success, 2 on any failure.
 )";
 
-constexpr std::string_view kRenderHelp = R"(Usage: tavelo-skn render [--size N] [--message TEXT] FILE OUT.png
+constexpr std::string_view kRenderHelp =
+    R"(Usage: tavelo-skn render [--size N] [--message TEXT] FILE OUT.png
 
 Draws the note preview of the skin FILE into the PNG image OUT.png, as the editor's preview
 shows it: the main image in its shape, "[Note Title]" in the title area, the message area
@@ -173,23 +174,30 @@ std::optional<int> ParseRenderSize(const std::string& strText)
     return nSize;
 }
 
-// "--name VALUE" or "--name=VALUE": the value, taking the next argument for the first form.
-// Empty when arg is not that option; a value of nullopt when VALUE is missing.
-std::optional<std::optional<std::string>> OptionValue(std::string_view name,
-                                                      const std::vector<std::string>& args,
-                                                      std::size_t& n)
+enum class OptionMatch
+{
+    Other,        // not this option
+    Value,        // the option with its value
+    MissingValue, // the option, last on the line without its value
+};
+
+// Whether args[n] is the option NAME, written "NAME VALUE" (n then moves to VALUE) or "NAME=VALUE".
+OptionMatch MatchOption(std::string_view name, const std::vector<std::string>& args, std::size_t& n,
+                        std::string& strValue)
 {
     const std::string& arg = args[n];
     if (arg == name) {
         if (n + 1 == args.size()) {
-            return std::optional<std::string>();
+            return OptionMatch::MissingValue;
         }
-        return std::optional<std::string>(args[++n]);
+        strValue = args[++n];
+        return OptionMatch::Value;
     }
     if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
-        return std::optional<std::string>(arg.substr(name.size() + 1));
+        strValue = arg.substr(name.size() + 1);
+        return OptionMatch::Value;
     }
-    return std::nullopt;
+    return OptionMatch::Other;
 }
 
 int RunCommand(const Command& command, const std::vector<std::string>& args)
@@ -198,6 +206,7 @@ int RunCommand(const Command& command, const std::vector<std::string>& args)
     std::string strUnknownOption;
     bool bHelp = false;
     bool bOptionsEnded = false;
+    std::string strValue;
     for (std::size_t n = 0; n < args.size(); ++n) {
         const std::string& arg = args[n];
         if (bOptionsEnded || arg.size() < 2 || arg[0] != '-') {
@@ -208,19 +217,24 @@ int RunCommand(const Command& command, const std::vector<std::string>& args)
             bHelp = true;
         } else if (arg == "--json" && command.bTakesJson) {
             line.bJson = true;
-        } else if (const auto message = command.bTakesRenderOptions
-                                             ? OptionValue("--message", args, n)
-                                             : std::nullopt) {
-            if (!*message) {
+        } else if (const OptionMatch message = command.bTakesRenderOptions
+                                                   ? MatchOption("--message", args, n, strValue)
+                                                   : OptionMatch::Other;
+                   message != OptionMatch::Other) {
+            if (message == OptionMatch::MissingValue) {
                 return UsageError(command.name, "option '--message' needs a TEXT");
             }
-            line.render.message = **message;
-        } else if (const auto size = command.bTakesRenderOptions ? OptionValue("--size", args, n)
-                                                                 : std::nullopt) {
-            line.render.nSize = *size ? ParseRenderSize(**size) : std::nullopt;
+            line.render.message = strValue;
+        } else if (const OptionMatch size = command.bTakesRenderOptions
+                                                ? MatchOption("--size", args, n, strValue)
+                                                : OptionMatch::Other;
+                   size != OptionMatch::Other) {
+            line.render.nSize =
+                size == OptionMatch::Value ? ParseRenderSize(strValue) : std::nullopt;
             if (!line.render.nSize) {
-                return UsageError(command.name, "option '--size' needs a whole number N from 1 to " +
-                                                    std::to_string(kMaxRenderSize));
+                return UsageError(command.name,
+                                  "option '--size' needs a whole number N from 1 to " +
+                                      std::to_string(kMaxRenderSize));
             }
         } else if (strUnknownOption.empty()) {
             strUnknownOption = arg;
