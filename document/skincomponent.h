@@ -72,6 +72,12 @@ inline const ComponentTraits* TraitsOf(int nComponent)
                : nullptr;
 }
 
+// Whether nPart is one of the skin's three images.
+inline bool IsImagePart(int nPart)
+{
+    return nPart >= SKINPART_MAIN_IMAGE && nPart <= SKINPART_CLOSE_HOVER_IMAGE;
+}
+
 // The component whose image is nPart, or COMPONENT_NONE.
 inline SkinComponent ComponentOfImage(int nPart)
 {

@@ -75,11 +75,6 @@ std::size_t PathSlot(int nPart)
         SKINPART_MAIN_IMAGE);
 }
 
-bool IsImagePart(int nPart)
-{
-    return nPart >= SKINPART_MAIN_IMAGE && nPart <= SKINPART_CLOSE_HOVER_IMAGE;
-}
-
 } // namespace
 
 SkinChange ChangeOf(SkinRect rect)
@@ -333,6 +328,16 @@ QString CSkinDocument::ColourName(SkinColour colour)
 QString CSkinDocument::FontName(SkinFont font)
 {
     return font == SkinFont::Title ? tr("Title Font") : tr("Message Font");
+}
+
+void CSkinDocument::ReloadImage(int nPart, std::unique_ptr<CDib> pImage)
+{
+    if (!IsImagePart(nPart) || !pImage || SameBitmap(pImage.get(), m_skin.GetImage(nPart))) {
+        return;
+    }
+    m_undoStack.push(std::make_unique<CExchangeCommand<int, std::unique_ptr<CDib>>>(
+                         *this, nPart, std::move(pImage), tr("Reload %1").arg(ImageName(nPart)))
+                         .release());
 }
 
 QString CSkinDocument::ImageName(int nPart)

@@ -98,6 +98,8 @@ public:
     void SetInformation(const SkinInformation& info);
     // Stores what Apply takes for nComponent as one step, "Apply <component>".
     void ApplyComponent(SkinComponent nComponent, ComponentEdit edit);
+    // Image nPart read again from its file, which changed on disk: "Reload <image>".
+    void ReloadImage(int nPart, std::unique_ptr<CDib> pImage);
 
     // Writes the skin to path; on success the document takes that name and becomes clean, on
     // failure nothing changes and status says why.
