@@ -2,7 +2,7 @@
 // image, or not at all, and never crashes on the rectangles, fonts or images a file holds.
 
 #include "bytestream.h"
-#include "render.h"
+#include "notepicture.h"
 #include "skin.h"
 
 #include <QApplication>

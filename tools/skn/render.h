@@ -4,9 +4,6 @@
 #include <optional>
 #include <string>
 
-class CSkin;
-class QImage;
-
 // The largest --size: a thumbnail is at most 1024 pixels, and this keeps the scaled picture of any
 // skin within 64 MiB.
 constexpr int kMaxRenderSize = 4096;
@@ -24,10 +21,3 @@ struct RenderOptions
 // palette.
 int RunRender(const std::string& strFile, const std::string& strOut, const RenderOptions& options,
               std::ostream& err);
-
-// The picture scaled so that its longer side is nSide, keeping its aspect and its transparency.
-QImage ScaledToLongerSide(const QImage& image, int nSide);
-
-// The image RunRender writes, for a skin that loaded and has all its parts; null when its images
-// cannot be drawn. Needs a running QApplication.
-QImage RenderNote(const CSkin& skin, const std::optional<std::string>& message);
