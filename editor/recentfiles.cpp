@@ -1,0 +1,62 @@
+#include "recentfiles.h"
+
+#include "qtconvert.h"
+#include "settings.h"
+
+#include <system_error>
+
+namespace {
+
+// Symbolic links and ".." resolved where they exist, so two spellings of one file match.
+QString CanonicalName(const std::filesystem::path& path)
+{
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    if (error) {
+        canonical = std::filesystem::absolute(path, error).lexically_normal();
+    }
+    return pathToQString(error ? path : canonical);
+}
+
+void StoreRecentFiles(QStringList files)
+{
+    if (files.size() > kMaxRecentFiles) {
+        files.resize(kMaxRecentFiles);
+    }
+    WriteSettingStringList(SETTING_RECENT_FILES, files);
+}
+
+} // namespace
+
+QStringList RecentFiles()
+{
+    // A hand-edited store may hold blanks or more than the menu shows.
+    QStringList files = GetSettingStringList(SETTING_RECENT_FILES);
+    files.removeAll(QString());
+    if (files.size() > kMaxRecentFiles) {
+        files.resize(kMaxRecentFiles);
+    }
+    return files;
+}
+
+void AddRecentFile(const std::filesystem::path& path)
+{
+    const QString strName = CanonicalName(path);
+    QStringList files = RecentFiles();
+    files.removeIf(
+        [&strName](const QString& strEntry) { return CanonicalName(toPath(strEntry)) == strName; });
+    files.prepend(strName);
+    StoreRecentFiles(files);
+}
+
+void RemoveRecentFile(const QString& strPath)
+{
+    QStringList files = RecentFiles();
+    files.removeAll(strPath);
+    StoreRecentFiles(files);
+}
+
+void ClearRecentFiles()
+{
+    StoreRecentFiles({});
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+#include <filesystem>
+
+// The skins last opened or saved, most recent first, kept in the settings so that the next run
+// and every other editor see the same list. Each file is listed once, by its canonical path.
+inline constexpr int kMaxRecentFiles = 8;
+
+QStringList RecentFiles();
+// Puts the file first, dropping its older entry and those beyond the limit.
+void AddRecentFile(const std::filesystem::path& path);
+void RemoveRecentFile(const QString& strPath);
+void ClearRecentFiles();
