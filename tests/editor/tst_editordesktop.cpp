@@ -64,6 +64,10 @@ std::unique_ptr<QMimeData> MimeOf(Drag drag, const TempDir& dir)
         pData->setUrls({local("gone.bmp")});
         break;
     }
+    // As file managers give them: the addresses as text too, which line edits would paste.
+    if (pData->hasUrls()) {
+        pData->setText(pData->urls().constFirst().toString());
+    }
     return pData;
 }
 
