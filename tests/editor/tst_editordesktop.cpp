@@ -13,18 +13,6 @@
 
 namespace {
 
-enum class Drag
-{
-    Skin,
-    Bmp,
-    Png,
-    Text,
-    TwoFiles,
-    Folder,
-    Remote,
-    Missing,
-};
-
 enum class Target
 {
     Window,
@@ -32,42 +20,19 @@ enum class Target
     PathField,
 };
 
-std::unique_ptr<QMimeData> MimeOf(Drag drag, const TempDir& dir)
+// A drag of files of dir by name ("." the folder itself), or of addresses as given; text alone
+// when there are none. File managers give the addresses as text too, which line edits paste.
+std::unique_ptr<QMimeData> MimeOf(const QStringList& names, const TempDir& dir)
 {
     auto pData = std::make_unique<QMimeData>();
-    const auto local = [&dir](const std::string& strName) {
-        return QUrl::fromLocalFile(QString::fromStdString((dir / strName).string()));
-    };
-    switch (drag) {
-    case Drag::Skin:
-        pData->setUrls({local("leaf.skn")});
-        break;
-    case Drag::Bmp:
-        pData->setUrls({local("main.bmp")});
-        break;
-    case Drag::Png:
-        pData->setUrls({local("picture.data")});
-        break;
-    case Drag::Text:
-        pData->setText(QStringLiteral("leaf.skn"));
-        break;
-    case Drag::TwoFiles:
-        pData->setUrls({local("main.bmp"), local("leaf.skn")});
-        break;
-    case Drag::Folder:
-        pData->setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.Path().string()))});
-        break;
-    case Drag::Remote:
-        pData->setUrls({QUrl(QStringLiteral("https://example.org/main.bmp"))});
-        break;
-    case Drag::Missing:
-        pData->setUrls({local("gone.bmp")});
-        break;
+    QList<QUrl> urls;
+    for (const QString& strName : names) {
+        urls << (strName.contains(u':') ? QUrl(strName)
+                                        : QUrl::fromLocalFile(QString::fromStdString(
+                                              (dir.Path() / strName.toStdString()).string())));
     }
-    // As file managers give them: the addresses as text too, which line edits would paste.
-    if (pData->hasUrls()) {
-        pData->setText(pData->urls().constFirst().toString());
-    }
+    pData->setUrls(urls);
+    pData->setText(urls.isEmpty() ? QStringLiteral("leaf.skn") : urls.constFirst().toString());
     return pData;
 }
 
@@ -156,45 +121,54 @@ private:
 
 void tst_EditorDesktop::drop_data()
 {
-    QTest::addColumn<Drag>("drag");
+    QTest::addColumn<QStringList>("names");
     QTest::addColumn<Target>("target");
     QTest::addColumn<int>("nComponent");
-    QTest::addColumn<bool>("bModified");
+    QTest::addColumn<bool>("bModified"); // then the save-first question is answered No
     QTest::addColumn<bool>("bTaken");
 
-    QTest::newRow("skin on the view") << Drag::Skin << Target::ImageView << 0 << false << true;
-    QTest::newRow("skin on the path field, Title")
-        << Drag::Skin << Target::PathField << int(COMPONENT_TITLE) << false << true;
-    QTest::newRow("skin over unsaved changes, save first: No")
-        << Drag::Skin << Target::Window << 0 << true << true;
-    QTest::newRow("bmp on the view") << Drag::Bmp << Target::ImageView << 0 << false << true;
+    const QStringList skin{"leaf.skn"};
+    const QStringList bmp{"main.bmp"};
+    QTest::newRow("skin on the view") << skin << Target::ImageView << 0 << false << true;
+    QTest::newRow("skin on the disabled path field")
+        << skin << Target::PathField << int(COMPONENT_TITLE) << false << true;
+    QTest::newRow("skin over changes") << skin << Target::Window << 0 << true << true;
+    QTest::newRow("bmp on the view") << bmp << Target::ImageView << 0 << false << true;
     QTest::newRow("bmp on the path field")
-        << Drag::Bmp << Target::PathField << int(COMPONENT_CLOSE_BUTTON) << false << true;
-    QTest::newRow("png named oddly") << Drag::Png << Target::Window << 0 << false << true;
-    QTest::newRow("bmp, Title") << Drag::Bmp << Target::ImageView << int(COMPONENT_TITLE) << false
+        << bmp << Target::PathField << int(COMPONENT_CLOSE_BUTTON) << false << true;
+    QTest::newRow("png by content")
+        << QStringList{"picture.data"} << Target::Window << 0 << false << true;
+    QTest::newRow("bmp, Title") << bmp << Target::ImageView << int(COMPONENT_TITLE) << false
                                 << false;
-    for (Target target : {Target::Window, Target::ImageView, Target::PathField}) {
-        const QByteArray on = target == Target::Window      ? " on the window"
-                              : target == Target::ImageView ? " on the view"
-                                                            : " on the path field";
-        QTest::newRow("two files" + on) << Drag::TwoFiles << target << 0 << false << false;
-        QTest::newRow("folder" + on) << Drag::Folder << target << 0 << false << false;
-        QTest::newRow("remote" + on) << Drag::Remote << target << 0 << false << false;
-        QTest::newRow("missing" + on) << Drag::Missing << target << 0 << false << false;
+    QTest::newRow("text") << QStringList() << Target::ImageView << 0 << false << false;
+    const std::pair<const char*, QStringList> refused[] = {
+        {"two files", {"main.bmp", "leaf.skn"}},
+        {"folder", {"."}},
+        {"remote", {"https://example.org/main.bmp"}},
+        {"missing", {"gone.bmp"}},
+        {"not an image", {"notes.txt"}},
+    };
+    for (const auto& [pszName, names] : refused) {
+        for (const auto& [pszOn, target] : {std::pair{" on the window", Target::Window},
+                                            std::pair{" on the view", Target::ImageView},
+                                            std::pair{" on the path field", Target::PathField}}) {
+            QTest::newRow((QByteArray(pszName) + pszOn).constData())
+                << names << target << 0 << false << false;
+        }
     }
-    QTest::newRow("text on the view") << Drag::Text << Target::ImageView << 0 << false << false;
 }
 
 void tst_EditorDesktop::drop()
 {
-    QFETCH(Drag, drag);
+    QFETCH(QStringList, names);
     QFETCH(Target, target);
     QFETCH(int, nComponent);
     QFETCH(bool, bModified);
     QFETCH(bool, bTaken);
     const TempDir dir;
     const std::filesystem::path skinPath = CopySample(dir, "leaf.skn");
-    const std::filesystem::path bmpPath = WriteBitmap(dir, "main.bmp", 40, 30);
+    WriteBitmap(dir, "main.bmp", 40, 30);
+    WriteBytesTo(dir / "notes.txt", {'n', 'o', 't', 'e', 's'});
     QVERIFY(QImage(8, 8, QImage::Format_RGB32)
                 .save(QString::fromStdString((dir / "picture.data").string()), "PNG"));
     CScriptedPrompts prompts;
@@ -207,30 +181,26 @@ void tst_EditorDesktop::drop()
     QWidget* const pOver = target == Target::Window      ? static_cast<QWidget*>(&dlg)
                            : target == Target::ImageView ? Control<QWidget>(dlg, IDC_VIEW_FRAME)
                                                          : Edit(dlg, IDC_BITMAP_PATH);
-    const QString strPathBefore = FieldText(dlg, IDC_BITMAP_PATH);
 
-    const std::unique_ptr<QMimeData> pData = MimeOf(drag, dir);
-    QCOMPARE(DragAndDrop(pOver, *pData), bTaken);
+    QCOMPARE(DragAndDrop(pOver, *MimeOf(names, dir)), bTaken);
 
     QVERIFY(prompts.AllAnswersUsed());
-    const bool bSkin = bTaken && drag == Drag::Skin;
+    const bool bSkin = bTaken && names == QStringList{"leaf.skn"};
     const bool bImage = bTaken && !bSkin;
     QCOMPARE(dlg.GetFilePath(), bSkin ? skinPath : std::filesystem::path());
     QCOMPARE(RecentFiles().size(), bSkin ? 1 : 0);
     QCOMPARE(dlg.IsComponentModified(), bImage);
     QCOMPARE(FieldText(dlg, IDC_BITMAP_PATH),
-             bImage ? QString::fromStdString(
-                          (drag == Drag::Png ? dir / "picture.data" : bmpPath).string())
-             : bSkin ? FieldText(dlg, IDC_BITMAP_PATH)
-                     : strPathBefore);
+             bImage ? QString::fromStdString((dir.Path() / names[0].toStdString()).string())
+                    : QString());
     if (bImage) {
-        QVERIFY(prompts.Calls().empty());
-        // Applying it says what Browse's file would: a non-BMP image is refused there.
-        if (drag == Drag::Png) {
+        // Apply then takes it or refuses it as it would a browsed file: only BMP files.
+        const bool bBmp = names == QStringList{"main.bmp"};
+        if (!bBmp) {
             prompts.QueueMessageAnswer(PromptAnswer::Ok);
         }
         Click(dlg, IDC_APPLY);
-        QCOMPARE(dlg.IsComponentModified(), drag == Drag::Png);
+        QCOMPARE(dlg.IsComponentModified(), !bBmp);
         QVERIFY(prompts.AllAnswersUsed());
     }
 }
