@@ -226,6 +226,7 @@ void CSkinEditorDlg::UpdateRecentMenu()
         pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(strName));
         pAction->setToolTip(strFullName);
         pAction->setStatusTip(strFullName);
+        pAction->setData(files[i]);
     }
     m_menuRecent.menuAction()->setEnabled(!files.isEmpty());
 }

@@ -7,6 +7,8 @@
 #include "settings.h"
 #include "skineditordlg.h"
 
+#include <QAction>
+
 #include <string>
 #include <system_error>
 
@@ -54,11 +56,12 @@ void CSkinEditorDlg::OnFileOpen()
 
 void CSkinEditorDlg::OnFileMruFile(int nIndex)
 {
-    const QStringList files = RecentFiles();
-    if (nIndex < 0 || nIndex >= files.size()) {
+    // The file the entry showed, though another editor may have changed the list since.
+    const QAction* const pAction = GetCommand(ID_FILE_MRU_FILE1 + nIndex);
+    const QString strPath = pAction != nullptr ? pAction->data().toString() : QString();
+    if (strPath.isEmpty()) {
         return;
     }
-    const QString& strPath = files[nIndex];
     const std::filesystem::path path = toPath(strPath);
     // Only a file known to be gone leaves the list; one behind a folder that cannot be read now
     // stays, and opening it says why it failed.

@@ -353,11 +353,23 @@ void tst_EditorDesktop::windowReopensWhereItClosed()
         Trigger(dlg, CSkinEditorDlg::ID_FILE_EXIT);
     }
     {
-        const CSkinEditorDlg dlg;
+        CSkinEditorDlg dlg;
         QCOMPARE(dlg.geometry(), rcPlaced);
+        dlg.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        Trigger(dlg, CSkinEditorDlg::ID_FILE_EXIT);
+    }
+    {
+        // Maximised again, and back to the same place when restored.
+        CSkinEditorDlg dlg;
+        QVERIFY(dlg.windowState().testFlag(Qt::WindowMaximized));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QCOMPARE(dlg.normalGeometry(), rcPlaced);
     }
     // Saved on a screen no longer there.
     SettingsSandbox::Store(QStringLiteral("WindowLeft"), rcScreen.right() + 500);
+    SettingsSandbox::Store(QStringLiteral("WindowMaximized"), 0);
     const CSkinEditorDlg dlg;
     QCOMPARE(dlg.size(), rcPlaced.size());
     QCOMPARE(dlg.geometry().center(), rcScreen.center());
