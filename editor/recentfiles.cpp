@@ -7,15 +7,20 @@
 
 namespace {
 
+// As the user named it, made absolute.
+QString ListedName(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return pathToQString(error ? path : absolute.lexically_normal());
+}
+
 // Symbolic links and ".." resolved where they exist, so two spellings of one file match.
 QString CanonicalName(const std::filesystem::path& path)
 {
     std::error_code error;
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    if (error) {
-        canonical = std::filesystem::absolute(path, error).lexically_normal();
-    }
-    return pathToQString(error ? path : canonical);
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? ListedName(path) : pathToQString(canonical);
 }
 
 void StoreRecentFiles(QStringList files)
@@ -41,11 +46,12 @@ QStringList RecentFiles()
 
 void AddRecentFile(const std::filesystem::path& path)
 {
-    const QString strName = CanonicalName(path);
+    const QString strCanonical = CanonicalName(path);
     QStringList files = RecentFiles();
-    files.removeIf(
-        [&strName](const QString& strEntry) { return CanonicalName(toPath(strEntry)) == strName; });
-    files.prepend(strName);
+    files.removeIf([&strCanonical](const QString& strEntry) {
+        return CanonicalName(toPath(strEntry)) == strCanonical;
+    });
+    files.prepend(ListedName(path));
     StoreRecentFiles(files);
 }
 

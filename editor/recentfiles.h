@@ -5,7 +5,8 @@
 #include <filesystem>
 
 // The skins last opened or saved, most recent first, kept in the settings so that the next run
-// and every other editor see the same list. Each file is listed once, by its canonical path.
+// and every other editor see the same list. Each file is listed once, under the name it was last
+// opened or saved by: two paths to one file (through a link, or with "..") are one entry.
 inline constexpr int kMaxRecentFiles = 8;
 
 QStringList RecentFiles();

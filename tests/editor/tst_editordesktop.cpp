@@ -222,15 +222,16 @@ void tst_EditorDesktop::recentFiles()
     QCOMPARE(dlg.GetCommand(CSkinEditorDlg::ID_FILE_MRU_FILE1 + 2)->toolTip(),
              QString::fromStdString((dir / "skin8.skn").string()));
 
-    // Another spelling of a listed file moves it up instead of listing it twice; saving under a
-    // new name puts that name first.
-    prompts.QueueSkinFileAnswer(dir.Path() / "." / "skin5.skn");
+    // Another path to a listed file moves it up under that path instead of listing it twice;
+    // saving under a new name puts that name first.
+    std::filesystem::create_symlink(dir / "skin5.skn", dir / "link.skn");
+    prompts.QueueSkinFileAnswer(dir / "link.skn");
     Trigger(dlg, CSkinEditorDlg::ID_FILE_OPEN);
     prompts.QueueSkinFileAnswer(dir / "copy & paste.skn");
     Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE_AS);
-    QCOMPARE(RecentMenuTexts(dlg).mid(0, 4), QStringList({"&1 copy && paste.skn", "&2 skin5.skn",
-                                                          "&3 skin10.skn", "&4 skin9.skn"}));
-    QCOMPARE(RecentFiles().size(), kMaxRecentFiles);
+    QCOMPARE(RecentMenuTexts(dlg),
+             QStringList({"&1 copy && paste.skn", "&2 link.skn", "&3 skin10.skn", "&4 skin9.skn",
+                          "&5 skin8.skn", "&6 skin7.skn", "&7 skin6.skn", "&8 skin4.skn"}));
 
     // An entry opens its file, asking about unsaved changes first.
     MarkModified(dlg);
