@@ -3,6 +3,7 @@
 #include "bytestream.h"
 #include "controlids.h"
 #include "dialogunits.h"
+#include "filedialogfolder.h"
 #include "promptservice.h"
 #include "qtconvert.h"
 
@@ -332,8 +333,26 @@ void CComponentPanel::TakeBitmapPath(const QString& strPath)
 
 void CComponentPanel::OnBrowseBitmap()
 {
-    if (const std::optional<std::filesystem::path> path = Prompts().ChooseBitmapFile()) {
+    const std::filesystem::path currentFile =
+        m_pDocument != nullptr ? m_pDocument->GetFilePath() : std::filesystem::path();
+    if (const std::optional<std::filesystem::path> path =
+            Prompts().ChooseBitmapFile(FileDialogFolder(currentFile))) {
+        RememberFileDialogFolder(*path);
         TakeBitmapPath(pathToQString(*path));
+    }
+}
+
+bool CComponentPanel::CanTakeBitmap() const
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    return pTraits != nullptr && pTraits->nImagePart != SKINPART_NONE;
+}
+
+void CComponentPanel::TakeDroppedBitmap(const std::filesystem::path& path)
+{
+    if (CanTakeBitmap()) {
+        RememberFileDialogFolder(path);
+        TakeBitmapPath(pathToQString(path));
     }
 }
 

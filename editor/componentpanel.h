@@ -53,6 +53,10 @@ public:
     bool ConfirmApplyComponent();
     // The fields show the document again, without their unapplied edits.
     void ShowComponent();
+    // True when the component has a bitmap, so a dropped image can become it.
+    bool CanTakeBitmap() const;
+    // The dropped file takes the path field as a browsed one does.
+    void TakeDroppedBitmap(const std::filesystem::path& path);
     // The list takes the focus when the window opens.
     QComboBox& ComponentList() { return m_cbComponent; }
 

@@ -5,9 +5,13 @@
 #include "qtconvert.h"
 #include "skininfodlg.h"
 
-std::optional<std::filesystem::path> CEditorPromptService::ChooseBitmapFile()
+std::optional<std::filesystem::path>
+CEditorPromptService::ChooseBitmapFile(const std::filesystem::path& folder)
 {
     CBmpDialog dlg(DialogParent());
+    if (!folder.empty()) {
+        dlg.setDirectory(pathToQString(folder));
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.GetPathName().isEmpty()) {
         return std::nullopt;
     }

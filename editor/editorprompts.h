@@ -7,7 +7,8 @@
 class CEditorPromptService final : public CQtPromptService
 {
 public:
-    std::optional<std::filesystem::path> ChooseBitmapFile() override;
+    std::optional<std::filesystem::path>
+    ChooseBitmapFile(const std::filesystem::path& folder) override;
     bool EditSkinInformation(SkinInformation& info) override;
     void ShowAbout() override;
 };

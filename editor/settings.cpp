@@ -15,11 +15,18 @@ struct SettingDecl
 };
 
 // Every setting, declared once.
-constexpr std::array<SettingDecl, 4> kSettings{{
+constexpr std::array<SettingDecl, 11> kSettings{{
     {SETTING_SHOW_COMPONENTS, "ShowComponents", 0},
     {SETTING_TRANSPARENCY_DISPLAY, "TransparencyDisplay", 2},
     {SETTING_SHOW_GRID, "ShowGrid", 0},
     {SETTING_SNAP_TO_EDGES, "SnapToOpaqueEdges", 0},
+    {SETTING_WINDOW_LEFT, "WindowLeft", 0},
+    {SETTING_WINDOW_TOP, "WindowTop", 0},
+    {SETTING_WINDOW_WIDTH, "WindowWidth", 0},
+    {SETTING_WINDOW_HEIGHT, "WindowHeight", 0},
+    {SETTING_WINDOW_MAXIMIZED, "WindowMaximized", 0},
+    {SETTING_RECENT_FILES, "RecentFiles", 0},
+    {SETTING_LAST_FOLDER, "LastFolder", 0},
 }};
 
 const SettingDecl* FindSetting(int nSetting)
@@ -62,6 +69,28 @@ void WriteSettingInt(int nSetting, int nValue)
 {
     QSettings settings = OpenSettings();
     settings.setValue(KeyOf(nSetting), nValue);
+}
+
+QString GetSettingString(int nSetting)
+{
+    return OpenSettings().value(KeyOf(nSetting)).toString();
+}
+
+void WriteSettingString(int nSetting, const QString& strValue)
+{
+    QSettings settings = OpenSettings();
+    settings.setValue(KeyOf(nSetting), strValue);
+}
+
+QStringList GetSettingStringList(int nSetting)
+{
+    return OpenSettings().value(KeyOf(nSetting)).toStringList();
+}
+
+void WriteSettingStringList(int nSetting, const QStringList& values)
+{
+    QSettings settings = OpenSettings();
+    settings.setValue(KeyOf(nSetting), values);
 }
 
 QString GetSettingName(int nSetting)

@@ -4,10 +4,14 @@
 #include "dialogunits.h"
 #include "programrunner.h"
 #include "qtconvert.h"
+#include "recentfiles.h"
 #include "settings.h"
 #include "skinnednotewnd.h"
+#include "windowplacement.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPushButton>
 #include <QUndoStack>
@@ -32,6 +36,7 @@ CSkinEditorDlg::CSkinEditorDlg(QWidget* pParent)
     : QDialog(pParent), m_pDocument(std::make_unique<CSkinDocument>()), m_panelComponent(this),
       m_panelColours(this), m_panelView(this), m_wndMenuLine(this), m_menuBar(this),
       m_menuFile(QStringLiteral("&File"), &m_menuBar),
+      m_menuRecent(QStringLiteral("Recent &Files"), &m_menuFile),
       m_menuEdit(QStringLiteral("&Edit"), &m_menuBar),
       m_menuSkin(QStringLiteral("&Skin"), &m_menuBar),
       m_menuView(QStringLiteral("&View"), &m_menuBar),
@@ -55,6 +60,16 @@ CSkinEditorDlg::CSkinEditorDlg(QWidget* pParent)
     BuildMenus();
     SetTabOrder();
     ConnectPanels();
+    RestoreWindowPlacement();
+
+    // Line edits take drops themselves and would paste a dropped file's address as text; the
+    // filter gives files to the window wherever they land.
+    setAcceptDrops(true);
+    for (QWidget* pChild : findChildren<QWidget*>()) {
+        if (pChild->acceptDrops()) {
+            pChild->installEventFilter(this);
+        }
+    }
 
     const int nShowParts = GetSettingInt(SETTING_SHOW_COMPONENTS);
     if (nShowParts != 0) {
@@ -104,6 +119,8 @@ void CSkinEditorDlg::BuildMenus()
          false},
         {&Dlg::OnFileSaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "Save &As...",
          ID_FILE_SAVE_AS, false},
+    };
+    static const MenuItem kFileEnd[] = {
         {nullptr, {}, nullptr, 0, false},
         {&Dlg::OnFileExit, {}, "E&xit", ID_FILE_EXIT, false},
     };
@@ -140,6 +157,8 @@ void CSkinEditorDlg::BuildMenus()
         {&Dlg::OnAbout, {}, "&About Tavelo...", ID_ABOUT, false},
     };
     AddMenu(m_menuFile, kFile, std::size(kFile));
+    BuildRecentMenu();
+    AddMenu(m_menuFile, kFileEnd, std::size(kFileEnd));
     AddMenu(m_menuEdit, kEdit, std::size(kEdit));
     GetCommand(ID_EDIT_REDO)
         ->setShortcuts(
@@ -171,6 +190,77 @@ void CSkinEditorDlg::AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nC
         connect(pAction, &QAction::triggered, this, item.pHandler);
         m_commands[item.nId] = pAction;
     }
+}
+
+void CSkinEditorDlg::BuildRecentMenu()
+{
+    m_menuFile.addMenu(&m_menuRecent);
+    m_menuRecent.setToolTipsVisible(true);
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        QAction* const pAction = m_menuRecent.addAction(QString());
+        SetId(*pAction, ID_FILE_MRU_FILE1 + i);
+        connect(pAction, &QAction::triggered, this, [this, i] { OnFileMruFile(i); });
+        m_commands[ID_FILE_MRU_FILE1 + i] = pAction;
+    }
+    m_menuRecent.addSeparator();
+    QAction* const pClear = m_menuRecent.addAction(QStringLiteral("Clear Menu"));
+    SetId(*pClear, ID_FILE_MRU_CLEAR);
+    connect(pClear, &QAction::triggered, this, &CSkinEditorDlg::OnFileMruClear);
+    m_commands[ID_FILE_MRU_CLEAR] = pClear;
+    connect(&m_menuFile, &QMenu::aboutToShow, this, &CSkinEditorDlg::UpdateRecentMenu);
+    UpdateRecentMenu();
+}
+
+void CSkinEditorDlg::UpdateRecentMenu()
+{
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        QAction* const pAction = GetCommand(ID_FILE_MRU_FILE1 + i);
+        pAction->setVisible(i < files.size());
+        if (i >= files.size()) {
+            continue;
+        }
+        const QString strFullName = QDir::toNativeSeparators(files[i]);
+        QString strName = QFileInfo(files[i]).fileName();
+        strName.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(strName));
+        pAction->setToolTip(strFullName);
+        pAction->setStatusTip(strFullName);
+        pAction->setData(files[i]);
+    }
+    m_menuRecent.menuAction()->setEnabled(!files.isEmpty());
+}
+
+void CSkinEditorDlg::RestoreWindowPlacement()
+{
+    // Held well inside an int, so no sum of them overflows.
+    const auto stored = [](int nSetting) {
+        constexpr int kLimit = 1 << 20;
+        return std::clamp(GetSettingInt(nSetting), -kLimit, kLimit);
+    };
+    const QRect rcSaved(stored(SETTING_WINDOW_LEFT), stored(SETTING_WINDOW_TOP),
+                        stored(SETTING_WINDOW_WIDTH), stored(SETTING_WINDOW_HEIGHT));
+    if (rcSaved.isEmpty()) {
+        return;
+    }
+    setGeometry(RestoredWindowRect(rcSaved));
+    if (GetSettingInt(SETTING_WINDOW_MAXIMIZED) != 0) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void CSkinEditorDlg::SaveWindowPlacement() const
+{
+    // A window never shown has no place of its own.
+    const QRect rcNormal = isMaximized() ? normalGeometry() : geometry();
+    if (!isVisible() || rcNormal.isEmpty()) {
+        return;
+    }
+    WriteSettingInt(SETTING_WINDOW_LEFT, rcNormal.left());
+    WriteSettingInt(SETTING_WINDOW_TOP, rcNormal.top());
+    WriteSettingInt(SETTING_WINDOW_WIDTH, rcNormal.width());
+    WriteSettingInt(SETTING_WINDOW_HEIGHT, rcNormal.height());
+    WriteSettingInt(SETTING_WINDOW_MAXIMIZED, isMaximized() ? 1 : 0);
 }
 
 void CSkinEditorDlg::BuildViewMenu()
@@ -371,4 +461,10 @@ void CSkinEditorDlg::reject()
     if (ConfirmDiscard()) {
         done(QDialog::Accepted);
     }
+}
+
+void CSkinEditorDlg::done(int nResult)
+{
+    SaveWindowPlacement();
+    QDialog::done(nResult);
 }

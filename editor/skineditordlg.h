@@ -3,6 +3,7 @@
 #include "colourspanel.h"
 #include "componentpanel.h"
 #include "controlids.h"
+#include "droppedfile.h"
 #include "imageviewpanel.h"
 #include "skindocument.h"
 
@@ -26,11 +27,13 @@ class CSkinnedNoteWnd;
 // skin, its file and its undo history; the panels (the component's fields, the colours and fonts,
 // the image view) each talk to it and follow its change signals. The window keeps the menus,
 // the caption and the commands that replace or save the document. Every command that would drop
-// the skin asks first whether to save it.
+// the skin asks first whether to save it. A skin file dropped on the window opens; an image file
+// becomes the current component's bitmap.
 //
-// The class is split over files by concern: the window, its layout and menus
-// (skineditordlg.cpp), the file and edit commands (skineditordlgfile.cpp), the view and tool
-// commands with the external colour chooser (skineditordlgview.cpp).
+// The class is split over files by concern: the window, its layout, menus and placement
+// (skineditordlg.cpp), the file and edit commands with Recent Files (skineditordlgfile.cpp),
+// dropped files (skineditordlgdrop.cpp), the view and tool commands with the external colour
+// chooser (skineditordlgview.cpp).
 class CSkinEditorDlg : public QDialog
 {
     Q_OBJECT
@@ -44,6 +47,7 @@ public:
         ID_FILE_OPEN = 57601,
         ID_FILE_SAVE = 57603,
         ID_FILE_SAVE_AS = 57604,
+        ID_FILE_MRU_FILE1 = 57616, // up to ID_FILE_MRU_FILE1 + kMaxRecentFiles - 1
         ID_EDIT_UNDO = 57643,
         ID_EDIT_REDO = 57644,
         ID_FILE_EXIT = 32774,
@@ -59,6 +63,7 @@ public:
         ID_SHOW_MESSAGE = 32786,
         ID_SHOW_CLOSE_BUTTON = 32787,
         ID_COLOUR_CHOOSER = 32789,
+        ID_FILE_MRU_CLEAR = 32790,
         ID_VIEW_ZOOM_IN = 32800,
         ID_VIEW_ZOOM_OUT = 32801,
         ID_VIEW_ACTUAL_SIZE = 32802,
@@ -70,7 +75,7 @@ public:
         ID_VIEW_SNAP = 32808,
     };
 
-    // Starts on a new, untitled skin with "Main Window" selected.
+    // Starts on a new, untitled skin with "Main Window" selected, where the window last closed.
     explicit CSkinEditorDlg(QWidget* pParent = nullptr);
     ~CSkinEditorDlg() override;
     CSkinEditorDlg(const CSkinEditorDlg&) = delete;
@@ -78,7 +83,7 @@ public:
 
     // Opens the skin file as the Open command does after its file dialog, without asking first.
     // The skin is replaced only by one read whole; on failure the user is told and everything
-    // stays as it was. True when the file was opened.
+    // stays as it was. True when the file was opened; it then heads Recent Files.
     bool OpenSkinFile(const std::filesystem::path& strPath);
 
     // True when the caller may drop or replace the skin: nothing unsaved, or the user saved it
@@ -113,11 +118,17 @@ public slots:
     void accept() override;
     // Esc and the close box: ends the editor once ConfirmDiscard allows it.
     void reject() override;
+    // Every way the editor ends: remembers where the window was.
+    void done(int nResult) override;
 
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
     void OnFileSaveAs();
+    // Entry nIndex of Recent Files: opens it as Open does, or drops it from the list when the
+    // file is gone.
+    void OnFileMruFile(int nIndex);
+    void OnFileMruClear();
     void OnFileExit();
     void OnEditUndo();
     void OnEditRedo();
@@ -150,6 +161,16 @@ public slots:
     void OnChooserStarted(qint64 nPid);
     void OnChooserFinished(qint64 nPid, quint32 nResult);
 
+private slots:
+    // Opens the skin dropped last, once its drop has ended.
+    void OnSkinDropped();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
     struct MenuItem;
 
@@ -161,6 +182,19 @@ private:
     void AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nCount);
     void SetTabOrder();
     void ConnectPanels();
+    void BuildRecentMenu();
+    // Shows the list as the settings hold it now; another editor may have changed it.
+    void UpdateRecentMenu();
+    // A skin was opened or saved under path: it heads Recent Files and the dialogs open there.
+    void NoteSkinFile(const std::filesystem::path& path);
+    void RestoreWindowPlacement();
+    void SaveWindowPlacement() const;
+
+    // Accepts the drag or drop of file when the window can take it now, as a copy.
+    bool AcceptFileDrag(QDropEvent& event, const DroppedFile& file) const;
+    bool CanTake(const DroppedFile& file) const;
+    void AnswerDrag(QDragMoveEvent& event, bool bEnter);
+    void TakeDrop(QDropEvent& event);
 
     // Refreshes the enabled and checked state of every menu command. Runs when a menu is about
     // to show and after every change of the state the commands depend on, so shortcuts find
@@ -200,6 +234,7 @@ private:
     QFrame m_wndMenuLine;
     QMenuBar m_menuBar;
     QMenu m_menuFile;
+    QMenu m_menuRecent;
     QMenu m_menuEdit;
     QMenu m_menuSkin;
     QMenu m_menuView;
@@ -207,6 +242,9 @@ private:
     QMenu m_menuTools;
     QMenu m_menuHelp;
     std::map<int, QAction*> m_commands;
+    // What the drag over the window brings, read as it entered.
+    DroppedFile m_dragged;
+    std::filesystem::path m_droppedSkin;
     QShortcut m_keyHelp{QKeySequence(QKeySequence::HelpContents), this};
 
     QVBoxLayout m_layoutTop;

@@ -1,11 +1,16 @@
-// The file commands (New, Open, Save, Save As, Exit and the save-first question) and the history
-// commands of the Edit menu.
+// The file commands (New, Open, Save, Save As, Recent Files, Exit and the save-first question)
+// and the history commands of the Edit menu.
+#include "filedialogfolder.h"
 #include "promptservice.h"
 #include "qtconvert.h"
+#include "recentfiles.h"
 #include "settings.h"
 #include "skineditordlg.h"
 
+#include <QAction>
+
 #include <string>
+#include <system_error>
 
 bool CSkinEditorDlg::ConfirmDiscard()
 {
@@ -44,9 +49,48 @@ void CSkinEditorDlg::OnFileOpen()
         return;
     }
     if (const std::optional<std::filesystem::path> path =
-            Prompts().ChooseSkinFile(FileDialogMode::Open)) {
+            Prompts().ChooseSkinFile(FileDialogMode::Open, FileDialogFolder(GetFilePath()))) {
         OpenSkinFile(*path);
     }
+}
+
+void CSkinEditorDlg::OnFileMruFile(int nIndex)
+{
+    // The file the entry showed, though another editor may have changed the list since.
+    const QAction* const pAction = GetCommand(ID_FILE_MRU_FILE1 + nIndex);
+    const QString strPath = pAction != nullptr ? pAction->data().toString() : QString();
+    if (strPath.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path path = toPath(strPath);
+    // Only a file known to be gone leaves the list; one behind a folder that cannot be read now
+    // stays, and opening it says why it failed.
+    std::error_code error;
+    if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
+        RemoveRecentFile(strPath);
+        UpdateRecentMenu();
+        Prompts().ShowMessage("The file \"" + pathToQString(path).toStdString() +
+                                  "\" no longer exists. It has been removed from the Recent "
+                                  "Files list.",
+                              PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    }
+    if (ConfirmDiscard()) {
+        OpenSkinFile(path);
+    }
+}
+
+void CSkinEditorDlg::OnFileMruClear()
+{
+    ClearRecentFiles();
+    UpdateRecentMenu();
+}
+
+void CSkinEditorDlg::NoteSkinFile(const std::filesystem::path& path)
+{
+    AddRecentFile(path);
+    RememberFileDialogFolder(path);
+    UpdateRecentMenu();
 }
 
 bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
@@ -65,6 +109,7 @@ bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
         return false;
     }
     SetDocument(std::move(pDocument));
+    NoteSkinFile(strPath);
     return true;
 }
 
@@ -93,7 +138,7 @@ bool CSkinEditorDlg::SaveSkin(bool bAskName)
     std::filesystem::path strPath = GetFilePath();
     if (bAskName || strPath.empty()) {
         std::optional<std::filesystem::path> chosen =
-            Prompts().ChooseSkinFile(FileDialogMode::Save);
+            Prompts().ChooseSkinFile(FileDialogMode::Save, FileDialogFolder(strPath));
         if (!chosen) {
             return false;
         }
@@ -113,6 +158,7 @@ bool CSkinEditorDlg::SaveSkin(bool bAskName)
         }
         return false;
     }
+    NoteSkinFile(strPath);
     return true;
 }
 

@@ -19,7 +19,8 @@ std::optional<COLORREF> IPromptService::ChooseColour(COLORREF /*crInitial*/)
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> IPromptService::ChooseSkinFile(FileDialogMode /*mode*/)
+std::optional<std::filesystem::path>
+IPromptService::ChooseSkinFile(FileDialogMode /*mode*/, const std::filesystem::path& /*folder*/)
 {
     return std::nullopt;
 }
@@ -29,7 +30,8 @@ std::optional<LOGFONT> IPromptService::ChooseFont(const LOGFONT& /*initial*/)
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> IPromptService::ChooseBitmapFile()
+std::optional<std::filesystem::path>
+IPromptService::ChooseBitmapFile(const std::filesystem::path& /*folder*/)
 {
     return std::nullopt;
 }

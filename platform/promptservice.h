@@ -68,15 +68,19 @@ public:
     virtual std::optional<COLORREF> ChooseColour(COLORREF crInitial);
 
     // The .skn file dialog ("Skin Files(*.skn)", default suffix .skn, no question before
-    // replacing a file); no value when cancelled.
-    virtual std::optional<std::filesystem::path> ChooseSkinFile(FileDialogMode mode);
+    // replacing a file), opening in folder (the dialog's own choice when empty); no value when
+    // cancelled.
+    virtual std::optional<std::filesystem::path>
+    ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder);
 
     // The font dialog on the font described; the fields it does not edit keep their values. No
     // value when cancelled.
     virtual std::optional<LOGFONT> ChooseFont(const LOGFONT& initial);
 
-    // The bitmap open dialog with its preview; no value when cancelled.
-    virtual std::optional<std::filesystem::path> ChooseBitmapFile();
+    // The bitmap open dialog with its preview, opening in folder as ChooseSkinFile does; no
+    // value when cancelled.
+    virtual std::optional<std::filesystem::path>
+    ChooseBitmapFile(const std::filesystem::path& folder);
 
     // The Skin Information dialog on info; true and info changed when the user confirms.
     virtual bool EditSkinInformation(SkinInformation& info);

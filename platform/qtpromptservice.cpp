@@ -85,9 +85,13 @@ std::optional<COLORREF> CQtPromptService::ChooseColour(COLORREF crInitial)
     return toColorRef(colour);
 }
 
-std::optional<std::filesystem::path> CQtPromptService::ChooseSkinFile(FileDialogMode mode)
+std::optional<std::filesystem::path>
+CQtPromptService::ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder)
 {
     QFileDialog dialog(DialogParent());
+    if (!folder.empty()) {
+        dialog.setDirectory(pathToQString(folder));
+    }
     dialog.setNameFilter(QStringLiteral("Skin Files(*.skn)"));
     dialog.setDefaultSuffix(QStringLiteral("skn"));
     if (mode == FileDialogMode::Save) {

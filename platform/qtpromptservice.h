@@ -12,7 +12,8 @@ public:
     PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
                              PromptIcon icon) override;
     std::optional<COLORREF> ChooseColour(COLORREF crInitial) override;
-    std::optional<std::filesystem::path> ChooseSkinFile(FileDialogMode mode) override;
+    std::optional<std::filesystem::path>
+    ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder) override;
     std::optional<LOGFONT> ChooseFont(const LOGFONT& initial) override;
 
 protected:

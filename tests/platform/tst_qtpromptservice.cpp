@@ -1,11 +1,13 @@
 // The Qt prompt service with Qt's real dialogs, driven as a user would: the font dialog on a
 // skin's font, and where message boxes open.
 #include "fontex.h"
+#include "qtconvert.h"
 #include "qtpromptservice.h"
 #include "scriptedprompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -316,13 +318,16 @@ void tst_QtPromptService::saveDialogAsksBeforeReplacing()
 {
     CQtPromptService prompts;
     bool bAsks = false;
-    WhenOpen<QFileDialog>([&bAsks](QFileDialog& dialog) {
+    QString strFolder;
+    WhenOpen<QFileDialog>([&bAsks, &strFolder](QFileDialog& dialog) {
         bAsks = dialog.acceptMode() == QFileDialog::AcceptSave &&
                 !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+        strFolder = dialog.directory().absolutePath();
         dialog.reject();
     });
-    QVERIFY(!prompts.ChooseSkinFile(FileDialogMode::Save));
+    QVERIFY(!prompts.ChooseSkinFile(FileDialogMode::Save, toPath(QDir::tempPath())));
     QVERIFY(bAsks);
+    QCOMPARE(strFolder, QDir::tempPath());
 }
 
 // Right after a file dialog the window manager may not have given the focus back yet; the box
@@ -335,7 +340,7 @@ void tst_QtPromptService::messageAfterFileDialogIsChildOfTheEditor()
     QWidget* pParent = nullptr;
     QTimer::singleShot(0, [&] {
         WhenOpen<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-        prompts.ChooseSkinFile(FileDialogMode::Open);
+        prompts.ChooseSkinFile(FileDialogMode::Open, {});
         QT_WARNING_PUSH
         QT_WARNING_DISABLE_DEPRECATED
         QApplication::setActiveWindow(nullptr);

@@ -79,11 +79,13 @@ std::optional<COLORREF> CScriptedPrompts::ChooseColour(COLORREF crInitial)
     return answer;
 }
 
-std::optional<std::filesystem::path> CScriptedPrompts::ChooseSkinFile(FileDialogMode mode)
+std::optional<std::filesystem::path>
+CScriptedPrompts::ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder)
 {
     Call call;
     call.kind = Kind::SkinFile;
     call.mode = mode;
+    call.folder = folder;
     std::optional<std::filesystem::path> answer;
     Take(m_skinFiles, answer, call);
     return answer;
@@ -99,10 +101,12 @@ std::optional<LOGFONT> CScriptedPrompts::ChooseFont(const LOGFONT& initial)
     return answer;
 }
 
-std::optional<std::filesystem::path> CScriptedPrompts::ChooseBitmapFile()
+std::optional<std::filesystem::path>
+CScriptedPrompts::ChooseBitmapFile(const std::filesystem::path& folder)
 {
     Call call;
     call.kind = Kind::BitmapFile;
+    call.folder = folder;
     std::optional<std::filesystem::path> answer;
     Take(m_bitmapFiles, answer, call);
     return answer;

@@ -32,6 +32,7 @@ public:
         PromptIcon icon = PromptIcon::None;
         COLORREF crInitial = 0;
         FileDialogMode mode = FileDialogMode::Open;
+        std::filesystem::path folder; // where a file dialog opened
         LOGFONT font;
         ::SkinInformation info;
     };
@@ -62,9 +63,11 @@ public:
     PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
                              PromptIcon icon) override;
     std::optional<COLORREF> ChooseColour(COLORREF crInitial) override;
-    std::optional<std::filesystem::path> ChooseSkinFile(FileDialogMode mode) override;
+    std::optional<std::filesystem::path>
+    ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder) override;
     std::optional<LOGFONT> ChooseFont(const LOGFONT& initial) override;
-    std::optional<std::filesystem::path> ChooseBitmapFile() override;
+    std::optional<std::filesystem::path>
+    ChooseBitmapFile(const std::filesystem::path& folder) override;
     bool EditSkinInformation(::SkinInformation& info) override;
     void ShowAbout() override;
 
