@@ -14,10 +14,10 @@
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kObjectPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString kScreenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
-const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
+constexpr QLatin1String kService("org.freedesktop.portal.Desktop");
+constexpr QLatin1String kObjectPath("/org/freedesktop/portal/desktop");
+constexpr QLatin1String kScreenshotInterface("org.freedesktop.portal.Screenshot");
+constexpr QLatin1String kRequestInterface("org.freedesktop.portal.Request");
 
 // PickColor came with version 2 of the Screenshot interface.
 constexpr uint kFirstVersionWithPickColor = 2;
@@ -85,8 +85,8 @@ CColourPortal::~CColourPortal()
 void CColourPortal::QueryAvailability()
 {
     if (!m_connection.isConnected()) {
-        QMetaObject::invokeMethod(
-            this, [this] { emit availabilityKnown(false); }, Qt::QueuedConnection);
+        // A call on no bus neither answers nor fails.
+        QMetaObject::invokeMethod(this, "OnNoBusForQuery", Qt::QueuedConnection);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -113,9 +113,7 @@ bool CColourPortal::PickColour(const QString& strParentWindow)
     m_bPicking = true;
     const int nPick = ++m_nPick;
     if (!m_connection.isConnected()) {
-        QMetaObject::invokeMethod(
-            this, [this] { Fail(tr("There is no session bus to reach the desktop portal.")); },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "OnNoBusForPick", Qt::QueuedConnection);
         return true;
     }
     // The portal may answer before PickColor's reply arrives, so listen first, on the path
@@ -142,7 +140,7 @@ void CColourPortal::OnPickCallFinished(QDBusPendingCallWatcher* pWatcher, int nP
     }
     const QDBusPendingReply<QDBusObjectPath> reply = *pWatcher;
     if (reply.isError()) {
-        Fail(reply.error().message());
+        Fail(tr("The desktop portal refused the pick: %1").arg(reply.error().message()));
         return;
     }
     // Older portals choose the request path themselves.
@@ -171,9 +169,19 @@ void CColourPortal::OnResponse(uint nResponse, const QVariantMap& results)
         emit pickCancelled();
         break;
     default:
-        emit pickFailed(tr("The desktop portal could not pick a colour."));
+        emit pickFailed(tr("The desktop portal ended the pick without a colour."));
         break;
     }
+}
+
+void CColourPortal::OnNoBusForQuery()
+{
+    emit availabilityKnown(false);
+}
+
+void CColourPortal::OnNoBusForPick()
+{
+    Fail(tr("There is no session bus to reach the desktop portal."));
 }
 
 void CColourPortal::OnPortalGone()

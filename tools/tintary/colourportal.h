@@ -39,6 +39,9 @@ signals:
 private slots:
     // A slot by signature, as QDBusConnection::connect needs.
     void OnResponse(uint nResponse, const QVariantMap& results);
+    // Queued by name, so that the answer always comes after the call returns.
+    void OnNoBusForQuery();
+    void OnNoBusForPick();
 
 private:
     void OnPickCallFinished(QDBusPendingCallWatcher* pWatcher, int nPick);

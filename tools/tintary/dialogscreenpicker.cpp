@@ -118,7 +118,7 @@ void CDialogScreenPicker::OnPickEnded()
 void CDialogScreenPicker::OnPickFailed(const QString& strMessage)
 {
     OnPickEnded();
-    ShowStatus(tr("No colour from the screen: %1").arg(strMessage));
+    ShowStatus(strMessage);
 }
 
 void CDialogScreenPicker::ShowStatus(const QString& strText)
