@@ -2,9 +2,12 @@
 // without arguments; reports the chosen colour, or that none was chosen, as colourreport.h says.
 
 #include "colourreport.h"
+#include "commandline.h"
+#include "dialogscreenpicker.h"
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDBusConnection>
 #include <QWindow>
 
 #include <iostream>
@@ -28,11 +31,27 @@ std::unique_ptr<QWindow> OwnerWindow()
     return std::unique_ptr<QWindow>(QWindow::fromWinId(static_cast<WId>(nId)));
 }
 
+QStringList RawArguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int n = 0; n < argc; ++n) {
+        arguments << QString::fromLocal8Bit(argv[n]);
+    }
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> nExit =
+            AnswerWithoutDisplay(RawArguments(argc, argv), std::cout)) {
+        return *nExit;
+    }
     QApplication app(argc, argv);
+    if (const std::optional<int> nExit = RefuseWrongUsage(QApplication::arguments(), std::cerr)) {
+        return *nExit;
+    }
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("Tintary"));
 
@@ -48,6 +67,8 @@ int main(int argc, char* argv[])
         dialog.winId();
         dialog.windowHandle()->setTransientParent(pOwner.get());
     }
+    auto* const pScreenPicker = new CDialogScreenPicker(&dialog, QDBusConnection::sessionBus());
+    pScreenPicker->Start(CurrentScreenPickContext());
 
     std::optional<COLORREF> chosen;
     if (dialog.exec() == QDialog::Accepted) {
