@@ -54,6 +54,8 @@ int main(int argc, char* argv[])
     }
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("Tintary"));
+    // A part of Tavelo: desktops show it with the editor's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.corvane.Tavelo"));
 
     // Declared before the dialog, so it outlives the dialog's reference to it.
     const std::unique_ptr<QWindow> pOwner = OwnerWindow();
