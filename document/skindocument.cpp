@@ -1,5 +1,6 @@
 #include "skindocument.h"
 
+#include "bytestream.h"
 #include "skincommands.h"
 
 #include <algorithm>
@@ -154,6 +155,22 @@ std::unique_ptr<CSkinDocument> CSkinDocument::Open(const std::filesystem::path& 
 {
     auto pDocument = std::make_unique<CSkinDocument>();
     if (!pDocument->m_skin.Load(path, &status)) {
+        return nullptr;
+    }
+    return pDocument;
+}
+
+std::unique_ptr<CSkinDocument> CSkinDocument::FromTemplate(const std::filesystem::path& path,
+                                                           CSkinFileStatus& status)
+{
+    // Read as a stream of bytes rather than by name, so the skin takes no file name.
+    const FilePtr pFile = OpenFileForReading(path);
+    if (!pFile) {
+        return Open(path, status); // fails, and says why as Open does
+    }
+    CFileSource source(pFile.get());
+    auto pDocument = std::make_unique<CSkinDocument>();
+    if (!pDocument->m_skin.Load(source, &status)) {
         return nullptr;
     }
     return pDocument;

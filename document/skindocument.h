@@ -72,6 +72,10 @@ public:
     // A document holding the skin file at path, or null with the reason in status.
     static std::unique_ptr<CSkinDocument> Open(const std::filesystem::path& path,
                                                CSkinFileStatus& status);
+    // A new, untitled skin holding what the template at path holds: saving it asks for a name, so
+    // the template itself is never written. Null with the reason in status when it cannot be read.
+    static std::unique_ptr<CSkinDocument> FromTemplate(const std::filesystem::path& path,
+                                                       CSkinFileStatus& status);
 
     const CSkin& GetSkin() const { return m_skin; }
     // The file the skin was read from or last saved as; empty while untitled.

@@ -4,6 +4,7 @@
 #include "bmpdialog.h"
 #include "qtconvert.h"
 #include "skininfodlg.h"
+#include "templatedlg.h"
 
 std::optional<std::filesystem::path>
 CEditorPromptService::ChooseBitmapFile(const std::filesystem::path& folder)
@@ -30,6 +31,16 @@ bool CEditorPromptService::EditSkinInformation(SkinInformation& info)
     }
     info = SkinInformation{dlg.m_strTitle, dlg.m_strAuthor, dlg.m_strDate, dlg.m_strComment};
     return true;
+}
+
+std::optional<std::filesystem::path>
+CEditorPromptService::ChooseTemplate(const std::vector<std::filesystem::path>& templates)
+{
+    CTemplateDlg dlg(templates, DialogParent());
+    if (dlg.exec() != QDialog::Accepted || dlg.GetChosen().empty()) {
+        return std::nullopt;
+    }
+    return dlg.GetChosen();
 }
 
 void CEditorPromptService::ShowAbout()

@@ -113,6 +113,11 @@ void CSkinEditorDlg::BuildMenus()
     using Dlg = CSkinEditorDlg;
     static const MenuItem kFile[] = {
         {&Dlg::OnFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), "&New\tCtrl + N", ID_FILE_NEW, false},
+        {&Dlg::OnFileNewFromTemplate,
+         {},
+         "New from &Template...",
+         ID_FILE_NEW_FROM_TEMPLATE,
+         false},
         {&Dlg::OnFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), "&Open...\tCtrl + O", ID_FILE_OPEN,
          false},
         {&Dlg::OnFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), "&Save\tCtrl + S", ID_FILE_SAVE,
@@ -121,6 +126,8 @@ void CSkinEditorDlg::BuildMenus()
          ID_FILE_SAVE_AS, false},
     };
     static const MenuItem kFileEnd[] = {
+        {nullptr, {}, nullptr, 0, false},
+        {&Dlg::OnFileExportPreview, {}, "&Export Preview...", ID_FILE_EXPORT_PREVIEW, false},
         {nullptr, {}, nullptr, 0, false},
         {&Dlg::OnFileExit, {}, "E&xit", ID_FILE_EXIT, false},
     };

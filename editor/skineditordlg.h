@@ -64,6 +64,8 @@ public:
         ID_SHOW_CLOSE_BUTTON = 32787,
         ID_COLOUR_CHOOSER = 32789,
         ID_FILE_MRU_CLEAR = 32790,
+        ID_FILE_NEW_FROM_TEMPLATE = 32791,
+        ID_FILE_EXPORT_PREVIEW = 32792,
         ID_VIEW_ZOOM_IN = 32800,
         ID_VIEW_ZOOM_OUT = 32801,
         ID_VIEW_ACTUAL_SIZE = 32802,
@@ -122,6 +124,8 @@ public slots:
     void done(int nResult) override;
 
     void OnFileNew();
+    void OnFileNewFromTemplate();
+    void OnFileExportPreview();
     void OnFileOpen();
     void OnFileSave();
     void OnFileSaveAs();

@@ -1,6 +1,8 @@
-// The file commands (New, Open, Save, Save As, Recent Files, Exit and the save-first question)
-// and the history commands of the Edit menu.
+// The file commands (New, New from Template, Open, Save, Save As, Recent Files, Export Preview,
+// Exit and the save-first question) and the history commands of the Edit menu.
+#include "bundledfiles.h"
 #include "filedialogfolder.h"
+#include "notepicture.h"
 #include "promptservice.h"
 #include "qtconvert.h"
 #include "recentfiles.h"
@@ -41,6 +43,33 @@ void CSkinEditorDlg::OnFileNew()
     if (ConfirmDiscard()) {
         SetDocument(std::make_unique<CSkinDocument>());
     }
+}
+
+void CSkinEditorDlg::OnFileNewFromTemplate()
+{
+    const std::vector<std::filesystem::path> templates = FindTemplates();
+    if (templates.empty()) {
+        Prompts().ShowMessage("No template skins are installed with Tavelo.", PromptButtons::Ok,
+                              PromptIcon::Exclamation);
+        return;
+    }
+    if (!ConfirmDiscard()) {
+        return;
+    }
+    const std::optional<std::filesystem::path> chosen = Prompts().ChooseTemplate(templates);
+    if (!chosen) {
+        return;
+    }
+    CSkinFileStatus status;
+    std::unique_ptr<CSkinDocument> pDocument = CSkinDocument::FromTemplate(*chosen, status);
+    if (!pDocument) {
+        Prompts().ShowMessage("The template \"" + pathToQString(*chosen).toStdString() +
+                                  "\" could not be opened.\n\n" + status.Describe(),
+                              PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    }
+    // Untitled: its first save asks for a name, and the template stays as it is.
+    SetDocument(std::move(pDocument));
 }
 
 void CSkinEditorDlg::OnFileOpen()
@@ -160,6 +189,37 @@ bool CSkinEditorDlg::SaveSkin(bool bAskName)
     }
     NoteSkinFile(strPath);
     return true;
+}
+
+// The same picture as `tavelo-skn render` draws of the saved skin.
+void CSkinEditorDlg::OnFileExportPreview()
+{
+    if (!m_panelComponent.ConfirmApplyComponent()) {
+        return;
+    }
+    const int nPart = GetSkin().GetMissingPart();
+    if (nPart != SKINPART_NONE) {
+        ShowMissingPart(nPart);
+        return;
+    }
+    const std::filesystem::path skinPath = GetFilePath();
+    const std::filesystem::path suggested =
+        FileDialogFolder(skinPath) / (skinPath.empty()
+                                          ? std::filesystem::path("Untitled.png")
+                                          : std::filesystem::path(skinPath.stem()).concat(".png"));
+    const std::optional<std::filesystem::path> chosen = Prompts().ChoosePngFile(suggested);
+    if (!chosen) {
+        return;
+    }
+    const QImage image = RenderNote(GetSkin(), std::nullopt);
+    std::string strProblem = "the images of the skin cannot be drawn";
+    if (image.isNull() || !WriteNotePng(image, *chosen, strProblem)) {
+        Prompts().ShowMessage("The preview could not be saved as \"" +
+                                  pathToQString(*chosen).toStdString() + "\".\n\n" + strProblem,
+                              PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    }
+    RememberFileDialogFolder(*chosen);
 }
 
 void CSkinEditorDlg::ShowMissingPart(int nPart)

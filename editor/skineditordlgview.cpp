@@ -1,5 +1,6 @@
 // The Skin, Tools and Help commands, the font buttons, what the image view and the colour pickers
 // report, and the external colour chooser behind "Eyedropper Tool...".
+#include "bundledfiles.h"
 #include "colourreport.h"
 #include "programrunner.h"
 #include "promptservice.h"
@@ -8,8 +9,6 @@
 #include "skineditordlg.h"
 #include "skinnednotewnd.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -179,17 +178,7 @@ void CSkinEditorDlg::OnColourChooser()
 
 QString CSkinEditorDlg::HelpFilePath()
 {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    // Beside the program in the build tree and on Windows, in the bundle's resources on macOS, and
-    // in the data folder when installed elsewhere.
-    for (const char* pszPath : {"manual/index.html", "../Resources/manual/index.html",
-                                TAVELO_INSTALLED_MANUAL "/index.html"}) {
-        const QFileInfo file(programDir.filePath(QString::fromLatin1(pszPath)));
-        if (file.isFile()) {
-            return file.absoluteFilePath();
-        }
-    }
-    return {};
+    return FindBundledPath(QStringLiteral("manual/index.html"));
 }
 
 void CSkinEditorDlg::OnHelp()

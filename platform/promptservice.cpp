@@ -41,6 +41,18 @@ bool IPromptService::EditSkinInformation(SkinInformation& /*info*/)
     return false;
 }
 
+std::optional<std::filesystem::path>
+IPromptService::ChooseTemplate(const std::vector<std::filesystem::path>& /*templates*/)
+{
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path>
+IPromptService::ChoosePngFile(const std::filesystem::path& /*suggested*/)
+{
+    return std::nullopt;
+}
+
 void IPromptService::ShowAbout() {}
 
 PromptAnswer SafeAnswer(PromptButtons buttons)

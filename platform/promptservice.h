@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Modal questions and messages go through one replaceable service, so the skin model can ask
 // without knowing about windows and tests can answer without a screen.
@@ -84,6 +85,15 @@ public:
 
     // The Skin Information dialog on info; true and info changed when the user confirms.
     virtual bool EditSkinInformation(SkinInformation& info);
+
+    // The choice among the bundled template skins; no value when cancelled.
+    virtual std::optional<std::filesystem::path>
+    ChooseTemplate(const std::vector<std::filesystem::path>& templates);
+
+    // The save dialog for a PNG picture ("PNG Images (*.png)", default suffix .png, asking
+    // before replacing a file), proposing suggested; no value when cancelled.
+    virtual std::optional<std::filesystem::path>
+    ChoosePngFile(const std::filesystem::path& suggested);
 
     virtual void ShowAbout();
 };

@@ -107,6 +107,23 @@ CQtPromptService::ChooseSkinFile(FileDialogMode mode, const std::filesystem::pat
     return toPath(dialog.selectedFiles().constFirst());
 }
 
+std::optional<std::filesystem::path>
+CQtPromptService::ChoosePngFile(const std::filesystem::path& suggested)
+{
+    QFileDialog dialog(DialogParent());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PNG Images (*.png)"));
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (!suggested.parent_path().empty()) {
+        dialog.setDirectory(pathToQString(suggested.parent_path()));
+    }
+    dialog.selectFile(pathToQString(suggested.filename()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return toPath(dialog.selectedFiles().constFirst());
+}
+
 std::optional<LOGFONT> CQtPromptService::ChooseFont(const LOGFONT& initial)
 {
     CLogFontDialog dialog(initial, DialogParent());

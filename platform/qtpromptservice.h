@@ -15,6 +15,8 @@ public:
     std::optional<std::filesystem::path>
     ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder) override;
     std::optional<LOGFONT> ChooseFont(const LOGFONT& initial) override;
+    std::optional<std::filesystem::path>
+    ChoosePngFile(const std::filesystem::path& suggested) override;
 
 protected:
     static QWidget* DialogParent();

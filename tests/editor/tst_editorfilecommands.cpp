@@ -1,5 +1,8 @@
-// New, Open, Save and Exit with the save-first question, on real skin files.
+// New, New from Template, Open, Save, Export Preview and Exit with the save-first question, on
+// real skin files.
 #include "editorfixture.h"
+
+#include <QProcess>
 
 namespace {
 
@@ -45,6 +48,8 @@ private slots:
     void openShowsTheFilesImages();
     void savedSampleIsByteIdentical_data();
     void savedSampleIsByteIdentical();
+    void newFromTemplateNeverWritesTheTemplate();
+    void exportPreviewWritesWhatRenderWrites();
 
 private:
     SettingsSandbox m_settings;
@@ -482,6 +487,70 @@ void tst_EditorFileCommands::savedSampleIsByteIdentical()
     Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE_AS);
     QCOMPARE(dlg.GetFilePath(), path);
     QVERIFY(ReadBytesFrom(path) == ReadBytesFrom(original));
+}
+
+// The template opens as a new, untitled skin: saving it asks for a name.
+void tst_EditorFileCommands::newFromTemplateNeverWritesTheTemplate()
+{
+    const TempDir dir;
+    const std::filesystem::path chosen = CopySample(dir, "leaf.skn");
+    const std::vector<std::uint8_t> original = ReadBytesFrom(chosen);
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    prompts.QueueTemplateAnswer(chosen);
+    Trigger(dlg, CSkinEditorDlg::ID_FILE_NEW_FROM_TEMPLATE);
+
+    // The bundled templates are the samples, found beside the program.
+    const auto calls = prompts.CallsOf(CScriptedPrompts::Kind::Template);
+    std::vector<std::string> offered;
+    for (const std::filesystem::path& path : calls.at(0).templates) {
+        offered.push_back(path.filename().string());
+    }
+    QCOMPARE(offered, (std::vector<std::string>{"leaf.skn", "yellow-note.skn"}));
+    QVERIFY(dlg.GetFilePath().empty());
+    QVERIFY(!dlg.IsModified());
+    QCOMPARE(dlg.GetSkin().GetTitle(), std::string("Leaf"));
+
+    MarkModified(dlg);
+    const std::filesystem::path saved = dir / "mine.skn";
+    prompts.QueueSkinFileAnswer(saved);
+    Trigger(dlg, CSkinEditorDlg::ID_FILE_SAVE);
+    QCOMPARE(prompts.CallsOf(CScriptedPrompts::Kind::SkinFile).at(0).mode, FileDialogMode::Save);
+    QCOMPARE(dlg.GetFilePath(), saved);
+    QVERIFY(ReadBytesFrom(chosen) == original);
+    QVERIFY(!dlg.IsModified());
+}
+
+// Export Preview writes, byte for byte, the PNG that tavelo-skn render writes of the skin.
+void tst_EditorFileCommands::exportPreviewWritesWhatRenderWrites()
+{
+    const TempDir dir;
+    const std::filesystem::path skin = CopySample(dir, "yellow-note.skn");
+    CScriptedPrompts prompts;
+    CSkinEditorDlg dlg;
+    QVERIFY(dlg.OpenSkinFile(skin));
+    const std::filesystem::path exported = dir / "exported.png";
+    prompts.QueuePngFileAnswer(exported);
+    Trigger(dlg, CSkinEditorDlg::ID_FILE_EXPORT_PREVIEW);
+    QCOMPARE(prompts.CallsOf(CScriptedPrompts::Kind::PngFile).at(0).suggested.filename(),
+             std::filesystem::path("yellow-note.png"));
+
+    const std::filesystem::path rendered = dir / "rendered.png";
+    QCOMPARE(QProcess::execute(QStringLiteral(TAVELO_SKN_EXE),
+                               {QStringLiteral("render"), QString::fromStdString(skin.string()),
+                                QString::fromStdString(rendered.string())}),
+             0);
+    QVERIFY(!ReadBytesFrom(exported).empty());
+    QVERIFY(ReadBytesFrom(exported) == ReadBytesFrom(rendered));
+
+    // A folder in the way is refused, and said so.
+    std::filesystem::create_directory(dir / "folder.png");
+    prompts.QueuePngFileAnswer(dir / "folder.png");
+    prompts.QueueMessageAnswer(PromptAnswer::Ok);
+    Trigger(dlg, CSkinEditorDlg::ID_FILE_EXPORT_PREVIEW);
+    QVERIFY(prompts.CallsOf(CScriptedPrompts::Kind::Message)
+                .at(0)
+                .text.starts_with("The preview could not be saved as"));
 }
 
 QTEST_MAIN(tst_EditorFileCommands)

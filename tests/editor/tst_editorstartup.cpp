@@ -146,13 +146,17 @@ void tst_EditorStartup::menus_data()
     QTest::addColumn<int>("nMenu");
     QTest::addColumn<QString>("strTitle");
     QTest::addColumn<QStringList>("items"); // "id text", "-" for a separator
-    QTest::newRow("File") << 0 << "&File" << QStringList{"57600 &New\tCtrl + N",
-                                                         "57601 &Open...\tCtrl + O",
-                                                         "57603 &Save\tCtrl + S",
-                                                         "57604 Save &As...",
-                                                         " Recent &Files",
-                                                         "-",
-                                                         "32774 E&xit"};
+    QTest::newRow("File") << 0 << "&File"
+                          << QStringList{"57600 &New\tCtrl + N",
+                                         "32791 New from &Template...",
+                                         "57601 &Open...\tCtrl + O",
+                                         "57603 &Save\tCtrl + S",
+                                         "57604 Save &As...",
+                                         " Recent &Files",
+                                         "-",
+                                         "32792 &Export Preview...",
+                                         "-",
+                                         "32774 E&xit"};
     QTest::newRow("Edit") << 1 << "&Edit" << QStringList{"57643 &Undo", "57644 &Redo"};
     QTest::newRow("Skin") << 2 << "&Skin"
                           << QStringList{"32776 &Edit Skin Details...\tCtrl + D",

@@ -23,6 +23,10 @@ const char* NameOf(CScriptedPrompts::Kind kind)
         return "skin information dialog";
     case CScriptedPrompts::Kind::About:
         return "about dialog";
+    case CScriptedPrompts::Kind::Template:
+        return "template choice";
+    case CScriptedPrompts::Kind::PngFile:
+        return "PNG file dialog";
     }
     return "?";
 }
@@ -137,6 +141,28 @@ void CScriptedPrompts::ShowAbout()
     --m_nAboutsExpected;
 }
 
+std::optional<std::filesystem::path>
+CScriptedPrompts::ChooseTemplate(const std::vector<std::filesystem::path>& templates)
+{
+    Call call;
+    call.kind = Kind::Template;
+    call.templates = templates;
+    std::optional<std::filesystem::path> answer;
+    Take(m_templates, answer, call);
+    return answer;
+}
+
+std::optional<std::filesystem::path>
+CScriptedPrompts::ChoosePngFile(const std::filesystem::path& suggested)
+{
+    Call call;
+    call.kind = Kind::PngFile;
+    call.suggested = suggested;
+    std::optional<std::filesystem::path> answer;
+    Take(m_pngFiles, answer, call);
+    return answer;
+}
+
 std::vector<CScriptedPrompts::Call> CScriptedPrompts::CallsOf(Kind kind) const
 {
     std::vector<Call> calls;
@@ -148,7 +174,8 @@ std::vector<CScriptedPrompts::Call> CScriptedPrompts::CallsOf(Kind kind) const
 bool CScriptedPrompts::AllAnswersUsed() const
 {
     return m_messages.empty() && m_colours.empty() && m_skinFiles.empty() && m_fonts.empty() &&
-           m_bitmapFiles.empty() && m_infos.empty() && m_nAboutsExpected == 0;
+           m_bitmapFiles.empty() && m_infos.empty() && m_templates.empty() && m_pngFiles.empty() &&
+           m_nAboutsExpected == 0;
 }
 
 std::vector<CScriptedPrompts::Call> CScriptedPrompts::ClearUnexpected()

@@ -22,6 +22,8 @@ public:
         BitmapFile,
         SkinInformation,
         About,
+        Template,
+        PngFile,
     };
 
     struct Call
@@ -35,6 +37,8 @@ public:
         std::filesystem::path folder; // where a file dialog opened
         LOGFONT font;
         ::SkinInformation info;
+        std::vector<std::filesystem::path> templates; // what the template choice offered
+        std::filesystem::path suggested;              // what the PNG dialog proposed
     };
 
     CScriptedPrompts();
@@ -59,6 +63,14 @@ public:
         m_infos.push_back(std::move(answer));
     }
     void ExpectAbout() { ++m_nAboutsExpected; }
+    void QueueTemplateAnswer(std::optional<std::filesystem::path> answer)
+    {
+        m_templates.push_back(std::move(answer));
+    }
+    void QueuePngFileAnswer(std::optional<std::filesystem::path> answer)
+    {
+        m_pngFiles.push_back(std::move(answer));
+    }
 
     PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons,
                              PromptIcon icon) override;
@@ -70,6 +82,10 @@ public:
     ChooseBitmapFile(const std::filesystem::path& folder) override;
     bool EditSkinInformation(::SkinInformation& info) override;
     void ShowAbout() override;
+    std::optional<std::filesystem::path>
+    ChooseTemplate(const std::vector<std::filesystem::path>& templates) override;
+    std::optional<std::filesystem::path>
+    ChoosePngFile(const std::filesystem::path& suggested) override;
 
     const std::vector<Call>& Calls() const { return m_calls; }
     // The calls of one kind, in order.
@@ -90,6 +106,8 @@ private:
     std::deque<std::optional<LOGFONT>> m_fonts;
     std::deque<std::optional<std::filesystem::path>> m_bitmapFiles;
     std::deque<std::optional<::SkinInformation>> m_infos;
+    std::deque<std::optional<std::filesystem::path>> m_templates;
+    std::deque<std::optional<std::filesystem::path>> m_pngFiles;
     int m_nAboutsExpected = 0;
     std::vector<Call> m_calls;
     std::vector<Call> m_unexpected;
