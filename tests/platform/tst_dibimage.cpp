@@ -33,6 +33,7 @@ void tst_DibImage::sixteenBitChannelsReachFullIntensity_data()
     QTest::addColumn<QRgb>("expected");
     const QList<uint> rgb565 = {0xF800, 0x07E0, 0x001F};
     const QList<uint> rgb444 = {0x0F00, 0x00F0, 0x000F};
+    const QList<uint> rgb101010 = {0x3FF00000, 0x000FFC00, 0x000003FF};
     QTest::newRow("555 white") << QList<uint>() << 2 << 0x7FFFu << qRgb(255, 255, 255);
     QTest::newRow("555 magenta") << QList<uint>() << 2 << 0x7C1Fu << qRgb(255, 0, 255);
     QTest::newRow("555 middle grey") << QList<uint>() << 2 << 0x4210u << qRgb(132, 132, 132);
@@ -40,6 +41,9 @@ void tst_DibImage::sixteenBitChannelsReachFullIntensity_data()
     QTest::newRow("565 white") << rgb565 << 2 << 0xFFFFu << qRgb(255, 255, 255);
     QTest::newRow("565 green 32 of 63") << rgb565 << 2 << 0x0400u << qRgb(0, 130, 0);
     QTest::newRow("444 magenta") << rgb444 << -2 << 0x0F0Fu << qRgb(255, 0, 255);
+    // 32 bits: channels wider than 8 bits keep their top 8.
+    QTest::newRow("10-10-10 magenta") << rgb101010 << 2 << 0x3FF003FFu << qRgb(255, 0, 255);
+    QTest::newRow("10-10-10 grey") << rgb101010 << -2 << 0x20080200u << qRgb(128, 128, 128);
 }
 
 void tst_DibImage::sixteenBitChannelsReachFullIntensity()
@@ -49,11 +53,13 @@ void tst_DibImage::sixteenBitChannelsReachFullIntensity()
     QFETCH(uint, pixel);
     QFETCH(QRgb, expected);
     // One column: the pixel on the top row, black below it.
-    BmpLayout layout{.width = 1, .height = height, .bitCount = 16};
-    const std::uint8_t nLow = pixel & 0xFF;
-    const std::uint8_t nHigh = pixel >> 8;
-    layout.bits = height < 0 ? std::vector<std::uint8_t>{nLow, nHigh, 0, 0, 0, 0, 0, 0}
-                             : std::vector<std::uint8_t>{0, 0, 0, 0, nLow, nHigh, 0, 0};
+    const bool bWide = pixel > 0xFFFF;
+    BmpLayout layout{.width = 1, .height = height, .bitCount = WORD(bWide ? 32 : 16)};
+    std::vector<std::uint8_t> row(4, 0);
+    PutLE32(row, 0, pixel);
+    layout.bits.assign(8, 0);
+    std::copy(row.begin(), row.begin() + (bWide ? 4 : 2),
+              layout.bits.begin() + (height < 0 ? 0 : 4));
     if (!masks.isEmpty()) {
         layout.compression = BI_BITFIELDS;
         layout.masks.resize(12);
