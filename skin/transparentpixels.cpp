@@ -1,0 +1,241 @@
+#include "transparentpixels.h"
+
+#include "channelexpander.h"
+#include "dib.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace {
+
+using Bits = std::span<const std::uint8_t>;
+
+std::uint32_t PackRgb(std::uint32_t r, std::uint32_t g, std::uint32_t b)
+{
+    return (r << 16) | (g << 8) | b;
+}
+
+// The pixel rows in file order; the order does not matter when any pixel will do.
+struct Rows
+{
+    Bits bits;
+    std::size_t nStride = 0;
+    std::size_t nWidth = 0;
+    std::size_t nHeight = 0;
+
+    const std::uint8_t* Row(std::size_t y) const { return bits.data() + nStride * y; }
+};
+
+// 24- and 32-bit pixels stored as blue, green, red: compared in place, one channel at a time, so
+// most pixels are done with after the first.
+template <std::size_t nBytesPerPixel>
+bool AnyDirectPixel(const Rows& rows, const KeyWindows& windows)
+{
+    const auto low = [&](int n) { return static_cast<std::uint8_t>(windows.nLow >> (8 * n)); };
+    const auto range = [&](int n) { return static_cast<std::uint8_t>(windows.nRange >> (8 * n)); };
+    const std::uint8_t nLowB = low(0), nLowG = low(1), nLowR = low(2);
+    const std::uint8_t nRangeB = range(0), nRangeG = range(1), nRangeR = range(2);
+    for (std::size_t y = 0; y < rows.nHeight; ++y) {
+        const std::uint8_t* p = rows.Row(y);
+        const std::uint8_t* const pEnd = p + rows.nWidth * nBytesPerPixel;
+        for (; p != pEnd; p += nBytesPerPixel) {
+            if (static_cast<std::uint8_t>(p[0] - nLowB) <= nRangeB &&
+                static_cast<std::uint8_t>(p[1] - nLowG) <= nRangeG &&
+                static_cast<std::uint8_t>(p[2] - nLowR) <= nRangeR) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// 16- and 32-bit pixels with colour masks, widened as the screen copy widens them.
+bool AnyMaskedPixel(const Rows& rows, const CDib& dib, const KeyWindows& windows)
+{
+    const std::array<DWORD, 3> masks = dib.GetColorMasks();
+    const CChannelExpander red(masks[0]);
+    const CChannelExpander green(masks[1]);
+    const CChannelExpander blue(masks[2]);
+    const std::size_t nBytes = dib.GetBitCount() / 8;
+    for (std::size_t y = 0; y < rows.nHeight; ++y) {
+        const std::uint8_t* p = rows.Row(y);
+        for (std::size_t x = 0; x < rows.nWidth; ++x, p += nBytes) {
+            DWORD nPixel = p[0] | (DWORD{p[1]} << 8);
+            if (nBytes == 4) {
+                nPixel |= (DWORD{p[2]} << 16) | (DWORD{p[3]} << 24);
+            }
+            if (InWindows(PackRgb(red(nPixel), green(nPixel), blue(nPixel)), windows)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+using IndexTable = std::array<bool, 256>;
+
+// Which palette indices are transparent; those beyond the colour table show black.
+IndexTable TransparentIndices(const CDib& dib, const KeyWindows& windows)
+{
+    IndexTable table{};
+    table.fill(InWindows(0, windows));
+    const Bits colours = dib.GetColorTable();
+    for (std::size_t n = 0; n < colours.size() / 4 && n < table.size(); ++n) {
+        table[n] =
+            InWindows(PackRgb(colours[4 * n + 2], colours[4 * n + 1], colours[4 * n]), windows);
+    }
+    return table;
+}
+
+bool AnyIndexedPixel(const Rows& rows, WORD nBitCount, const IndexTable& transparent)
+{
+    const std::size_t nPerByte = 8 / nBitCount;
+    const unsigned nMask = (1U << nBitCount) - 1;
+    for (std::size_t y = 0; y < rows.nHeight; ++y) {
+        const std::uint8_t* const pRow = rows.Row(y);
+        for (std::size_t x = 0; x < rows.nWidth; ++x) {
+            // The leftmost pixel sits in the highest bits of its byte.
+            const auto nShift = static_cast<unsigned>((nPerByte - 1 - x % nPerByte) * nBitCount);
+            if (transparent[(pRow[x / nPerByte] >> nShift) & nMask]) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Follows BI_RLE8 or BI_RLE4 data without drawing it. Every escape moves forward only, so each
+// place is written at most once and places never written show index 0.
+class CRunLengthScan
+{
+public:
+    CRunLengthScan(Bits bits, const CDib& dib, const IndexTable& transparent)
+        : m_bits(bits), m_transparent(transparent), m_bFourBits(dib.GetCompression() == BI_RLE4),
+          m_nWidth(static_cast<std::size_t>(dib.GetWidth())),
+          m_nHeight(static_cast<std::size_t>(dib.GetHeight()))
+    {
+    }
+
+    bool Run()
+    {
+        while (m_y < m_nHeight && m_nAt + 2 <= m_bits.size()) {
+            const std::uint8_t nCount = m_bits[m_nAt];
+            const std::uint8_t nValue = m_bits[m_nAt + 1];
+            m_nAt += 2;
+            if (nCount > 0) {
+                for (std::size_t n = 0; n < nCount; ++n) {
+                    if (Put(m_bFourBits ? Nibble(nValue, n) : nValue)) {
+                        return true;
+                    }
+                }
+            } else if (nValue == 0) {
+                m_x = 0;
+                ++m_y;
+            } else if (nValue == 1) {
+                break;
+            } else if (nValue == 2) {
+                if (m_nAt + 2 > m_bits.size()) {
+                    break;
+                }
+                m_x += m_bits[m_nAt];
+                m_y += m_bits[m_nAt + 1];
+                m_nAt += 2;
+            } else if (Literal(nValue)) {
+                return true;
+            }
+        }
+        return m_transparent[0] && m_nWritten < m_nWidth * m_nHeight;
+    }
+
+private:
+    static std::uint8_t Nibble(std::uint8_t nByte, std::size_t n)
+    {
+        return n % 2 == 0 ? nByte >> 4 : nByte & 0x0F;
+    }
+
+    // nCount indices as they stand, padded to a whole 16-bit word.
+    bool Literal(std::size_t nCount)
+    {
+        const std::size_t nBytes = m_bFourBits ? (nCount + 1) / 2 : nCount;
+        if (m_nAt + nBytes > m_bits.size()) {
+            m_nAt = m_bits.size();
+            return false;
+        }
+        for (std::size_t n = 0; n < nCount; ++n) {
+            const std::uint8_t nIndex =
+                m_bFourBits ? Nibble(m_bits[m_nAt + n / 2], n) : m_bits[m_nAt + n];
+            if (Put(nIndex)) {
+                return true;
+            }
+        }
+        m_nAt += nBytes + nBytes % 2;
+        return false;
+    }
+
+    // Pixels beyond the row's end are dropped.
+    bool Put(std::uint8_t nIndex)
+    {
+        if (m_x < m_nWidth && m_y < m_nHeight) {
+            ++m_nWritten;
+            if (m_transparent[nIndex]) {
+                return true;
+            }
+        }
+        ++m_x;
+        return false;
+    }
+
+    Bits m_bits;
+    const IndexTable& m_transparent;
+    bool m_bFourBits;
+    std::size_t m_nWidth;
+    std::size_t m_nHeight;
+    std::size_t m_nAt = 0;
+    std::size_t m_x = 0;
+    std::size_t m_y = 0;
+    std::size_t m_nWritten = 0;
+};
+
+} // namespace
+
+bool HasTransparentPixel(const CDib& dib, COLORREF crTransparent, COLORREF crTolerance)
+{
+    if (!dib.HasBitmap() || !IsWithinDibLimits(dib.GetWidth(), dib.GetHeight())) {
+        return false;
+    }
+    const KeyWindows windows = WindowsFor(crTransparent, crTolerance);
+    const WORD nBitCount = dib.GetBitCount();
+    const DWORD nCompression = dib.GetCompression();
+    const Bits bits = dib.GetBits();
+    if (nCompression == BI_RLE8 || nCompression == BI_RLE4) {
+        const IndexTable transparent = TransparentIndices(dib, windows);
+        return std::ranges::any_of(transparent, [](bool b) { return b; }) &&
+               CRunLengthScan(bits, dib, transparent).Run();
+    }
+    const Rows rows{bits, dib.GetStride(), static_cast<std::size_t>(dib.GetWidth()),
+                    static_cast<std::size_t>(dib.GetHeight())};
+    if (rows.nStride * rows.nHeight > bits.size()) {
+        return false;
+    }
+    switch (nBitCount) {
+    case 1:
+    case 4:
+    case 8: {
+        const IndexTable transparent = TransparentIndices(dib, windows);
+        return std::ranges::any_of(transparent, [](bool b) { return b; }) &&
+               AnyIndexedPixel(rows, nBitCount, transparent);
+    }
+    case 16:
+        return AnyMaskedPixel(rows, dib, windows);
+    case 24:
+        return AnyDirectPixel<3>(rows, windows);
+    case 32:
+        return nCompression == BI_BITFIELDS ? AnyMaskedPixel(rows, dib, windows)
+                                            : AnyDirectPixel<4>(rows, windows);
+    default:
+        return false;
+    }
+}
