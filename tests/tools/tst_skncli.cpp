@@ -131,31 +131,74 @@ TEST_F(SknCli, ExitCodesAndSingleErrorLine)
         }
         const ToolResult check = RunTool({"check", strPath}, m_dir);
         EXPECT_EQ(check.nExit, c.nExit);
-        EXPECT_EQ(check.strOut,
-                  strPath + ": " + (c.pszError == nullptr ? "ok" : c.pszError) + "\n");
+        if (c.pszError != nullptr) {
+            EXPECT_EQ(check.strOut, strPath + ": error: " + c.pszError + "\n");
+        }
         EXPECT_EQ(check.strErr, "");
     }
 }
 
-TEST_F(SknCli, CheckReportsEveryFileInOrder)
+TEST_F(SknCli, CheckPrintsEachIssueAndExitsBySeverity)
 {
-    const Bytes good = SaveSample();
+    CSkin skin;
+    ASSERT_TRUE(skin.Load(TAVELO_SAMPLES_DIR "/yellow-note.skn"));
+    SaveSkin(skin, m_dir / "clean.skn");
+    skin.m_rcTitle.left = -3;
+    SaveSkin(skin, m_dir / "warned.skn");
     WriteBytesTo(m_dir / "empty.skn", {});
-    WriteBytesTo(m_dir / "second.skn", good);
+    const std::string clean = PathOf("clean.skn");
+    const std::string warned = PathOf("warned.skn");
+    const std::string empty = PathOf("empty.skn");
+    const std::string strWarning =
+        "the title rectangle (-3, 5, 206, 25) reaches outside the 240 x 200 main image";
+    const std::string strEmpty = "not a skin file (it is empty)";
 
-    const ToolResult mixed =
-        RunTool({"check", PathOf("good.skn"), PathOf("empty.skn"), PathOf("second.skn")}, m_dir);
-    EXPECT_EQ(mixed.nExit, 2);
-    ASSERT_EQ(LineCount(mixed.strOut), 3u) << mixed.strOut;
-    EXPECT_EQ(mixed.strOut.rfind(PathOf("good.skn") + ": ok\n" + PathOf("empty.skn") + ": ", 0),
-              0u);
-    EXPECT_NE(
-        mixed.strOut.find(": not a skin file (it is empty)\n" + PathOf("second.skn") + ": ok\n"),
-        std::string::npos);
+    struct Case
+    {
+        std::vector<std::string> args;
+        int nExit;
+        std::string strOut;
+    };
+    const Case cases[] = {
+        {{"check", clean}, 0, clean + ": ok\n"},
+        {{"check", "--strict", clean}, 0, clean + ": ok\n"},
+        {{"check", warned}, 0, warned + ": warning: Title: " + strWarning + "\n"},
+        {{"check", "--strict", warned, clean},
+         1,
+         warned + ": warning: Title: " + strWarning + "\n" + clean + ": ok\n"},
+        {{"check", "--strict", clean, empty, warned},
+         2,
+         clean + ": ok\n" + empty + ": error: " + strEmpty + "\n" + warned +
+             ": warning: Title: " + strWarning + "\n"},
+        {{"check", "--json", clean, warned, empty},
+         2,
+         R"({"file": ")" + clean + R"(", "ok": true, "issues": []})" + "\n" + R"({"file": ")" +
+             warned +
+             R"(", "ok": false, "issues": [{"severity": "warning", "rule": )"
+             R"("rect-outside-image", "component": "Title", "message": ")" +
+             strWarning + R"("}]})" + "\n" + R"({"file": ")" + empty +
+             R"(", "ok": false, "issues": [{"severity": "error", "rule": "unreadable", )"
+             R"("component": null, "message": ")" +
+             strEmpty + R"("}]})" + "\n"},
+        {{"check", "--json", "--strict", warned}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const ToolResult result = RunTool(c.args, m_dir);
+        EXPECT_EQ(result.nExit, c.nExit);
+        if (!c.strOut.empty()) {
+            EXPECT_EQ(result.strOut, c.strOut);
+        }
+        EXPECT_EQ(result.strErr, "");
+    }
+}
 
-    const ToolResult allGood = RunTool({"check", PathOf("good.skn"), PathOf("second.skn")}, m_dir);
-    EXPECT_EQ(allGood.nExit, 0);
-    EXPECT_EQ(LineCount(allGood.strOut), 2u);
+TEST_F(SknCli, CheckJsonKeepsMalformedFileNamesValid)
+{
+    const ToolResult result = RunTool({"check", "--json", PathOf("bad\xFF\xC3(name).skn")}, m_dir);
+    EXPECT_EQ(result.nExit, 2);
+    EXPECT_NE(result.strOut.find("bad\xEF\xBF\xBD\xEF\xBF\xBD(name).skn"), std::string::npos)
+        << result.strOut;
 }
 
 // Skins that stress one kind of field each; extract then pack must give every one back unchanged.
@@ -390,7 +433,7 @@ TEST_F(SknCli, UsageHelpAndWrongArguments)
         {{"--help"}, 0, "Usage: tavelo-skn COMMAND"},
         {{"-h"}, 0, "Usage: tavelo-skn COMMAND"},
         {{"info", "--help"}, 0, "Usage: tavelo-skn info [--json] FILE"},
-        {{"check", "-h"}, 0, "Usage: tavelo-skn check FILE..."},
+        {{"check", "-h"}, 0, "Usage: tavelo-skn check [--json] [--strict] FILE..."},
         {{"extract", "--help"}, 0, "Usage: tavelo-skn extract FILE DIR"},
         {{"pack", "x", "--help"}, 0, "Usage: tavelo-skn pack MANIFEST OUT"},
         {{}, 2, ""},
@@ -398,6 +441,7 @@ TEST_F(SknCli, UsageHelpAndWrongArguments)
         {{"info"}, 2, ""},
         {{"info", "a.skn", "b.skn"}, 2, ""},
         {{"info", "--bogus", "a.skn"}, 2, ""},
+        {{"info", "--strict", "a.skn"}, 2, ""},
         {{"check"}, 2, ""},
         {{"extract", "a.skn"}, 2, ""},
         {{"pack", "a", "b", "c"}, 2, ""},
