@@ -18,8 +18,12 @@ std::string DescribeSize(std::int64_t nWidth, std::int64_t nHeight)
 
 std::string DescribeRect(const RECT& rc)
 {
-    return "(" + std::to_string(rc.left) + ", " + std::to_string(rc.top) + ", " +
-           std::to_string(rc.right) + ", " + std::to_string(rc.bottom) + ")";
+    std::string out;
+    for (const LONG n : {rc.left, rc.top, rc.right, rc.bottom}) {
+        out += out.empty() ? "(" : ", ";
+        out += std::to_string(n);
+    }
+    return out + ")";
 }
 
 std::string DescribeColour(COLORREF cr)
