@@ -2,6 +2,7 @@
 
 #include "sknfixture.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -384,6 +385,35 @@ TEST_F(SknCli, PackTakesHexColoursAndRelativeAndAbsoluteBitmaps)
     EXPECT_EQ(skin.GetCloseHoverImage()->GetChunk(), MakeBmp(Rle8()));
 }
 
+TEST_F(SknCli, PackConvertsOtherFormatsWithTheKeyOfTheirSlot)
+{
+    // A clear top-left pixel in a PNG main image; a JPEG close image.
+    QImage main(4, 2, QImage::Format_ARGB32);
+    main.fill(qRgba(1, 2, 3, 255));
+    main.setPixel(0, 0, qRgba(9, 9, 9, 0));
+    ASSERT_TRUE(main.save(QString::fromStdString(PathOf("main.png"))));
+    ASSERT_TRUE(QImage(2, 2, QImage::Format_RGB32).save(QString::fromStdString(PathOf("c.jpg"))));
+    WriteBytesTo(m_dir / "hover.bmp", MakeBmp(Indexed8(2, 2)));
+    WriteText(m_dir / "skin.json", R"({"images": {"main": "main.png", "close": "c.jpg",
+        "closeHover": "hover.bmp"}, "colours": {"mainTransparent": "#00ff80"}})");
+
+    const ToolResult result = RunTool({"pack", PathOf("skin.json"), PathOf("out.skn")}, m_dir);
+    EXPECT_EQ(result.nExit, 0);
+    EXPECT_EQ(result.strErr, "tavelo-skn: images.main: converted the PNG image " +
+                                 PathOf("main.png") +
+                                 " to a 24-bit bitmap\ntavelo-skn: images.close: converted the "
+                                 "JPEG image " +
+                                 PathOf("c.jpg") + " to a 24-bit bitmap\n");
+    CSkin skin;
+    ASSERT_TRUE(skin.Load(m_dir / "out.skn"));
+    const CDib& image = *skin.GetMainImage();
+    ASSERT_EQ(image.GetBitCount(), 24);
+    // The top row is stored last: blue, green, red of the key, then an opaque pixel.
+    const auto top = image.GetBits().subspan(image.GetStride(), 6);
+    EXPECT_EQ(std::vector<std::uint8_t>(top.begin(), top.end()),
+              (std::vector<std::uint8_t>{0x80, 0xFF, 0x00, 3, 2, 1}));
+}
+
 TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
 {
     WriteBytesTo(m_dir / "main.bmp", MakeBmp(Rgb24(2, 2)));
@@ -399,7 +429,7 @@ TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
          R"(manifest: "colours.titleBack" must be an integer from 0 to 4294967295 or a "#rrggbb" string)"},
         {R"({"images": {"main": "main.bmp", "close": "text.bmp", "closeHover": "main.bmp"}})",
          R"(manifest: "images.close" names )" + (m_dir / "text.bmp").string() +
-             ": not a bitmap that can be read"},
+             ": not a bitmap or other image that can be read"},
         {R"({"images": {"main": "main.bmp", "close": "main.bmp", "closeHover": "gone.bmp"}})",
          R"(manifest: "images.closeHover" names no readable file: )" +
              (m_dir / "gone.bmp").string()},

@@ -328,10 +328,11 @@ int RunPack(const std::string& strManifest, const std::string& strOut, std::ostr
     }
 
     CSkin skin;
+    std::vector<ConvertedImage> converted;
     try {
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         const ManifestImagePaths paths = ApplyManifest(text, skin);
-        LoadManifestImages(paths, manifest.parent_path(), skin);
+        converted = LoadManifestImages(paths, manifest.parent_path(), skin);
     } catch (const CManifestError& e) {
         ReportError(err, "manifest", e.what());
         return kExitFailure;
@@ -347,6 +348,11 @@ int RunPack(const std::string& strManifest, const std::string& strOut, std::ostr
     if (!WriteFileAtomically(std::filesystem::path(strOut), sink.GetBytes(), strError)) {
         ReportError(err, strOut, strError);
         return kExitFailure;
+    }
+    for (const ConvertedImage& image : converted) {
+        ReportError(err, image.strKey,
+                    "converted the " + image.strFormat + " image " + PathToUtf8(image.path) +
+                        " to a 24-bit bitmap");
     }
     return kExitOk;
 }
