@@ -24,7 +24,7 @@ Commands:
   check [--json] [--strict] FILE...
                        check each skin for errors and layout mistakes, one line per issue
   extract FILE DIR     write the bitmaps of FILE and a skin.json manifest into DIR
-  pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its bitmaps
+  pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its images
   render FILE OUT.png  draw the note preview of FILE into a PNG with transparency
                        (--size N scales it for thumbnails)
 
@@ -90,7 +90,10 @@ Exit status: 0 on success, 2 on any failure.
 constexpr std::string_view kPackHelp = R"(Usage: tavelo-skn pack MANIFEST OUT
 
 Builds the skin OUT from MANIFEST, a skin.json as 'tavelo-skn extract' writes it, and the
-bitmaps it names under "images" (relative to the manifest's folder unless absolute). Strings
+images it names under "images" (relative to the manifest's folder unless absolute). BMP files
+are taken as they are; PNG, GIF, JPEG and, where Qt's plugin is installed, WebP images become
+24-bit bitmaps, pixels with less than half alpha taking the transparent colour of their image,
+and each conversion is named on standard error. Strings
 are UTF-8 and must hold only characters Windows-1252 has; colours are COLORREF integers
 (0x00BBGGRR) or "#rrggbb" strings. Keys left out take the values of a new skin, except the
 three images, which are required; a key given twice is refused. OUT is replaced only once
