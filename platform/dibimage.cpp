@@ -2,6 +2,7 @@
 
 #include "channelexpander.h"
 #include "dib.h"
+#include "runlengthwalk.h"
 
 #include <QImageReader>
 
@@ -60,6 +61,33 @@ QImage DecodeMaskedPixels(const CDib& dib)
     return image;
 }
 
+// Qt's reader leaves the places run-length data skips as the memory held them, so a picture
+// would change from one decoding to the next; here they show index 0, as the checker counts them.
+QImage DecodeRunLength(const CDib& dib)
+{
+    const int nWidth = dib.GetWidth();
+    const int nHeight = dib.GetHeight();
+    QImage image(nWidth, nHeight, QImage::Format_Indexed8);
+    if (image.isNull()) {
+        return {};
+    }
+    image.fill(0);
+    // Indices beyond the colour table show black.
+    QList<QRgb> colours(256, qRgb(0, 0, 0));
+    const std::span<const std::uint8_t> table = dib.GetColorTable();
+    for (std::size_t n = 0; n < table.size() / 4 && n < 256; ++n) {
+        colours[static_cast<qsizetype>(n)] = qRgb(table[4 * n + 2], table[4 * n + 1], table[4 * n]);
+    }
+    image.setColorTable(colours);
+    WalkRunLength(dib.GetBits(), dib.GetCompression() == BI_RLE4, static_cast<std::size_t>(nWidth),
+                  static_cast<std::size_t>(nHeight),
+                  [&](std::size_t x, std::size_t y, std::uint8_t nIndex) {
+                      image.scanLine(nHeight - 1 - static_cast<int>(y))[x] = nIndex;
+                      return false;
+                  });
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 QImage CreateDDB(const CDib& dib)
@@ -69,6 +97,9 @@ QImage CreateDDB(const CDib& dib)
     }
     if (dib.GetBitCount() == 16 || dib.GetCompression() == BI_BITFIELDS) {
         return DecodeMaskedPixels(dib);
+    }
+    if (dib.GetCompression() == BI_RLE8 || dib.GetCompression() == BI_RLE4) {
+        return DecodeRunLength(dib);
     }
     AllowTheLargestBitmap();
     const std::vector<std::uint8_t> chunk = dib.GetChunk();

@@ -2,6 +2,7 @@
 
 #include "channelexpander.h"
 #include "dib.h"
+#include "runlengthwalk.h"
 
 #include <algorithm>
 #include <array>
@@ -107,97 +108,19 @@ bool AnyIndexedPixel(const Rows& rows, WORD nBitCount, const IndexTable& transpa
     return false;
 }
 
-// Follows BI_RLE8 or BI_RLE4 data without drawing it. Every escape moves forward only, so each
-// place is written at most once and places never written show index 0.
-class CRunLengthScan
+// Run-length data: a place it never sets shows index 0.
+bool AnyRunLengthPixel(Bits bits, const CDib& dib, const IndexTable& transparent)
 {
-public:
-    CRunLengthScan(Bits bits, const CDib& dib, const IndexTable& transparent)
-        : m_bits(bits), m_transparent(transparent), m_bFourBits(dib.GetCompression() == BI_RLE4),
-          m_nWidth(static_cast<std::size_t>(dib.GetWidth())),
-          m_nHeight(static_cast<std::size_t>(dib.GetHeight()))
-    {
-    }
-
-    bool Run()
-    {
-        while (m_y < m_nHeight && m_nAt + 2 <= m_bits.size()) {
-            const std::uint8_t nCount = m_bits[m_nAt];
-            const std::uint8_t nValue = m_bits[m_nAt + 1];
-            m_nAt += 2;
-            if (nCount > 0) {
-                for (std::size_t n = 0; n < nCount; ++n) {
-                    if (Put(m_bFourBits ? Nibble(nValue, n) : nValue)) {
-                        return true;
-                    }
-                }
-            } else if (nValue == 0) {
-                m_x = 0;
-                ++m_y;
-            } else if (nValue == 1) {
-                break;
-            } else if (nValue == 2) {
-                if (m_nAt + 2 > m_bits.size()) {
-                    break;
-                }
-                m_x += m_bits[m_nAt];
-                m_y += m_bits[m_nAt + 1];
-                m_nAt += 2;
-            } else if (Literal(nValue)) {
-                return true;
-            }
-        }
-        return m_transparent[0] && m_nWritten < m_nWidth * m_nHeight;
-    }
-
-private:
-    static std::uint8_t Nibble(std::uint8_t nByte, std::size_t n)
-    {
-        return n % 2 == 0 ? nByte >> 4 : nByte & 0x0F;
-    }
-
-    // nCount indices as they stand, padded to a whole 16-bit word.
-    bool Literal(std::size_t nCount)
-    {
-        const std::size_t nBytes = m_bFourBits ? (nCount + 1) / 2 : nCount;
-        if (m_nAt + nBytes > m_bits.size()) {
-            m_nAt = m_bits.size();
-            return false;
-        }
-        for (std::size_t n = 0; n < nCount; ++n) {
-            const std::uint8_t nIndex =
-                m_bFourBits ? Nibble(m_bits[m_nAt + n / 2], n) : m_bits[m_nAt + n];
-            if (Put(nIndex)) {
-                return true;
-            }
-        }
-        m_nAt += nBytes + nBytes % 2;
-        return false;
-    }
-
-    // Pixels beyond the row's end are dropped.
-    bool Put(std::uint8_t nIndex)
-    {
-        if (m_x < m_nWidth && m_y < m_nHeight) {
-            ++m_nWritten;
-            if (m_transparent[nIndex]) {
-                return true;
-            }
-        }
-        ++m_x;
-        return false;
-    }
-
-    Bits m_bits;
-    const IndexTable& m_transparent;
-    bool m_bFourBits;
-    std::size_t m_nWidth;
-    std::size_t m_nHeight;
-    std::size_t m_nAt = 0;
-    std::size_t m_x = 0;
-    std::size_t m_y = 0;
-    std::size_t m_nWritten = 0;
-};
+    const auto nWidth = static_cast<std::size_t>(dib.GetWidth());
+    const auto nHeight = static_cast<std::size_t>(dib.GetHeight());
+    std::size_t nSet = 0;
+    const bool bFound = WalkRunLength(bits, dib.GetCompression() == BI_RLE4, nWidth, nHeight,
+                                      [&](std::size_t, std::size_t, std::uint8_t nIndex) {
+                                          ++nSet;
+                                          return transparent[nIndex];
+                                      });
+    return bFound || (transparent[0] && nSet < nWidth * nHeight);
+}
 
 } // namespace
 
@@ -213,7 +136,7 @@ bool HasTransparentPixel(const CDib& dib, COLORREF crTransparent, COLORREF crTol
     if (nCompression == BI_RLE8 || nCompression == BI_RLE4) {
         const IndexTable transparent = TransparentIndices(dib, windows);
         return std::ranges::any_of(transparent, [](bool b) { return b; }) &&
-               CRunLengthScan(bits, dib, transparent).Run();
+               AnyRunLengthPixel(bits, dib, transparent);
     }
     const Rows rows{bits, dib.GetStride(), static_cast<std::size_t>(dib.GetWidth()),
                     static_cast<std::size_t>(dib.GetHeight())};

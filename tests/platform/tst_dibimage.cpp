@@ -1,5 +1,5 @@
-// Screen copies of bitmaps: 16-bit colours reach full intensity, and every bitmap within the
-// limits decodes whatever Qt's own allocation limit says.
+// Screen copies of bitmaps: 16-bit colours reach full intensity, run-length gaps show index 0,
+// and every bitmap within the limits decodes whatever Qt's own allocation limit says.
 
 #include "bitmaps.h"
 #include "dibimage.h"
@@ -17,6 +17,7 @@ private slots:
     void sixteenBitChannelsReachFullIntensity();
     void largestBitmapsDecode_data();
     void largestBitmapsDecode();
+    void runLengthSkipsShowIndexZero();
 };
 
 void tst_DibImage::initTestCase()
@@ -101,3 +102,26 @@ void tst_DibImage::largestBitmapsDecode()
 
 QTEST_MAIN(tst_DibImage)
 #include "tst_dibimage.moc"
+
+void tst_DibImage::runLengthSkipsShowIndexZero()
+{
+    // 64 x 64: two pixels of index 1, a jump 2 right and 1 up, one more, end of bitmap.
+    BmpLayout layout{
+        .width = 64, .height = 64, .bitCount = 8, .compression = BI_RLE8, .clrUsed = 2};
+    layout.table = {3, 2, 1, 0, 0, 0, 200, 0};
+    layout.bits = {2, 1, 0, 2, 2, 1, 1, 1, 0, 1};
+    layout.sizeImage = static_cast<DWORD>(layout.bits.size());
+    const std::unique_ptr<CDib> pDib = DibFromBytes(MakeBmp(layout));
+    QVERIFY(pDib);
+    for (int nTry = 0; nTry < 3; ++nTry) {
+        // Memory of the picture's size, freed dirty, is what a careless decoder would show.
+        QImage(64, 64, QImage::Format_Indexed8).fill(0xAB);
+        const QImage image = CreateDDB(*pDib);
+        QCOMPARE(image.pixel(0, 63), qRgb(200, 0, 0));
+        QCOMPARE(image.pixel(1, 63), qRgb(200, 0, 0));
+        QCOMPARE(image.pixel(4, 62), qRgb(200, 0, 0));
+        for (const QPoint point : {QPoint(2, 63), QPoint(3, 62), QPoint(0, 0), QPoint(63, 0)}) {
+            QCOMPARE(image.pixel(point), qRgb(1, 2, 3));
+        }
+    }
+}
