@@ -1,6 +1,7 @@
 #include "bitmaps.h"
 #include "skin.h"
 #include "skincheck.h"
+#include "transparentpixels.h"
 
 #include <gtest/gtest.h>
 
@@ -168,5 +169,34 @@ TEST(SkinCheck, LineHeightFromTheFontRecordAlone)
         LOGFONT lf;
         lf.lfHeight = c.nHeight;
         EXPECT_EQ(EstimateLineHeight(lf), c.nLine) << c.nHeight;
+    }
+}
+
+// The scan takes 24-bit rows sixteen pixels at a time: one pixel in the window is found wherever
+// it stands, channel by channel, and one just outside on any channel is not.
+TEST(TransparentPixels, OnePixelFoundAtEveryPlaceOfA24BitRow)
+{
+    constexpr LONG kWidth = 37; // two blocks of sixteen and a tail of five
+    constexpr COLORREF crKey = RGB(200, 100, 50);
+    struct Case
+    {
+        std::uint8_t r, g, b;
+        bool bFound;
+    };
+    const Case cases[] = {
+        {200, 100, 50, true}, {216, 116, 66, true},  {217, 100, 50, false},
+        {200, 99, 50, false}, {200, 100, 67, false},
+    };
+    for (const Case& c : cases) {
+        for (LONG x = 0; x < kWidth; ++x) {
+            std::vector<std::uint8_t> bmp = MakeSolidBmp(kWidth, 2, 0, 0, 0);
+            // The second stored row, where the pixel data starts at byte 54.
+            const std::size_t nAt = 54 + StrideFor(24, kWidth) + 3 * static_cast<std::size_t>(x);
+            bmp[nAt] = c.b;
+            bmp[nAt + 1] = c.g;
+            bmp[nAt + 2] = c.r;
+            EXPECT_EQ(HasTransparentPixel(*DibFromBytes(bmp), crKey), c.bFound)
+                << x << " " << int{c.r} << "," << int{c.g} << "," << int{c.b};
+        }
     }
 }
