@@ -1,5 +1,7 @@
 #include "bmpdialog.h"
 
+#include "skinimagefile.h"
+
 #include <QShowEvent>
 
 bool CBmpDialog::s_bShowPreview = true;
@@ -7,14 +9,18 @@ bool CBmpDialog::s_bShowPreview = true;
 CBmpDialog::CBmpDialog(QWidget* pParent)
     : QFileDialog(pParent), m_labelPreview(QStringLiteral("Preview"), &m_pane),
       m_boxPreview(&m_pane), m_lineWidth(&m_pane), m_lineHeight(&m_pane), m_lineColours(&m_pane),
-      m_lineSize(&m_pane), m_checkShowPreview(QStringLiteral("Show Preview"), &m_pane)
+      m_lineSize(&m_pane), m_lineConversion(&m_pane),
+      m_checkShowPreview(QStringLiteral("Show Preview"), &m_pane)
 {
     // Qt's own dialog, so the pane can join its layout.
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::ExistingFile);
     // "*" rather than "*.*": names without a dot are files too.
-    setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("All Files (*)")});
+    const QString strImages =
+        (QStringList{QStringLiteral("*.bmp")} + ConvertibleImagePatterns()).join(QLatin1Char(' '));
+    setNameFilters({QStringLiteral("Images (%1)").arg(strImages), QStringLiteral("Bitmaps (*.bmp)"),
+                    QStringLiteral("All Files (*)")});
     BuildPane();
     connect(this, &QFileDialog::currentChanged, this, &CBmpDialog::OnSelChange);
     connect(&m_checkShowPreview, &QCheckBox::clicked, this, &CBmpDialog::OnShowPreviewClicked);
@@ -33,19 +39,21 @@ void CBmpDialog::BuildPane()
     m_lineHeight.setObjectName(QString::number(IDC_HEIGHT));
     m_lineColours.setObjectName(QString::number(IDC_COLOURS));
     m_lineSize.setObjectName(QString::number(IDC_SIZE));
+    m_lineConversion.setObjectName(QString::number(IDC_CONVERSION));
     m_checkShowPreview.setObjectName(QString::number(IDC_SHOW_PREVIEW));
     m_boxPreview.setFixedSize(135, 125);
 
     QGridLayout* const pLayout = &m_layoutPane;
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addWidget(&m_labelPreview, 0, 0);
-    pLayout->addWidget(&m_boxPreview, 1, 0, 6, 1);
+    pLayout->addWidget(&m_boxPreview, 1, 0, 7, 1);
     pLayout->addWidget(&m_checkShowPreview, 1, 1);
     pLayout->addWidget(&m_lineWidth, 2, 1);
     pLayout->addWidget(&m_lineHeight, 3, 1);
     pLayout->addWidget(&m_lineColours, 4, 1);
     pLayout->addWidget(&m_lineSize, 5, 1);
-    pLayout->setRowStretch(6, 1);
+    pLayout->addWidget(&m_lineConversion, 6, 1);
+    pLayout->setRowStretch(7, 1);
     pLayout->setColumnStretch(1, 1);
     pLayout->setColumnMinimumWidth(1, 180);
 
@@ -121,6 +129,11 @@ void CBmpDialog::WaitForPreview()
     m_loader.WaitForNewest();
 }
 
+void CBmpDialog::SetTransparentColour(COLORREF crTransparent)
+{
+    m_loader.SetTransparentColour(crTransparent);
+}
+
 void CBmpDialog::OnPreviewLoaded(const BmpPreview& preview)
 {
     m_boxPreview.SetBitmap(preview.image);
@@ -135,10 +148,12 @@ void CBmpDialog::SetFactLines(const BmpPreview* pPreview)
         m_lineHeight.clear();
         m_lineColours.clear();
         m_lineSize.clear();
+        m_lineConversion.clear();
         return;
     }
     m_lineWidth.setText(WidthLine(*pPreview));
     m_lineHeight.setText(HeightLine(*pPreview));
     m_lineColours.setText(ColoursLine(pPreview->nBitCount));
     m_lineSize.setText(SizeLine(pPreview->nFileSize));
+    m_lineConversion.setText(ConversionLine(*pPreview));
 }

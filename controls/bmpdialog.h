@@ -11,8 +11,9 @@
 #include <QWidget>
 
 // The file open dialog for bitmaps, with a pane below the standard controls that previews the
-// selected file scaled to fit and lists its width, height, colours and size. "Show Preview"
-// switches the preview off; its state holds for the rest of the run. Pictures load off the
+// selected file scaled to fit and lists its width, height, colours and size. Images of other
+// formats Qt reads are offered too, previewed as the 24-bit bitmaps they will become. "Show
+// Preview" switches the preview off; its state holds for the rest of the run. Pictures load off the
 // interface thread, only the current selection's is decoded, and the pane only ever shows the
 // facts and picture of the current selection, or a note on why there is no picture.
 class CBmpDialog : public QFileDialog
@@ -28,6 +29,7 @@ public:
         IDC_COLOURS = 5004,
         IDC_SIZE = 5005,
         IDC_SHOW_PREVIEW = 5006,
+        IDC_CONVERSION = 5007,
     };
 
     explicit CBmpDialog(QWidget* pParent = nullptr);
@@ -39,6 +41,9 @@ public:
     QString GetPathName() const;
     // Shows the preview being loaded now instead of when it is ready.
     void WaitForPreview();
+    // The transparent colour of the component the file is for: a picture of another format is
+    // previewed as it will be stored, its pixels with less than half alpha in this colour.
+    void SetTransparentColour(COLORREF crTransparent);
 
 public slots:
     void accept() override;
@@ -66,6 +71,7 @@ private:
     QLabel m_lineHeight;
     QLabel m_lineColours;
     QLabel m_lineSize;
+    QLabel m_lineConversion;
     QCheckBox m_checkShowPreview;
     QString m_strSelection;
     CBmpPreviewLoader m_loader{this};

@@ -2,6 +2,7 @@
 
 #include "dib.h"
 #include "dibimage.h"
+#include "skinimagefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,17 +86,32 @@ bool IsBeyondTheLimits(const std::array<unsigned char, HEADER_SIZE>& header, qin
     return true;
 }
 
-QString NotBmpNote(const QString& strPath)
+// Another format, shown as the 24-bit bitmap it becomes.
+void ConvertForPreview(CCancellableFile& file, COLORREF crTransparent, BmpPreview& preview)
 {
-    const QByteArray format = QImageReader::imageFormat(strPath);
-    return format.isEmpty() ? QStringLiteral("Not a BMP file")
-                            : QStringLiteral("Not a BMP file\n(%1 image)")
-                                  .arg(QString::fromLatin1(format).toUpper());
+    const QByteArray format = QImageReader::imageFormat(&file);
+    if (format.isEmpty() || !file.seek(0)) {
+        preview.strNote = file.IsCancelled() ? QString() : QStringLiteral("Not a BMP file");
+        return;
+    }
+    const SkinImageFile converted = ConvertImage(file, crTransparent);
+    if (file.IsCancelled()) {
+        return;
+    }
+    if (!converted.pImage) {
+        preview.strNote = QStringLiteral("This %1 image\ncannot be read")
+                              .arg(QString::fromLatin1(format).toUpper());
+        return;
+    }
+    preview.image = CreateDDB(*converted.pImage);
+    preview.nBitCount = 24;
+    preview.strConvertedFrom = QString::fromStdString(converted.strConvertedFrom);
 }
 
 } // namespace
 
-BmpPreview LoadBmpPreview(const QString& strPath, const std::atomic_bool* pCancel)
+BmpPreview LoadBmpPreview(const QString& strPath, COLORREF crTransparent,
+                          const std::atomic_bool* pCancel)
 {
     BmpPreview preview;
     preview.strPath = strPath;
@@ -111,7 +127,11 @@ BmpPreview LoadBmpPreview(const QString& strPath, const std::atomic_bool* pCance
     std::array<unsigned char, HEADER_SIZE> header{};
     const qint64 nRead = file.read(reinterpret_cast<char*>(header.data()), HEADER_SIZE);
     if (!HasBmpSignature(header, nRead)) {
-        preview.strNote = file.IsCancelled() ? QString() : NotBmpNote(strPath);
+        if (nRead > 0 && file.seek(0)) {
+            ConvertForPreview(file, crTransparent, preview);
+        } else if (!file.IsCancelled()) {
+            preview.strNote = QStringLiteral("Not a BMP file");
+        }
         return preview;
     }
     const int nBitCount = BitCountOf(header, nRead);
@@ -168,6 +188,13 @@ QString ColoursLine(int nBitCount)
     default:
         return {};
     }
+}
+
+QString ConversionLine(const BmpPreview& preview)
+{
+    return preview.strConvertedFrom.isEmpty()
+               ? QString()
+               : QStringLiteral("%1: will become a 24-bit BMP").arg(preview.strConvertedFrom);
 }
 
 QString SizeLine(qint64 nFileSize)

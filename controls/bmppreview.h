@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wintypes.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -8,7 +10,7 @@
 #include <atomic>
 
 // What the bitmap open dialog shows of one file: the picture and its facts. A file that is not
-// a readable bitmap gives a null image and, unless it is no file at all (a folder), a note
+// a readable image gives a null image and, unless it is no file at all (a folder), a note
 // saying why.
 struct BmpPreview
 {
@@ -17,12 +19,21 @@ struct BmpPreview
     QString strNote;
     int nBitCount = 0;
     qint64 nFileSize = -1; // -1 when the size could not be read
+    // The format of an image that is not a BMP ("PNG"): the picture is what it becomes, a
+    // 24-bit bitmap keyed with the transparent colour. Empty for a BMP.
+    QString strConvertedFrom;
 };
 
-// Reads a .bmp file for previewing. Safe on any file: sizes are checked by the reader, whose
-// allocation limit keeps huge claimed dimensions from being honoured. Once *pCancel is set the
-// read stops within a row of pixels and gives no picture.
-BmpPreview LoadBmpPreview(const QString& strPath, const std::atomic_bool* pCancel = nullptr);
+// Reads a .bmp file for previewing, or converts an image of another format as the skin would
+// take it, its pixels with less than half alpha becoming crTransparent. Safe on any file: sizes
+// are checked before decoding, and the allocation limit keeps huge claimed dimensions from
+// being honoured. Once *pCancel is set the read stops at its next read of the file and gives no
+// picture.
+BmpPreview LoadBmpPreview(const QString& strPath, COLORREF crTransparent = 0,
+                          const std::atomic_bool* pCancel = nullptr);
+
+// The line saying that a picture will be converted; empty for a BMP.
+QString ConversionLine(const BmpPreview& preview);
 
 // The fact lines of a preview; empty for what they do not describe.
 QString WidthLine(const BmpPreview& preview);

@@ -40,8 +40,10 @@ void CBmpPreviewLoader::StartNext()
     m_strNext.reset();
     m_pCancelRunning = std::make_shared<std::atomic_bool>(false);
     emit loadStarted(strPath);
-    m_watcher.setFuture(QtConcurrent::run(
-        [strPath, pCancel = m_pCancelRunning] { return LoadBmpPreview(strPath, pCancel.get()); }));
+    m_watcher.setFuture(
+        QtConcurrent::run([strPath, crTransparent = m_crTransparent, pCancel = m_pCancelRunning] {
+            return LoadBmpPreview(strPath, crTransparent, pCancel.get());
+        }));
 }
 
 void CBmpPreviewLoader::OnFinished()

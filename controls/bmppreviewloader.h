@@ -27,6 +27,9 @@ public:
 
     // Makes strPath the newest request.
     void Request(const QString& strPath);
+    // The colour pixels with less than half alpha take in pictures that will be converted;
+    // applies from the next request.
+    void SetTransparentColour(COLORREF crTransparent) { m_crTransparent = crTransparent; }
     // Drops the newest request: nothing is reported until the next one.
     void Cancel();
     // Blocks until the newest request has been read and reported; returns at once without one.
@@ -45,4 +48,5 @@ private:
     QFutureWatcher<BmpPreview> m_watcher;
     std::shared_ptr<std::atomic_bool> m_pCancelRunning; // null while no read runs
     std::optional<QString> m_strNext;
+    COLORREF m_crTransparent = 0;
 };

@@ -1,12 +1,12 @@
 #include "dibimage.h"
 
+#include "channelexpander.h"
 #include "dib.h"
+#include "runlengthwalk.h"
 
 #include <QImageReader>
 
-#include <algorithm>
 #include <array>
-#include <bit>
 
 // Qt's reader refuses images beyond its own allocation limit (128 MB unless the environment says
 // otherwise); what shows must be decided by the bitmap limits alone.
@@ -26,36 +26,9 @@ void AllowTheLargestBitmap()
 
 namespace {
 
-// One colour channel of a bit-field pixel, widened to 8 bits by repeating its bits (5-bit 31
-// becomes 255, not 248), so white and magenta keys of 16-bit bitmaps match their colours.
-class ChannelExpander
-{
-public:
-    explicit ChannelExpander(DWORD nMask)
-        : m_nMask(nMask), m_nShift(nMask == 0 ? 0 : std::countr_zero(nMask))
-    {
-        const int nBits = nMask == 0 ? 0 : static_cast<int>(std::bit_width(nMask)) - m_nShift;
-        m_nShift += std::max(nBits - 8, 0);
-        const int nKept = std::min(nBits, 8);
-        for (std::size_t nValue = 0; nKept > 0 && nValue < (std::size_t{1} << nKept); ++nValue) {
-            std::size_t nWide = 0;
-            int nFilled = 0;
-            for (; nFilled < 8; nFilled += nKept) {
-                nWide = (nWide << nKept) | nValue;
-            }
-            m_table[nValue] = static_cast<std::uint8_t>(nWide >> (nFilled - 8));
-        }
-    }
-
-    int operator()(DWORD nPixel) const { return m_table[((nPixel & m_nMask) >> m_nShift) & 0xFF]; }
-
-private:
-    DWORD m_nMask;
-    int m_nShift;
-    std::array<std::uint8_t, 256> m_table{};
-};
-
-QImage DecodeSixteenBits(const CDib& dib)
+// 16-bit pixels, and 32-bit ones with their own masks: Qt's reader would keep the low 8 bits of
+// channels wider than 8 (10-10-10 pictures come out in wrong colours).
+QImage DecodeMaskedPixels(const CDib& dib)
 {
     const int nWidth = dib.GetWidth();
     const int nHeight = dib.GetHeight();
@@ -69,19 +42,50 @@ QImage DecodeSixteenBits(const CDib& dib)
         return {};
     }
     const std::array<DWORD, 3> masks = dib.GetColorMasks();
-    const ChannelExpander red(masks[0]);
-    const ChannelExpander green(masks[1]);
-    const ChannelExpander blue(masks[2]);
+    const CChannelExpander red(masks[0]);
+    const CChannelExpander green(masks[1]);
+    const CChannelExpander blue(masks[2]);
+    const std::size_t nBytes = dib.GetBitCount() / 8;
     for (int y = 0; y < nHeight; ++y) {
         const int nRow = dib.IsTopDown() ? y : nHeight - 1 - y;
         const std::uint8_t* pSource = bits.data() + nStride * static_cast<std::size_t>(nRow);
         auto* const pTarget = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < nWidth; ++x, pSource += 2) {
-            const DWORD nPixel = pSource[0] | (DWORD{pSource[1]} << 8);
+        for (int x = 0; x < nWidth; ++x, pSource += nBytes) {
+            DWORD nPixel = pSource[0] | (DWORD{pSource[1]} << 8);
+            if (nBytes == 4) {
+                nPixel |= (DWORD{pSource[2]} << 16) | (DWORD{pSource[3]} << 24);
+            }
             pTarget[x] = qRgb(red(nPixel), green(nPixel), blue(nPixel));
         }
     }
     return image;
+}
+
+// Qt's reader leaves the places run-length data skips as the memory held them, so a picture
+// would change from one decoding to the next; here they show index 0, as the checker counts them.
+QImage DecodeRunLength(const CDib& dib)
+{
+    const int nWidth = dib.GetWidth();
+    const int nHeight = dib.GetHeight();
+    QImage image(nWidth, nHeight, QImage::Format_Indexed8);
+    if (image.isNull()) {
+        return {};
+    }
+    image.fill(0);
+    // Indices beyond the colour table show black.
+    QList<QRgb> colours(256, qRgb(0, 0, 0));
+    const std::span<const std::uint8_t> table = dib.GetColorTable();
+    for (std::size_t n = 0; n < table.size() / 4 && n < 256; ++n) {
+        colours[static_cast<qsizetype>(n)] = qRgb(table[4 * n + 2], table[4 * n + 1], table[4 * n]);
+    }
+    image.setColorTable(colours);
+    WalkRunLength(dib.GetBits(), dib.GetCompression() == BI_RLE4, static_cast<std::size_t>(nWidth),
+                  static_cast<std::size_t>(nHeight),
+                  [&](std::size_t x, std::size_t y, std::uint8_t nIndex) {
+                      image.scanLine(nHeight - 1 - static_cast<int>(y))[x] = nIndex;
+                      return false;
+                  });
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -91,8 +95,11 @@ QImage CreateDDB(const CDib& dib)
     if (!dib.HasBitmap() || !IsWithinDibLimits(dib.GetWidth(), dib.GetHeight())) {
         return {};
     }
-    if (dib.GetBitCount() == 16) {
-        return DecodeSixteenBits(dib);
+    if (dib.GetBitCount() == 16 || dib.GetCompression() == BI_BITFIELDS) {
+        return DecodeMaskedPixels(dib);
+    }
+    if (dib.GetCompression() == BI_RLE8 || dib.GetCompression() == BI_RLE4) {
+        return DecodeRunLength(dib);
     }
     AllowTheLargestBitmap();
     const std::vector<std::uint8_t> chunk = dib.GetChunk();

@@ -13,47 +13,9 @@
 
 namespace {
 
-// Per byte of a pixel, in its memory order (blue, green, red, unused): the key and how far above
-// it a transparent value may lie. The unused byte takes every value.
-struct ChannelWindows
-{
-    std::uint32_t nLow = 0;
-    std::uint32_t nRange = 0;
-};
-
-ChannelWindows WindowsFor(COLORREF crTransparent, COLORREF crTolerance)
-{
-    const BYTE low[3] = {GetBValue(crTransparent), GetGValue(crTransparent),
-                         GetRValue(crTransparent)};
-    const BYTE tolerance[3] = {GetBValue(crTolerance), GetGValue(crTolerance),
-                               GetRValue(crTolerance)};
-    ChannelWindows windows;
-    for (int n = 0; n < 3; ++n) {
-        const int nHigh = std::min(255, low[n] + tolerance[n]);
-        windows.nLow |= std::uint32_t{low[n]} << (8 * n);
-        windows.nRange |= static_cast<std::uint32_t>(nHigh - low[n]) << (8 * n);
-    }
-    windows.nRange |= 0xFF000000u;
-    return windows;
-}
-
-// A byte lies in its window when its distance above the key, taken modulo 256, is within the
-// range: a value below the key wraps round to more than any range allows.
-bool InWindows(std::uint32_t nPixel, const ChannelWindows& windows)
-{
-    for (int nShift = 0; nShift < 24; nShift += 8) {
-        const auto nAbove =
-            static_cast<std::uint8_t>((nPixel >> nShift) - (windows.nLow >> nShift));
-        if (nAbove > static_cast<std::uint8_t>(windows.nRange >> nShift)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Bit n set when pixel n of the nCount (at most 64) is opaque; higher bits clear.
 std::uint64_t OpaqueBitsPortable(const std::uint32_t* pPixels, int nCount,
-                                 const ChannelWindows& windows)
+                                 const KeyWindows& windows)
 {
     std::uint64_t nBits = 0;
     for (int n = 0; n < nCount; ++n) {
@@ -66,7 +28,7 @@ std::uint64_t OpaqueBitsPortable(const std::uint32_t* pPixels, int nCount,
 
 #ifdef TAVELO_REGION_SSE2
 // The same for exactly 64 pixels, sixteen at a time.
-std::uint64_t OpaqueBits64Sse2(const std::uint32_t* pPixels, const ChannelWindows& windows)
+std::uint64_t OpaqueBits64Sse2(const std::uint32_t* pPixels, const KeyWindows& windows)
 {
     const __m128i low = _mm_set1_epi32(static_cast<int>(windows.nLow));
     const __m128i range = _mm_set1_epi32(static_cast<int>(windows.nRange));
@@ -176,7 +138,7 @@ std::vector<std::size_t> BatchesOf(std::size_t nRects)
     return batches;
 }
 
-void Scan(const PixelRows& pixels, const ChannelWindows& windows, RegionScan scan,
+void Scan(const PixelRows& pixels, const KeyWindows& windows, RegionScan scan,
           CRunCollector& collector)
 {
 #ifdef TAVELO_REGION_SSE2
@@ -208,11 +170,6 @@ void Scan(const PixelRows& pixels, const ChannelWindows& windows, RegionScan sca
 }
 
 } // namespace
-
-bool IsTransparentPixel(std::uint32_t nPixel, COLORREF crTransparent, COLORREF crTolerance)
-{
-    return InWindows(nPixel, WindowsFor(crTransparent, crTolerance));
-}
 
 std::optional<RegionRuns> ScanRuns(const PixelRows& pixels, COLORREF crTransparent,
                                    COLORREF crTolerance, RegionScan scan)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keywindows.h"
 #include "wintypes.h"
 
 #include <QRect>
@@ -14,9 +15,6 @@ class QImage;
 
 // The window shape of a bitmap: every maximal run of opaque pixels in a row becomes a rectangle
 // one pixel high. Runs go row by row from the top, left to right within a row.
-
-// The tolerance the bitmap windows use: 16 on each of red, green and blue.
-inline constexpr COLORREF REGION_TOLERANCE = 0x00101010;
 
 // Most rectangles handed over at once; larger shapes come in several batches, and a final batch,
 // possibly empty, always closes the list.
@@ -45,10 +43,6 @@ struct RegionRuns
     // Rectangles in each batch, in order; the last entry is the final batch.
     std::vector<std::size_t> batches;
 };
-
-// A pixel is transparent when each of its red, green and blue lies between the key's value and
-// that value plus the tolerance's (capped at 255), bounds included; below the key is opaque.
-bool IsTransparentPixel(std::uint32_t nPixel, COLORREF crTransparent, COLORREF crTolerance);
 
 // The opaque runs of the pixels. No value when memory for the list can't be had.
 std::optional<RegionRuns> ScanRuns(const PixelRows& pixels, COLORREF crTransparent,

@@ -74,6 +74,11 @@ char32_t NextUtf8(std::string_view text, std::size_t& i)
 
 } // namespace
 
+bool IsUndefinedCp1252(unsigned char byte)
+{
+    return byte >= 0x80 && byte <= 0x9F && Cp1252ToCodePoint(byte) == byte;
+}
+
 char CodePointToCp1252(char32_t ch)
 {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {

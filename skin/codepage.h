@@ -21,5 +21,8 @@ std::u32string FindUnencodableUtf8(std::string_view text);
 // surrogates becoming '?'.
 std::string Utf16ToCp1252(std::u16string_view text);
 
+// Whether byte is one of the five the code page leaves undefined: no font draws it as a character.
+bool IsUndefinedCp1252(unsigned char byte);
+
 // The Windows-1252 byte of one Unicode code point, or '?' when it has none.
 char CodePointToCp1252(char32_t ch);

@@ -43,6 +43,7 @@ private slots:
     void sizeLine();
     void notABitmapSaysSo_data();
     void notABitmapSaysSo();
+    void otherFormatsShowAsTheyWillBeStored();
     void showPreviewSwitch();
     void previewOffLoadsNothing();
     void onlyTheCurrentSelectionIsShown();
@@ -191,7 +192,8 @@ void tst_BmpDialog::notABitmapSaysSo_data()
     QByteArray png;
     QBuffer buffer(&png);
     QImage(4, 4, QImage::Format_RGB32).save(&buffer, "PNG");
-    QTest::newRow("PNG") << "picture.png" << png << "Not a BMP file\n(PNG image)";
+    QTest::newRow("PNG cut short")
+        << "picture.png" << png.left(png.size() / 2) << "This PNG image\ncannot be read";
     QTest::newRow("header only") << "short.bmp" << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0", 14)
                                  << strUnreadable;
     // Claims 60000 x 60000 pixels in a 70-byte file.
@@ -223,6 +225,30 @@ void tst_BmpDialog::notABitmapSaysSo()
     QCOMPARE(Lines(), (QStringList{"", "", "", ""}));
     QVERIFY(Box()->Bitmap().isNull());
     QCOMPARE(Box()->Note(), strNote);
+}
+
+void tst_BmpDialog::otherFormatsShowAsTheyWillBeStored()
+{
+    constexpr COLORREF crKey = RGB(255, 0, 255);
+    m_dialog->SetTransparentColour(crKey);
+    QImage picture(6, 4, QImage::Format_ARGB32);
+    picture.fill(qRgba(10, 20, 30, 255));
+    picture.setPixel(0, 0, qRgba(200, 100, 50, 127)); // below half: a hole
+    picture.setPixel(1, 0, qRgba(200, 100, 50, 128));
+    const TempDir dir;
+    const QString strPath = PathOf(dir / "picture.png");
+    QVERIFY(picture.save(strPath));
+    Select(strPath);
+    const QImage shown = Box()->Bitmap();
+    QCOMPARE(shown.size(), QSize(6, 4));
+    QCOMPARE(shown.pixel(0, 0), qRgb(255, 0, 255));
+    QCOMPARE(shown.pixel(1, 0), qRgb(200, 100, 50));
+    QCOMPARE(shown.pixel(5, 3), qRgb(10, 20, 30));
+    QCOMPARE(Lines()[2], QStringLiteral("Colors: 16 millions"));
+    QCOMPARE(Line(CBmpDialog::IDC_CONVERSION)->text(),
+             QStringLiteral("PNG: will become a 24-bit BMP"));
+    Select(Suite("pal8.bmp"));
+    QCOMPARE(Line(CBmpDialog::IDC_CONVERSION)->text(), QString());
 }
 
 void tst_BmpDialog::showPreviewSwitch()
@@ -301,7 +327,10 @@ void tst_BmpDialog::okReleasesThePreview()
 
 void tst_BmpDialog::fixedFilters()
 {
-    QCOMPARE(m_dialog->nameFilters(), (QStringList{"Bitmaps (*.bmp)", "All Files (*)"}));
+    const QStringList filters = m_dialog->nameFilters();
+    QCOMPARE(filters.size(), 3);
+    QVERIFY(filters[0].startsWith("Images (*.bmp *.png *.gif *.jpg *.jpeg"));
+    QCOMPARE(filters.mid(1), (QStringList{"Bitmaps (*.bmp)", "All Files (*)"}));
     QVERIFY(m_dialog->testOption(QFileDialog::DontUseNativeDialog));
     QCOMPARE(m_dialog->fileMode(), QFileDialog::ExistingFile);
 }

@@ -2,6 +2,7 @@
 
 #include "sknfixture.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -131,31 +132,74 @@ TEST_F(SknCli, ExitCodesAndSingleErrorLine)
         }
         const ToolResult check = RunTool({"check", strPath}, m_dir);
         EXPECT_EQ(check.nExit, c.nExit);
-        EXPECT_EQ(check.strOut,
-                  strPath + ": " + (c.pszError == nullptr ? "ok" : c.pszError) + "\n");
+        if (c.pszError != nullptr) {
+            EXPECT_EQ(check.strOut, strPath + ": error: " + c.pszError + "\n");
+        }
         EXPECT_EQ(check.strErr, "");
     }
 }
 
-TEST_F(SknCli, CheckReportsEveryFileInOrder)
+TEST_F(SknCli, CheckPrintsEachIssueAndExitsBySeverity)
 {
-    const Bytes good = SaveSample();
+    CSkin skin;
+    ASSERT_TRUE(skin.Load(TAVELO_SAMPLES_DIR "/yellow-note.skn"));
+    SaveSkin(skin, m_dir / "clean.skn");
+    skin.m_rcTitle.left = -3;
+    SaveSkin(skin, m_dir / "warned.skn");
     WriteBytesTo(m_dir / "empty.skn", {});
-    WriteBytesTo(m_dir / "second.skn", good);
+    const std::string clean = PathOf("clean.skn");
+    const std::string warned = PathOf("warned.skn");
+    const std::string empty = PathOf("empty.skn");
+    const std::string strWarning =
+        "the title rectangle (-3, 5, 206, 25) reaches outside the 240 x 200 main image";
+    const std::string strEmpty = "not a skin file (it is empty)";
 
-    const ToolResult mixed =
-        RunTool({"check", PathOf("good.skn"), PathOf("empty.skn"), PathOf("second.skn")}, m_dir);
-    EXPECT_EQ(mixed.nExit, 2);
-    ASSERT_EQ(LineCount(mixed.strOut), 3u) << mixed.strOut;
-    EXPECT_EQ(mixed.strOut.rfind(PathOf("good.skn") + ": ok\n" + PathOf("empty.skn") + ": ", 0),
-              0u);
-    EXPECT_NE(
-        mixed.strOut.find(": not a skin file (it is empty)\n" + PathOf("second.skn") + ": ok\n"),
-        std::string::npos);
+    struct Case
+    {
+        std::vector<std::string> args;
+        int nExit;
+        std::string strOut;
+    };
+    const Case cases[] = {
+        {{"check", clean}, 0, clean + ": ok\n"},
+        {{"check", "--strict", clean}, 0, clean + ": ok\n"},
+        {{"check", warned}, 0, warned + ": warning: Title: " + strWarning + "\n"},
+        {{"check", "--strict", warned, clean},
+         1,
+         warned + ": warning: Title: " + strWarning + "\n" + clean + ": ok\n"},
+        {{"check", "--strict", clean, empty, warned},
+         2,
+         clean + ": ok\n" + empty + ": error: " + strEmpty + "\n" + warned +
+             ": warning: Title: " + strWarning + "\n"},
+        {{"check", "--json", clean, warned, empty},
+         2,
+         R"({"file": ")" + clean + R"(", "ok": true, "issues": []})" + "\n" + R"({"file": ")" +
+             warned +
+             R"(", "ok": false, "issues": [{"severity": "warning", "rule": )"
+             R"("rect-outside-image", "component": "Title", "message": ")" +
+             strWarning + R"("}]})" + "\n" + R"({"file": ")" + empty +
+             R"(", "ok": false, "issues": [{"severity": "error", "rule": "unreadable", )"
+             R"("component": null, "message": ")" +
+             strEmpty + R"("}]})" + "\n"},
+        {{"check", "--json", "--strict", warned}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const ToolResult result = RunTool(c.args, m_dir);
+        EXPECT_EQ(result.nExit, c.nExit);
+        if (!c.strOut.empty()) {
+            EXPECT_EQ(result.strOut, c.strOut);
+        }
+        EXPECT_EQ(result.strErr, "");
+    }
+}
 
-    const ToolResult allGood = RunTool({"check", PathOf("good.skn"), PathOf("second.skn")}, m_dir);
-    EXPECT_EQ(allGood.nExit, 0);
-    EXPECT_EQ(LineCount(allGood.strOut), 2u);
+TEST_F(SknCli, CheckJsonKeepsMalformedFileNamesValid)
+{
+    const ToolResult result = RunTool({"check", "--json", PathOf("bad\xFF\xC3(name).skn")}, m_dir);
+    EXPECT_EQ(result.nExit, 2);
+    EXPECT_NE(result.strOut.find("bad\xEF\xBF\xBD\xEF\xBF\xBD(name).skn"), std::string::npos)
+        << result.strOut;
 }
 
 // Skins that stress one kind of field each; extract then pack must give every one back unchanged.
@@ -341,6 +385,35 @@ TEST_F(SknCli, PackTakesHexColoursAndRelativeAndAbsoluteBitmaps)
     EXPECT_EQ(skin.GetCloseHoverImage()->GetChunk(), MakeBmp(Rle8()));
 }
 
+TEST_F(SknCli, PackConvertsOtherFormatsWithTheKeyOfTheirSlot)
+{
+    // A clear top-left pixel in a PNG main image; a JPEG close image.
+    QImage main(4, 2, QImage::Format_ARGB32);
+    main.fill(qRgba(1, 2, 3, 255));
+    main.setPixel(0, 0, qRgba(9, 9, 9, 0));
+    ASSERT_TRUE(main.save(QString::fromStdString(PathOf("main.png"))));
+    ASSERT_TRUE(QImage(2, 2, QImage::Format_RGB32).save(QString::fromStdString(PathOf("c.jpg"))));
+    WriteBytesTo(m_dir / "hover.bmp", MakeBmp(Indexed8(2, 2)));
+    WriteText(m_dir / "skin.json", R"({"images": {"main": "main.png", "close": "c.jpg",
+        "closeHover": "hover.bmp"}, "colours": {"mainTransparent": "#00ff80"}})");
+
+    const ToolResult result = RunTool({"pack", PathOf("skin.json"), PathOf("out.skn")}, m_dir);
+    EXPECT_EQ(result.nExit, 0);
+    EXPECT_EQ(result.strErr, "tavelo-skn: images.main: converted the PNG image " +
+                                 PathOf("main.png") +
+                                 " to a 24-bit bitmap\ntavelo-skn: images.close: converted the "
+                                 "JPEG image " +
+                                 PathOf("c.jpg") + " to a 24-bit bitmap\n");
+    CSkin skin;
+    ASSERT_TRUE(skin.Load(m_dir / "out.skn"));
+    const CDib& image = *skin.GetMainImage();
+    ASSERT_EQ(image.GetBitCount(), 24);
+    // The top row is stored last: blue, green, red of the key, then an opaque pixel.
+    const auto top = image.GetBits().subspan(image.GetStride(), 6);
+    EXPECT_EQ(std::vector<std::uint8_t>(top.begin(), top.end()),
+              (std::vector<std::uint8_t>{0x80, 0xFF, 0x00, 3, 2, 1}));
+}
+
 TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
 {
     WriteBytesTo(m_dir / "main.bmp", MakeBmp(Rgb24(2, 2)));
@@ -356,7 +429,7 @@ TEST_F(SknCli, PackErrorsNameTheKeyAndKeepTheOldFile)
          R"(manifest: "colours.titleBack" must be an integer from 0 to 4294967295 or a "#rrggbb" string)"},
         {R"({"images": {"main": "main.bmp", "close": "text.bmp", "closeHover": "main.bmp"}})",
          R"(manifest: "images.close" names )" + (m_dir / "text.bmp").string() +
-             ": not a bitmap that can be read"},
+             ": not a bitmap or other image that can be read"},
         {R"({"images": {"main": "main.bmp", "close": "main.bmp", "closeHover": "gone.bmp"}})",
          R"(manifest: "images.closeHover" names no readable file: )" +
              (m_dir / "gone.bmp").string()},
@@ -390,7 +463,7 @@ TEST_F(SknCli, UsageHelpAndWrongArguments)
         {{"--help"}, 0, "Usage: tavelo-skn COMMAND"},
         {{"-h"}, 0, "Usage: tavelo-skn COMMAND"},
         {{"info", "--help"}, 0, "Usage: tavelo-skn info [--json] FILE"},
-        {{"check", "-h"}, 0, "Usage: tavelo-skn check FILE..."},
+        {{"check", "-h"}, 0, "Usage: tavelo-skn check [--json] [--strict] FILE..."},
         {{"extract", "--help"}, 0, "Usage: tavelo-skn extract FILE DIR"},
         {{"pack", "x", "--help"}, 0, "Usage: tavelo-skn pack MANIFEST OUT"},
         {{}, 2, ""},
@@ -398,6 +471,7 @@ TEST_F(SknCli, UsageHelpAndWrongArguments)
         {{"info"}, 2, ""},
         {{"info", "a.skn", "b.skn"}, 2, ""},
         {{"info", "--bogus", "a.skn"}, 2, ""},
+        {{"info", "--strict", "a.skn"}, 2, ""},
         {{"check"}, 2, ""},
         {{"extract", "a.skn"}, 2, ""},
         {{"pack", "a", "b", "c"}, 2, ""},

@@ -7,6 +7,7 @@
 #include "jsonwriter.h"
 #include "manifest.h"
 #include "skin.h"
+#include "skincheck.h"
 #include "skinjson.h"
 #include "stagingfolder.h"
 #include "utf8path.h"
@@ -134,19 +135,28 @@ void WriteSummary(std::ostream& out, const std::string& strFile, const CSkin& sk
 
 // ----- check ---------------------------------------------------------------------------------
 
-// Empty when the skin reads and is complete.
-std::string FindProblem(const std::string& strFile)
+// The issues of the skin FILE; an unreadable file is one error with the reason.
+std::vector<SkinIssue> CheckFile(const std::string& strFile)
 {
     CSkin skin;
     CSkinFileStatus status;
     if (!skin.Load(std::filesystem::path(strFile), &status)) {
-        return status.Describe();
+        return {{IssueSeverity::Error, kUnreadableRule, COMPONENT_NONE, {}, status.Describe()}};
     }
-    const int nMissing = skin.GetMissingPart();
-    if (nMissing != SKINPART_NONE) {
-        return "missing part: " + CSkin::GetPartName(nMissing);
+    return CheckSkin(skin);
+}
+
+void WriteIssueLines(std::ostream& out, const std::string& strFile,
+                     const std::vector<SkinIssue>& issues)
+{
+    if (issues.empty()) {
+        out << strFile << ": ok\n";
     }
-    return {};
+    for (const SkinIssue& issue : issues) {
+        out << strFile << ": " << SeverityName(issue.severity) << ": "
+            << (issue.strComponent.empty() ? "" : issue.strComponent + ": ") << issue.strMessage
+            << '\n';
+    }
 }
 
 // ----- extract -------------------------------------------------------------------------------
@@ -258,15 +268,24 @@ int RunInfo(const std::string& strFile, bool bJson, std::ostream& out, std::ostr
     return kExitOk;
 }
 
-int RunCheck(const std::vector<std::string>& files, std::ostream& out)
+int RunCheck(const std::vector<std::string>& files, bool bJson, bool bStrict, std::ostream& out)
 {
-    bool bAllGood = true;
+    bool bError = false;
+    bool bWarning = false;
     for (const std::string& strFile : files) {
-        const std::string strProblem = FindProblem(strFile);
-        out << strFile << ": " << (strProblem.empty() ? "ok" : strProblem) << '\n';
-        bAllGood = bAllGood && strProblem.empty();
+        const std::vector<SkinIssue> issues = CheckFile(strFile);
+        if (bJson) {
+            out << ToJsonLine(CheckResultToJson(strFile, issues)) << '\n';
+        } else {
+            WriteIssueLines(out, strFile, issues);
+        }
+        bError = bError || HasError(issues);
+        bWarning = bWarning || !issues.empty();
     }
-    return bAllGood ? kExitOk : kExitFailure;
+    if (bError) {
+        return kExitFailure;
+    }
+    return bStrict && bWarning ? kExitWarnings : kExitOk;
 }
 
 int RunExtract(const std::string& strFile, const std::string& strDir, std::ostream& err)
@@ -309,10 +328,11 @@ int RunPack(const std::string& strManifest, const std::string& strOut, std::ostr
     }
 
     CSkin skin;
+    std::vector<ConvertedImage> converted;
     try {
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         const ManifestImagePaths paths = ApplyManifest(text, skin);
-        LoadManifestImages(paths, manifest.parent_path(), skin);
+        converted = LoadManifestImages(paths, manifest.parent_path(), skin);
     } catch (const CManifestError& e) {
         ReportError(err, "manifest", e.what());
         return kExitFailure;
@@ -328,6 +348,11 @@ int RunPack(const std::string& strManifest, const std::string& strOut, std::ostr
     if (!WriteFileAtomically(std::filesystem::path(strOut), sink.GetBytes(), strError)) {
         ReportError(err, strOut, strError);
         return kExitFailure;
+    }
+    for (const ConvertedImage& image : converted) {
+        ReportError(err, image.strKey,
+                    "converted the " + image.strFormat + " image " + PathToUtf8(image.path) +
+                        " to a 24-bit bitmap");
     }
     return kExitOk;
 }

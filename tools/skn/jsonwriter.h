@@ -11,3 +11,7 @@ std::string ToJsonLine(const nlohmann::ordered_json& value);
 
 // Appends text as a quoted JSON string.
 void AppendJsonString(std::string& out, std::string_view text);
+
+// text with every malformed UTF-8 sequence replaced by U+FFFD, so that JSON stays valid when it
+// carries bytes from outside, such as a file name given on the command line.
+std::string ToValidUtf8(std::string_view text);

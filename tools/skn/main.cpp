@@ -21,9 +21,10 @@ Reads, checks, unpacks and builds skin files (.skn).
 
 Commands:
   info [--json] FILE   show what the skin FILE holds
-  check FILE...        check that each skin reads and is complete, one line per file
+  check [--json] [--strict] FILE...
+                       check each skin for errors and layout mistakes, one line per issue
   extract FILE DIR     write the bitmaps of FILE and a skin.json manifest into DIR
-  pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its bitmaps
+  pack MANIFEST OUT    build the skin OUT from a skin.json manifest and its images
   render FILE OUT.png  draw the note preview of FILE into a PNG with transparency
                        (--size N scales it for thumbnails)
 
@@ -31,7 +32,8 @@ Options:
   -h, --help           show this help; 'tavelo-skn COMMAND --help' shows a command's
   --version            show the version
 
-Exit status: 0 on success, 2 on any failure or wrong usage.
+Exit status: 0 on success, 2 on any failure or wrong usage; check --strict exits with 1
+when the skins have warnings but no errors.
 )";
 
 constexpr std::string_view kInfoHelp = R"(Usage: tavelo-skn info [--json] FILE
@@ -46,15 +48,28 @@ Options:
 Exit status: 0 when FILE was read, 2 when it is not a readable skin.
 )";
 
-constexpr std::string_view kCheckHelp = R"(Usage: tavelo-skn check FILE...
+constexpr std::string_view kCheckHelp = R"(Usage: tavelo-skn check [--json] [--strict] FILE...
 
-Reads each skin FILE and prints one line for it: "FILE: ok", or "FILE: " followed by what is
-wrong. A skin is good when it reads completely and holds all three images.
+Reads each skin FILE and checks it. Prints "FILE: ok" for a skin without issues, otherwise one
+line per issue: "FILE: SEVERITY: COMPONENT: MESSAGE". A file that does not read as a skin is
+one line "FILE: error: " and the reason.
+
+Errors keep a skin from being saved (a missing image). Warnings are layout mistakes the note
+will show: a rectangle empty, inverted or outside the main image; a close-button rectangle
+not the size of the close image; close images of different sizes; no pixel of the main image
+in its transparent colour; the title or message rectangle over the close button; text in its
+background colour; a message rectangle lower than one line of its font; bytes Windows-1252
+does not define.
 
 Options:
+  --json       print one line of JSON per file: {"file", "ok", "issues": [{"severity",
+               "rule", "component", "message"}]}; "ok" is true when there are no issues,
+               "component" is null for an unreadable file
+  --strict     exit with 1 when there are warnings but no errors
   -h, --help   show this help
 
-Exit status: 0 when every FILE is good, 2 otherwise.
+Exit status: 0 when no FILE has an error (warnings allowed), 2 when any FILE has an error or
+cannot be read, 1 with --strict when there are warnings and no errors.
 )";
 
 constexpr std::string_view kExtractHelp = R"(Usage: tavelo-skn extract FILE DIR
@@ -75,7 +90,10 @@ Exit status: 0 on success, 2 on any failure.
 constexpr std::string_view kPackHelp = R"(Usage: tavelo-skn pack MANIFEST OUT
 
 Builds the skin OUT from MANIFEST, a skin.json as 'tavelo-skn extract' writes it, and the
-bitmaps it names under "images" (relative to the manifest's folder unless absolute). Strings
+images it names under "images" (relative to the manifest's folder unless absolute). BMP files
+are taken as they are; PNG, GIF, JPEG and, where Qt's plugin is installed, WebP images become
+24-bit bitmaps, pixels with less than half alpha taking the transparent colour of their image,
+and each conversion is named on standard error. Strings
 are UTF-8 and must hold only characters Windows-1252 has; colours are COLORREF integers
 (0x00BBGGRR) or "#rrggbb" strings. Keys left out take the values of a new skin, except the
 three images, which are required; a key given twice is refused. OUT is replaced only once
@@ -109,6 +127,7 @@ struct CommandLine
 {
     std::vector<std::string> operands;
     bool bJson = false;
+    bool bStrict = false;
     RenderOptions render;
 };
 
@@ -117,6 +136,7 @@ struct Command
     std::string_view name;
     std::string_view help;
     bool bTakesJson;
+    bool bTakesStrict;
     bool bTakesRenderOptions;
     std::size_t nMinOperands;
     std::size_t nMaxOperands;
@@ -127,21 +147,23 @@ struct Command
 constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
 
 constexpr std::array<Command, 5> kCommands = {{
-    {"info", kInfoHelp, true, false, 1, 1, "one FILE",
+    {"info", kInfoHelp, true, false, false, 1, 1, "one FILE",
      [](const CommandLine& line) {
          return RunInfo(line.operands[0], line.bJson, std::cout, std::cerr);
      }},
-    {"check", kCheckHelp, false, false, 1, kUnlimited, "at least one FILE",
-     [](const CommandLine& line) { return RunCheck(line.operands, std::cout); }},
-    {"extract", kExtractHelp, false, false, 2, 2, "FILE and DIR",
+    {"check", kCheckHelp, true, true, false, 1, kUnlimited, "at least one FILE",
+     [](const CommandLine& line) {
+         return RunCheck(line.operands, line.bJson, line.bStrict, std::cout);
+     }},
+    {"extract", kExtractHelp, false, false, false, 2, 2, "FILE and DIR",
      [](const CommandLine& line) {
          return RunExtract(line.operands[0], line.operands[1], std::cerr);
      }},
-    {"pack", kPackHelp, false, false, 2, 2, "MANIFEST and OUT",
+    {"pack", kPackHelp, false, false, false, 2, 2, "MANIFEST and OUT",
      [](const CommandLine& line) {
          return RunPack(line.operands[0], line.operands[1], std::cerr);
      }},
-    {"render", kRenderHelp, false, true, 2, 2, "FILE and OUT.png",
+    {"render", kRenderHelp, false, false, true, 2, 2, "FILE and OUT.png",
      [](const CommandLine& line) {
          return RunRender(line.operands[0], line.operands[1], line.render, std::cerr);
      }},
@@ -217,6 +239,8 @@ int RunCommand(const Command& command, const std::vector<std::string>& args)
             bHelp = true;
         } else if (arg == "--json" && command.bTakesJson) {
             line.bJson = true;
+        } else if (arg == "--strict" && command.bTakesStrict) {
+            line.bStrict = true;
         } else if (const OptionMatch message = command.bTakesRenderOptions
                                                    ? MatchOption("--message", args, n, strValue)
                                                    : OptionMatch::Other;

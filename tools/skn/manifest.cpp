@@ -1,6 +1,7 @@
 #include "manifest.h"
 
 #include "codepage.h"
+#include "skinimagefile.h"
 #include "skinjson.h"
 #include "strictjsonparser.h"
 #include "utf8path.h"
@@ -402,24 +403,30 @@ ManifestImagePaths ApplyManifest(std::string_view text, CSkin& skin)
     return paths;
 }
 
-void LoadManifestImages(const ManifestImagePaths& paths, const std::filesystem::path& baseDir,
-                        CSkin& skin)
+std::vector<ConvertedImage> LoadManifestImages(const ManifestImagePaths& paths,
+                                               const std::filesystem::path& baseDir, CSkin& skin)
 {
     using Setter = void (CSkin::*)(std::unique_ptr<CDib>);
     constexpr std::array<Setter, 3> kSetters = {&CSkin::SetMainImage, &CSkin::SetCloseImage,
                                                 &CSkin::SetCloseHoverImage};
+    const std::array<COLORREF, 3> keys = {skin.m_crMainTransparent, skin.m_crCloseTransparent,
+                                          skin.m_crCloseHoverTransparent};
+    std::vector<ConvertedImage> converted;
     for (std::size_t n = 0; n < paths.size(); ++n) {
         // An absolute name replaces baseDir.
         const std::filesystem::path path = baseDir / paths[n];
-        std::unique_ptr<CDib> pImage;
-        std::string strReason;
-        if (!CSkin::ReadImageFile(pImage, path, &strReason)) {
+        const std::string strKey = Join("images", kImageKeys[n]);
+        SkinImageFile file = ReadSkinImageFile(path, keys[n]);
+        if (!file.pImage) {
             std::error_code error;
             const bool bExists = std::filesystem::is_regular_file(path, error);
-            Fail(Join("images", kImageKeys[n]),
-                 bExists ? "names " + PathToUtf8(path) + ": " + strReason
-                         : "names no readable file: " + PathToUtf8(path));
+            Fail(strKey, bExists ? "names " + PathToUtf8(path) + ": " + file.strError
+                                 : "names no readable file: " + PathToUtf8(path));
         }
-        (skin.*kSetters[n])(std::move(pImage));
+        if (!file.strConvertedFrom.empty()) {
+            converted.push_back({strKey, path, file.strConvertedFrom});
+        }
+        (skin.*kSetters[n])(std::move(file.pImage));
     }
+    return converted;
 }

@@ -5,7 +5,9 @@
 #include <array>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // A manifest that cannot be used. The text names the key at fault, e.g.
 // "rects.title" must be an array of 4 integers
@@ -23,7 +25,18 @@ using ManifestImagePaths = std::array<std::filesystem::path, 3>;
 // read. Throws CManifestError; the skin may then hold part of the manifest.
 ManifestImagePaths ApplyManifest(std::string_view text, CSkin& skin);
 
-// Reads the named bitmaps, relative names from baseDir, into the skin's slots. Throws
-// CManifestError naming the first image that cannot be read.
-void LoadManifestImages(const ManifestImagePaths& paths, const std::filesystem::path& baseDir,
-                        CSkin& skin);
+// An image of another format that became a 24-bit bitmap: the key naming it, its path as used,
+// and its format ("PNG").
+struct ConvertedImage
+{
+    std::string strKey;
+    std::filesystem::path path;
+    std::string strFormat;
+};
+
+// Reads the named images, relative names from baseDir, into the skin's slots: BMP files as they
+// are, other formats converted with the skin's transparent colour of that slot for the pixels
+// with less than half alpha. Returns the conversions made. Throws CManifestError naming the
+// first image that cannot be read.
+std::vector<ConvertedImage> LoadManifestImages(const ManifestImagePaths& paths,
+                                               const std::filesystem::path& baseDir, CSkin& skin);

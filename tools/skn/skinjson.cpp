@@ -1,6 +1,7 @@
 #include "skinjson.h"
 
 #include "codepage.h"
+#include "jsonwriter.h"
 
 #include <algorithm>
 #include <string>
@@ -113,4 +114,22 @@ Json SkinInfoToJson(const CSkin& skin, std::uint32_t nVersion)
         images[std::string(kImageKeys[n])] = ImageFactsToJson(slots[n]);
     }
     return SkinToJson(skin, nVersion, std::move(images));
+}
+
+Json CheckResultToJson(const std::string& strFile, const std::vector<SkinIssue>& issues)
+{
+    Json list = Json::array();
+    for (const SkinIssue& issue : issues) {
+        Json item;
+        item["severity"] = SeverityName(issue.severity);
+        item["rule"] = issue.strRule;
+        item["component"] = issue.strComponent.empty() ? Json() : Json(issue.strComponent);
+        item["message"] = issue.strMessage;
+        list.push_back(std::move(item));
+    }
+    Json result;
+    result["file"] = ToValidUtf8(strFile);
+    result["ok"] = issues.empty();
+    result["issues"] = std::move(list);
+    return result;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "skin.h"
+#include "skincheck.h"
 
 #include <nlohmann/json.hpp>
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The JSON form of a skin shared by `info --json`, skin.json and the manifest reader.
 
@@ -31,3 +34,11 @@ nlohmann::ordered_json SkinInfoToJson(const CSkin& skin, std::uint32_t nVersion)
 // What the skin writes for a font: its own, or the default GUI font when it holds none.
 LOGFONT GetStoredMessageFont(const CSkin& skin);
 LOGFONT GetStoredTitleFont(const CSkin& skin);
+
+// The rule of the one issue check reports for a file that does not read as a skin.
+inline constexpr char kUnreadableRule[] = "unreadable";
+
+// What check --json prints for one file: {"file", "ok", "issues": [{"severity", "rule",
+// "component", "message"}]}; "ok" when there are no issues, "component" null for none.
+nlohmann::ordered_json CheckResultToJson(const std::string& strFile,
+                                         const std::vector<SkinIssue>& issues);
