@@ -43,10 +43,11 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
     m_btnPicker.setFixedSize(du.X(18), du.Y(14));
     m_btnPicker.setIconSize(QSize(16, 16));
     m_wndImageView.setMinimumSize(du.X(60), du.Y(60));
-    // A long message is cut off rather than widening the window; its tip shows it whole.
     SetId(m_labelMessage, IDC_STATUS_MESSAGE);
     m_labelMessage.setTextFormat(Qt::PlainText);
-    m_labelMessage.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_labelMessage.hide();
+    // The pointer's place keeps its width as it moves, so a message beside it stays put.
+    m_labelCursor.setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000, 0000 ")));
 
     // The picker button sits left of the view, under the "Image View" label; the etched line
     // runs from the label to the right edge.
@@ -59,7 +60,7 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
     m_layoutStatus.setContentsMargins(0, 0, 0, 0);
     m_layoutStatus.addWidget(&m_labelCursor, 1);
     m_layoutStatus.addWidget(&m_labelRect, 2);
-    m_layoutStatus.addWidget(&m_labelMessage, 3);
+    m_layoutStatus.addWidget(&m_labelMessage, 1);
     m_layoutStatus.addWidget(&m_labelZoom);
     m_layout.addLayout(&m_layoutStatus, 2, 1, 1, 2);
     m_layout.setColumnStretch(2, 1);
@@ -167,8 +168,14 @@ void CImageViewPanel::ShowRect(const RECT* pRect)
 
 void CImageViewPanel::ShowMessage(const QString& strText)
 {
+    // A message takes what the pointer's place and the rectangle leave.
+    const bool bShown = !strText.isEmpty();
+    m_layoutStatus.setStretchFactor(&m_labelCursor, bShown ? 0 : 1);
+    m_layoutStatus.setStretchFactor(&m_labelRect, bShown ? 0 : 2);
+    m_labelMessage.setVisible(bShown);
     m_labelMessage.setText(strText);
-    // Escaped, so a file name is never taken for markup.
+    // The line may end it with an ellipsis; the tip shows it whole, escaped so a file name is
+    // never taken for markup.
     m_labelMessage.setToolTip(
         strText.isEmpty() ? QString() : QStringLiteral("<p>%1</p>").arg(strText.toHtmlEscaped()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "elidedlabel.h"
 #include "skindocument.h"
 #include "skinimageview.h"
 
@@ -80,7 +81,7 @@ private:
     QLabel m_labelCursor;
     QLabel m_labelRect;
     QLabel m_labelZoom;
-    QLabel m_labelMessage;
+    CElidedLabel m_labelMessage;
     // A layout owns the layouts added to it: each child is declared after its parent.
     QGridLayout m_layout;
     QHBoxLayout m_layoutStatus;

@@ -37,8 +37,7 @@ void CSkinEditorDlg::OnImageFileChanged(int nPart, const QString& strPath)
         m_bAskingReload = false;
         if (answer != PromptAnswer::Yes) {
             m_panelView.ShowMessage(
-                QStringLiteral("%1 changed on disk; it was not reloaded, so your unapplied bitmap "
-                               "stays")
+                QStringLiteral("%1 changed; not reloaded, your unapplied bitmap stays")
                     .arg(QFileInfo(strPath).fileName()));
             return;
         }
@@ -55,9 +54,8 @@ void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
         // Most likely still being written: the next save is reported again.
         m_panelView.ShowMessage(
             file.bNotBitmap
-                ? QStringLiteral("%1 changed but is not a BMP file now; the skin keeps its image")
-                      .arg(strName)
-                : QStringLiteral("%1 changed but could not be read; the skin keeps its image. %2")
+                ? QStringLiteral("%1 is not a BMP file now; the skin keeps its image").arg(strName)
+                : QStringLiteral("%1 could not be read; the skin keeps its image. %2")
                       .arg(strName, QString::fromStdString(file.strWhy)));
         return;
     }
@@ -72,6 +70,6 @@ void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
 
 void CSkinEditorDlg::OnImageFileVanished(int /*nPart*/, const QString& strPath)
 {
-    m_panelView.ShowMessage(QStringLiteral("%1 was deleted or moved; Tavelo no longer watches it")
+    m_panelView.ShowMessage(QStringLiteral("%1 was deleted or moved; no longer watched")
                                 .arg(QFileInfo(strPath).fileName()));
 }

@@ -149,8 +149,7 @@ void tst_EditorReload::vanishedFileIsNoLongerReloaded()
     ChooseComponent(f.dlg, COMPONENT_MAIN_WINDOW);
 
     std::filesystem::remove(f.main);
-    QTRY_COMPARE(f.Status(),
-                 QStringLiteral("main.bmp was deleted or moved; Tavelo no longer watches it"));
+    QTRY_COMPARE(f.Status(), QStringLiteral("main.bmp was deleted or moved; no longer watched"));
     WriteRed(f.main, 20);
     // The close image's save settles with the main file's return, which is not taken in.
     WriteRed(close, 30);
@@ -171,8 +170,7 @@ void tst_EditorReload::unreadableFileKeepsTheImage()
     std::vector<std::uint8_t> bytes = MakeSolidBmp(40, 30, 20, 0, 0);
     bytes.resize(bytes.size() / 2);
     WriteBytesTo(f.main, bytes);
-    QTRY_VERIFY(f.Status().startsWith("main.bmp changed but could not be read; the skin keeps "
-                                      "its image."));
+    QTRY_VERIFY(f.Status().startsWith("main.bmp could not be read; the skin keeps its image."));
     QCOMPARE(f.MainRed(), 10);
     QCOMPARE(f.Steps(), 1);
 
