@@ -46,8 +46,6 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
     SetId(m_labelMessage, IDC_STATUS_MESSAGE);
     m_labelMessage.setTextFormat(Qt::PlainText);
     m_labelMessage.hide();
-    // The pointer's place keeps its width as it moves, so a message beside it stays put.
-    m_labelCursor.setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000, 0000 ")));
 
     // The picker button sits left of the view, under the "Image View" label; the etched line
     // runs from the label to the right edge.

@@ -70,6 +70,6 @@ void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
 
 void CSkinEditorDlg::OnImageFileVanished(int /*nPart*/, const QString& strPath)
 {
-    m_panelView.ShowMessage(QStringLiteral("%1 was deleted or moved; no longer watched")
+    m_panelView.ShowMessage(QStringLiteral("%1 deleted or moved; no longer watched")
                                 .arg(QFileInfo(strPath).fileName()));
 }

@@ -149,7 +149,7 @@ void tst_EditorReload::vanishedFileIsNoLongerReloaded()
     ChooseComponent(f.dlg, COMPONENT_MAIN_WINDOW);
 
     std::filesystem::remove(f.main);
-    QTRY_COMPARE(f.Status(), QStringLiteral("main.bmp was deleted or moved; no longer watched"));
+    QTRY_COMPARE(f.Status(), QStringLiteral("main.bmp deleted or moved; no longer watched"));
     WriteRed(f.main, 20);
     // The close image's save settles with the main file's return, which is not taken in.
     WriteRed(close, 30);
