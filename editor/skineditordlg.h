@@ -228,7 +228,7 @@ private:
     std::unique_ptr<CSkinDocument> m_pDocument;
     // Declared after the document it watches, so it goes first.
     std::unique_ptr<CImageFileWatcher> m_pWatcher;
-    // A reload waits for the user's answer; more saves meanwhile are taken in by that one.
+    // A reload waits for the user's answer; later saves of that file are taken in by it.
     bool m_bAskingReload = false;
     CComponentPanel m_panelComponent;
     CColoursPanel m_panelColours;

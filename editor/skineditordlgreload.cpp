@@ -23,10 +23,11 @@ void CSkinEditorDlg::WatchImageFiles()
 
 void CSkinEditorDlg::OnImageFileChanged(int nPart, const QString& strPath)
 {
-    if (m_bAskingReload) {
-        return;
-    }
     if (m_panelComponent.HasBitmapEdit(nPart)) {
+        // The answer to the open question takes in this save too.
+        if (m_bAskingReload) {
+            return;
+        }
         m_bAskingReload = true;
         const PromptAnswer answer = Prompts().ShowMessage(
             "The bitmap file \"" + strPath.toStdString() +

@@ -3,7 +3,9 @@
 #include "editorfixture.h"
 #include "skinimageview.h"
 
+#include <QDesktopServices>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QUndoStack>
 
 #include <functional>
@@ -58,9 +60,14 @@ private slots:
     void eachSaveReloadsOnce();
     void unappliedBitmapAsksFirst_data();
     void unappliedBitmapAsksFirst();
+    void vanishedFileIsNoLongerReloaded_data();
     void vanishedFileIsNoLongerReloaded();
     void unreadableFileKeepsTheImage();
     void applyTakesTheChosenFileAsItIsNow();
+
+public slots:
+    // Stands in for the desktop's image editor.
+    void OpenUrl(const QUrl& /*url*/) {}
 
 private:
     SettingsSandbox m_settings;
@@ -138,9 +145,21 @@ void tst_EditorReload::unappliedBitmapAsksFirst()
     QCOMPARE(f.dlg.IsComponentModified(), !bReload);
 }
 
-// Once gone, the file is left alone even when it comes back; applying it again watches it.
+void tst_EditorReload::vanishedFileIsNoLongerReloaded_data()
+{
+    QTest::addColumn<int>("nTakeAgain");
+    QTest::newRow("Apply takes it again") << int{CSkinEditorDlg::IDC_APPLY};
+    QTest::newRow("Open In Bitmap Editor takes it again")
+        << int{CSkinEditorDlg::ID_OPEN_IN_BITMAP_EDITOR};
+}
+
+// Once gone, the file is left alone even when it comes back, until it is taken again.
 void tst_EditorReload::vanishedFileIsNoLongerReloaded()
 {
+    QFETCH(int, nTakeAgain);
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenUrl");
+    const auto unset =
+        qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); });
     Fixture f;
     ChooseComponent(f.dlg, COMPONENT_CLOSE_BUTTON);
     const std::filesystem::path close = f.dir / "close.bmp";
@@ -157,7 +176,11 @@ void tst_EditorReload::vanishedFileIsNoLongerReloaded()
     QCOMPARE(f.MainRed(), 10);
     QCOMPARE(f.Steps(), 3);
 
-    Click(f.dlg, CSkinEditorDlg::IDC_APPLY);
+    if (nTakeAgain == CSkinEditorDlg::IDC_APPLY) {
+        Click(f.dlg, nTakeAgain);
+    } else {
+        Trigger(f.dlg, nTakeAgain);
+    }
     QCOMPARE(f.MainRed(), 20);
     WriteRed(f.main, 40);
     QTRY_COMPARE(f.MainRed(), 40);
