@@ -1,6 +1,6 @@
 #include "componentpanel.h"
 
-#include "bytestream.h"
+#include "bitmapfile.h"
 #include "controlids.h"
 #include "dialogunits.h"
 #include "filedialogfolder.h"
@@ -11,19 +11,14 @@
 #include <QIntValidator>
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace {
 
 const char* const kNotBmp = " is not a BMP file.\n\nSkin images must be Windows bitmaps (.bmp); "
                             "save the image in that format first.";
-const char* const kBadBmp = "It is damaged, or it is a kind of BMP file this program cannot hold.";
 
 // As atoi reads: leading white space, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond an int are held at its limits.
@@ -53,23 +48,6 @@ RECT Normalized(const RECT& rc)
     const auto [nLeft, nRight] = std::minmax(rc.left, rc.right);
     const auto [nTop, nBottom] = std::minmax(rc.top, rc.bottom);
     return RECT{nLeft, nTop, nRight, nBottom};
-}
-
-// Why the bitmap file cannot be opened, or nothing when it can.
-std::optional<std::string> WhyNotReadable(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error) {
-        return error.message() + ".";
-    }
-    if (std::filesystem::is_directory(status)) {
-        return std::string("It is a folder.");
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        return std::string("It is not a regular file.");
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -424,42 +402,50 @@ bool CComponentPanel::ApplyComponent()
     if (pTraits->bRectFieldsEditable) {
         edit.rect = rc;
     }
+    const bool bImageRead = edit.pImage != nullptr;
     m_pDocument->ApplyComponent(pTraits->component, std::move(edit));
     UpdatePendingImage();
+    if (bImageRead) {
+        emit imageTaken(pTraits->nImagePart);
+    }
     return true;
+}
+
+bool CComponentPanel::HasBitmapEdit(int nPart) const
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    return m_bComponentModified && m_pDocument != nullptr && pTraits != nullptr &&
+           pTraits->nImagePart == nPart &&
+           toPath(m_editBitmapPath.text()) != m_pDocument->GetImagePath(nPart);
+}
+
+void CComponentPanel::DropBitmapEdit()
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    if (m_pDocument == nullptr || pTraits == nullptr) {
+        return;
+    }
+    WriteBitmapPath(pathToQString(m_pDocument->GetImagePath(pTraits->nImagePart)));
+    UpdatePendingImage();
+    // Typed numbers are edits of their own and stay marked.
+    const RECT rcTyped = ReadBoxFields();
+    SetComponentModified(pTraits->bRectFieldsEditable &&
+                         rcTyped != m_pDocument->GetRect(pTraits->rect));
 }
 
 std::unique_ptr<CDib> CComponentPanel::ReadComponentBitmap() const
 {
     const QString strPath = m_editBitmapPath.text();
-    const std::filesystem::path path = toPath(strPath);
+    BitmapFile file = ReadBitmapFile(toPath(strPath));
+    if (file.pImage) {
+        return std::move(file.pImage);
+    }
     const std::string strFile = "\"" + strPath.toStdString() + "\"";
-    const auto refuse = [](const std::string& strText) {
-        Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
-        return nullptr;
-    };
-    const std::string strCannotRead = "The bitmap file " + strFile + " could not be read.\n\n";
-    if (const std::optional<std::string> strWhy = WhyNotReadable(path)) {
-        return refuse(strCannotRead + *strWhy);
-    }
-    const FilePtr pFile = OpenFileForReading(path);
-    if (!pFile) {
-        return refuse(strCannotRead + std::generic_category().message(errno) + ".");
-    }
-    std::array<char, 2> signature{};
-    if (std::fread(signature.data(), 1, signature.size(), pFile.get()) != signature.size() ||
-        signature != std::array<char, 2>{'B', 'M'}) {
-        return refuse("The file " + strFile + kNotBmp);
-    }
-    CFileSource source(pFile.get());
-    auto pImage = std::make_unique<CDib>();
-    if (pImage->Read(source) == 0) {
-        // The reader's own words say more than ours only when the image is too large.
-        const std::string& strWhy = pImage->GetReadError();
-        return refuse(strCannotRead + (pImage->IsBeyondLimits() ? "T" + strWhy.substr(1) + "."
-                                                                : std::string(kBadBmp)));
-    }
-    return pImage;
+    Prompts().ShowMessage(file.bNotBitmap ? "The file " + strFile + kNotBmp
+                                          : "The bitmap file " + strFile +
+                                                " could not be read.\n\n" + file.strWhy,
+                          PromptButtons::Ok, PromptIcon::Exclamation);
+    return nullptr;
 }
 
 bool CComponentPanel::PromptApplyComponent()

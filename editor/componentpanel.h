@@ -53,6 +53,11 @@ public:
     bool ConfirmApplyComponent();
     // The fields show the document again, without their unapplied edits.
     void ShowComponent();
+    // The path field names another file for image nPart than the document holds, and waits for
+    // Apply.
+    bool HasBitmapEdit(int nPart) const;
+    // The path field shows the document's file again; typed numbers stay as they are.
+    void DropBitmapEdit();
     // True when the component has a bitmap, so a dropped image can become it.
     bool CanTakeBitmap() const;
     // The dropped file takes the path field as a browsed one does.
@@ -67,6 +72,8 @@ signals:
     // The path field names another file than the document holds, or no longer does.
     void pendingImageChanged();
     void bitmapPathChanged();
+    // Apply stored image nPart as read from its file just now.
+    void imageTaken(int nPart);
     // Set Box: the typed rectangle should show in the view, with the picker.
     void boxShown(const RECT& rect);
     // The automatic entry of the transparent colour's palette was chosen.

@@ -43,6 +43,9 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
     m_btnPicker.setFixedSize(du.X(18), du.Y(14));
     m_btnPicker.setIconSize(QSize(16, 16));
     m_wndImageView.setMinimumSize(du.X(60), du.Y(60));
+    SetId(m_labelMessage, IDC_STATUS_MESSAGE);
+    m_labelMessage.setTextFormat(Qt::PlainText);
+    m_labelMessage.hide();
 
     // The picker button sits left of the view, under the "Image View" label; the etched line
     // runs from the label to the right edge.
@@ -55,6 +58,7 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
     m_layoutStatus.setContentsMargins(0, 0, 0, 0);
     m_layoutStatus.addWidget(&m_labelCursor, 1);
     m_layoutStatus.addWidget(&m_labelRect, 2);
+    m_layoutStatus.addWidget(&m_labelMessage, 1);
     m_layoutStatus.addWidget(&m_labelZoom);
     m_layout.addLayout(&m_layoutStatus, 2, 1, 1, 2);
     m_layout.setColumnStretch(2, 1);
@@ -89,6 +93,7 @@ void CImageViewPanel::SetDocument(CSkinDocument* pDocument)
     }
     m_pDocument = pDocument;
     connect(m_pDocument, &CSkinDocument::changed, this, &CImageViewPanel::OnDocumentChanged);
+    ShowMessage({});
     ShowImages();
     ShowSamples(SkinChange::All);
     PlacePicker();
@@ -98,6 +103,9 @@ void CImageViewPanel::SetComponent(int nComponent, const CDib* pPending, bool bP
 {
     const bool bWasPendingMain = IsPendingMain();
     const bool bImagesChange = bPending != m_bPending || pPending != m_pPending;
+    if (nComponent != m_nComponent) {
+        ShowMessage({});
+    }
     m_nComponent = nComponent;
     m_pPending = pPending;
     m_bPending = bPending;
@@ -154,6 +162,20 @@ void CImageViewPanel::ShowRect(const RECT* pRect)
                             .arg(rc.bottom)
                             .arg(rc.right - rc.left)
                             .arg(rc.bottom - rc.top));
+}
+
+void CImageViewPanel::ShowMessage(const QString& strText)
+{
+    // A message takes what the pointer's place and the rectangle leave.
+    const bool bShown = !strText.isEmpty();
+    m_layoutStatus.setStretchFactor(&m_labelCursor, bShown ? 0 : 1);
+    m_layoutStatus.setStretchFactor(&m_labelRect, bShown ? 0 : 2);
+    m_labelMessage.setVisible(bShown);
+    m_labelMessage.setText(strText);
+    // The line may end it with an ellipsis; the tip shows it whole, escaped so a file name is
+    // never taken for markup.
+    m_labelMessage.setToolTip(
+        strText.isEmpty() ? QString() : QStringLiteral("<p>%1</p>").arg(strText.toHtmlEscaped()));
 }
 
 void CImageViewPanel::ShowZoom(double dZoom)

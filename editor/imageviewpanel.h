@@ -1,5 +1,6 @@
 #pragma once
 
+#include "elidedlabel.h"
 #include "skindocument.h"
 #include "skinimageview.h"
 
@@ -34,6 +35,10 @@ public:
     // Set Box: the typed rectangle in the picker, which shows if it can.
     void ShowTypedRect(const RECT& rc);
 
+    // A message in the status line, until the next one or another component replaces it.
+    void ShowMessage(const QString& strText);
+    QString GetMessage() const { return m_labelMessage.text(); }
+
     const CSkinImageView& View() const { return m_wndImageView; }
     CSkinImageView& View() { return m_wndImageView; }
 
@@ -48,7 +53,8 @@ private:
     void OnDocumentChanged(SkinChanges what);
     void OnPickRectChanged(const RECT& rect);
     void OnPickRectNudged(const RECT& rect);
-    // The status line: the pixel under the pointer, the component's rectangle, the zoom.
+    // The status line: the pixel under the pointer, the component's rectangle, the zoom, and
+    // a message.
     void ShowCursor(std::optional<QPoint> pixel);
     void ShowRect(const RECT* pRect);
     void ShowZoom(double dZoom);
@@ -75,6 +81,7 @@ private:
     QLabel m_labelCursor;
     QLabel m_labelRect;
     QLabel m_labelZoom;
+    CElidedLabel m_labelMessage;
     // A layout owns the layouts added to it: each child is declared after its parent.
     QGridLayout m_layout;
     QHBoxLayout m_layoutStatus;

@@ -2,6 +2,7 @@
 #include "skineditordlg.h"
 
 #include "dialogunits.h"
+#include "imagefilewatcher.h"
 #include "programrunner.h"
 #include "qtconvert.h"
 #include "recentfiles.h"
@@ -383,6 +384,7 @@ void CSkinEditorDlg::SetDocument(std::unique_ptr<CSkinDocument> pDocument)
     }
     std::swap(m_pDocument, pDocument);
     CSkinDocument* const pNew = m_pDocument.get();
+    WatchImageFiles();
     m_panelView.SetDocument(pNew);
     m_panelColours.SetDocument(pNew);
     m_panelComponent.SetDocument(pNew);

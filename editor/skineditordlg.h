@@ -20,6 +20,7 @@
 #include <memory>
 
 class QAction;
+class CImageFileWatcher;
 class CProgramRunner;
 class CSkinnedNoteWnd;
 
@@ -33,7 +34,7 @@ class CSkinnedNoteWnd;
 // The class is split over files by concern: the window, its layout, menus and placement
 // (skineditordlg.cpp), the file and edit commands with Recent Files (skineditordlgfile.cpp),
 // dropped files (skineditordlgdrop.cpp), the view and tool commands with the external colour
-// chooser (skineditordlgview.cpp).
+// chooser (skineditordlgview.cpp), bitmap files changed on disk (skineditordlgreload.cpp).
 class CSkinEditorDlg : public QDialog
 {
     Q_OBJECT
@@ -156,6 +157,11 @@ public slots:
     void OnGetSkins();
     void OnAbout();
 
+    // The file of image nPart changed on disk: it comes into the skin as one step, after asking
+    // when the component holds a bitmap not applied yet. The status line says what happened.
+    void OnImageFileChanged(int nPart, const QString& strPath);
+    void OnImageFileVanished(int nPart, const QString& strPath);
+
     // What a picker release reports: the rectangle of the current component, as one step.
     void OnPickRectChanged(const RECT& rect);
 
@@ -208,6 +214,10 @@ private:
 
     // Makes pDocument the one the window edits; the old one goes once nothing shows it.
     void SetDocument(std::unique_ptr<CSkinDocument> pDocument);
+    // Watches the bitmap files of the current document's images.
+    void WatchImageFiles();
+    // Reads image nPart from its file into the skin, and says so in the status line.
+    void ReloadImageFile(int nPart, const QString& strPath);
     // Steps through the history, asking about unapplied field edits first.
     void StepHistory(bool bUndo);
     // Runs the save; true when the skin was written. Save As, or an untitled skin, asks for
@@ -220,6 +230,10 @@ private:
     void ToggleShowPart(int nBit);
 
     std::unique_ptr<CSkinDocument> m_pDocument;
+    // Declared after the document it watches, so it goes first.
+    std::unique_ptr<CImageFileWatcher> m_pWatcher;
+    // A reload waits for the user's answer; later saves of that file are taken in by it.
+    bool m_bAskingReload = false;
     CComponentPanel m_panelComponent;
     CColoursPanel m_panelColours;
     CImageViewPanel m_panelView;

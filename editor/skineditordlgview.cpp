@@ -2,8 +2,10 @@
 // report, and the external colour chooser behind "Eyedropper Tool...".
 #include "bundledfiles.h"
 #include "colourreport.h"
+#include "imagefilewatcher.h"
 #include "programrunner.h"
 #include "promptservice.h"
+#include "qtconvert.h"
 #include "settings.h"
 #include "shellopen.h"
 #include "skineditordlg.h"
@@ -148,13 +150,20 @@ void CSkinEditorDlg::OnOpenInBitmapEditor()
         Prompts().ShowMessage(kNoBitmapPath, PromptButtons::Ok, PromptIcon::Information);
         return;
     }
-    // The editor does not watch the file; applying the component again takes changes in.
     const QString strPath = QFileInfo(strBitmapPath).absoluteFilePath();
     if (!QFileInfo(strPath).isFile()) {
         Prompts().ShowMessage("Tavelo could not open " + Quoted(strPath) +
                                   ": there is no such file.",
                               PromptButtons::Ok, PromptIcon::Exclamation);
         return;
+    }
+    // The skin's own image file is watched, so what the bitmap editor saves comes back as a
+    // reload; one that vanished before and is back is read and watched again. A path not
+    // applied yet is read afresh by Apply.
+    const int nPart = m_panelComponent.GetTraits()->nImagePart;
+    if (IsImagePart(nPart) && toPath(strBitmapPath) == m_pDocument->GetImagePath(nPart) &&
+        m_pWatcher->GetWatchedPath(nPart).isEmpty()) {
+        ReloadImageFile(nPart, strPath);
     }
     OpenOrSay(QUrl::fromLocalFile(strPath), Quoted(strPath) + " in a bitmap editor");
 }

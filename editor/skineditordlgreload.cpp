@@ -1,0 +1,76 @@
+// Bitmap files changed on disk: an image editor saved the picture of one of the skin's images.
+#include "bitmapfile.h"
+#include "imagefilewatcher.h"
+#include "promptservice.h"
+#include "qtconvert.h"
+#include "skineditordlg.h"
+
+#include <QFileInfo>
+
+#include <string>
+
+void CSkinEditorDlg::WatchImageFiles()
+{
+    m_pWatcher = std::make_unique<CImageFileWatcher>(*m_pDocument);
+    connect(m_pWatcher.get(), &CImageFileWatcher::imageFileChanged, this,
+            &CSkinEditorDlg::OnImageFileChanged);
+    connect(m_pWatcher.get(), &CImageFileWatcher::imageFileVanished, this,
+            &CSkinEditorDlg::OnImageFileVanished);
+    // Apply read the file just now: a file that had vanished and is back is watched again.
+    connect(&m_panelComponent, &CComponentPanel::imageTaken, m_pWatcher.get(),
+            &CImageFileWatcher::Acknowledge);
+}
+
+void CSkinEditorDlg::OnImageFileChanged(int nPart, const QString& strPath)
+{
+    if (m_panelComponent.HasBitmapEdit(nPart)) {
+        // The answer to the open question takes in this save too.
+        if (m_bAskingReload) {
+            return;
+        }
+        m_bAskingReload = true;
+        const PromptAnswer answer = Prompts().ShowMessage(
+            "The bitmap file \"" + strPath.toStdString() +
+                "\" has changed on disk.\n\nWould you like to reload it into the skin's " +
+                CSkinDocument::ImageName(nPart).toStdString() +
+                "? The bitmap you chose for this component but have not applied will be dropped.",
+            PromptButtons::YesNo, PromptIcon::Question);
+        m_bAskingReload = false;
+        if (answer != PromptAnswer::Yes) {
+            m_panelView.ShowMessage(
+                QStringLiteral("%1 changed; not reloaded, your unapplied bitmap stays")
+                    .arg(QFileInfo(strPath).fileName()));
+            return;
+        }
+        m_panelComponent.DropBitmapEdit();
+    }
+    ReloadImageFile(nPart, strPath);
+}
+
+void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
+{
+    const QString strName = QFileInfo(strPath).fileName();
+    BitmapFile file = ReadBitmapFile(toPath(strPath));
+    if (!file.pImage) {
+        // Most likely still being written: the next save is reported again.
+        m_panelView.ShowMessage(
+            file.bNotBitmap
+                ? QStringLiteral("%1 is not a BMP file now; the skin keeps its image").arg(strName)
+                : QStringLiteral("%1 could not be read; the skin keeps its image. %2")
+                      .arg(strName, QString::fromStdString(file.strWhy)));
+        return;
+    }
+    const int nIndexBefore = m_pDocument->UndoStack().index();
+    m_pDocument->ReloadImage(nPart, std::move(file.pImage));
+    m_pWatcher->Acknowledge(nPart);
+    m_panelView.ShowMessage(
+        m_pDocument->UndoStack().index() != nIndexBefore
+            ? QStringLiteral("Reloaded %1").arg(strName)
+            : QStringLiteral("%1 was saved with the same picture").arg(strName));
+}
+
+void CSkinEditorDlg::OnImageFileVanished(int /*nPart*/, const QString& strPath)
+{
+    m_panelView.ShowMessage(QStringLiteral("%1 deleted or moved; no longer watched")
+                                .arg(QFileInfo(strPath).fileName()));
+}
