@@ -1,8 +1,13 @@
 #include "bitmapfile.h"
 
 #include "bytestream.h"
+#include "qtconvert.h"
+#include "skinimagefile.h"
+
+#include <QImageReader>
 
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <optional>
@@ -31,12 +36,35 @@ std::optional<std::string> WhyNotReadable(const std::filesystem::path& path)
 
 BitmapFile Refused(std::string strWhy)
 {
-    return BitmapFile{nullptr, false, std::move(strWhy)};
+    return BitmapFile{nullptr, false, std::move(strWhy), {}};
+}
+
+bool IsImageFile(const std::filesystem::path& path)
+{
+    QImageReader reader(pathToQString(path));
+    return !reader.format().isEmpty();
 }
 
 } // namespace
 
-BitmapFile ReadBitmapFile(const std::filesystem::path& path)
+// Another format, converted; a file no image reader knows is no bitmap at all.
+BitmapFile Converted(const std::filesystem::path& path, COLORREF crTransparent)
+{
+    SkinImageFile image = ReadSkinImageFile(path, crTransparent);
+    if (image.pImage) {
+        return BitmapFile{std::move(image.pImage), false, {}, std::move(image.strConvertedFrom)};
+    }
+    if (!IsImageFile(path)) {
+        return BitmapFile{nullptr, true, {}, {}};
+    }
+    std::string strWhy = image.strError;
+    if (!strWhy.empty()) {
+        strWhy[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(strWhy[0])));
+    }
+    return Refused(strWhy + ".");
+}
+
+BitmapFile ReadBitmapFile(const std::filesystem::path& path, COLORREF crTransparent)
 {
     if (std::optional<std::string> strWhy = WhyNotReadable(path)) {
         return Refused(std::move(*strWhy));
@@ -48,7 +76,7 @@ BitmapFile ReadBitmapFile(const std::filesystem::path& path)
     std::array<char, 2> signature{};
     if (std::fread(signature.data(), 1, signature.size(), pFile.get()) != signature.size() ||
         signature != std::array<char, 2>{'B', 'M'}) {
-        return BitmapFile{nullptr, true, {}};
+        return Converted(path, crTransparent);
     }
     CFileSource source(pFile.get());
     auto pImage = std::make_unique<CDib>();
@@ -58,5 +86,5 @@ BitmapFile ReadBitmapFile(const std::filesystem::path& path)
         return Refused(pImage->IsBeyondLimits() ? "T" + strWhy.substr(1) + "."
                                                 : std::string(kBadBmp));
     }
-    return BitmapFile{std::move(pImage), false, {}};
+    return BitmapFile{std::move(pImage), false, {}, {}};
 }

@@ -8,6 +8,7 @@
 #include "qtconvert.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QIntValidator>
 
 #include <algorithm>
@@ -17,8 +18,8 @@
 
 namespace {
 
-const char* const kNotBmp = " is not a BMP file.\n\nSkin images must be Windows bitmaps (.bmp); "
-                            "save the image in that format first.";
+const char* const kNotImage = " is not an image file.\n\nSkin images are taken from BMP files, or "
+                              "from PNG, GIF, JPEG and other images, which become bitmaps.";
 
 // As atoi reads: leading white space, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond an int are held at its limits.
@@ -314,7 +315,7 @@ void CComponentPanel::OnBrowseBitmap()
     const std::filesystem::path currentFile =
         m_pDocument != nullptr ? m_pDocument->GetFilePath() : std::filesystem::path();
     if (const std::optional<std::filesystem::path> path =
-            Prompts().ChooseBitmapFile(FileDialogFolder(currentFile))) {
+            Prompts().ChooseBitmapFile(FileDialogFolder(currentFile), TransparentColour())) {
         RememberFileDialogFolder(*path);
         TakeBitmapPath(pathToQString(*path));
     }
@@ -357,7 +358,7 @@ void CComponentPanel::UpdatePendingImage()
     m_pPendingImage.reset();
     m_pendingPath = path;
     if (!path.empty()) {
-        CSkin::ReadImageFile(m_pPendingImage, path);
+        m_pPendingImage = ReadBitmapFile(path, TransparentColour()).pImage;
     }
     emit pendingImageChanged();
 }
@@ -433,15 +434,27 @@ void CComponentPanel::DropBitmapEdit()
                          rcTyped != m_pDocument->GetRect(pTraits->rect));
 }
 
-std::unique_ptr<CDib> CComponentPanel::ReadComponentBitmap() const
+COLORREF CComponentPanel::TransparentColour() const
+{
+    const ComponentTraits* const pTraits = GetTraits();
+    return m_pDocument != nullptr && pTraits != nullptr
+               ? m_pDocument->GetColour(pTraits->transparent)
+               : 0;
+}
+
+std::unique_ptr<CDib> CComponentPanel::ReadComponentBitmap()
 {
     const QString strPath = m_editBitmapPath.text();
-    BitmapFile file = ReadBitmapFile(toPath(strPath));
+    BitmapFile file = ReadBitmapFile(toPath(strPath), TransparentColour());
     if (file.pImage) {
+        if (!file.strConvertedFrom.empty()) {
+            emit imageConverted(QFileInfo(strPath).fileName(),
+                                QString::fromStdString(file.strConvertedFrom));
+        }
         return std::move(file.pImage);
     }
     const std::string strFile = "\"" + strPath.toStdString() + "\"";
-    Prompts().ShowMessage(file.bNotBitmap ? "The file " + strFile + kNotBmp
+    Prompts().ShowMessage(file.bNotBitmap ? "The file " + strFile + kNotImage
                                           : "The bitmap file " + strFile +
                                                 " could not be read.\n\n" + file.strWhy,
                           PromptButtons::Ok, PromptIcon::Exclamation);

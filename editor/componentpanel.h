@@ -74,6 +74,8 @@ signals:
     void bitmapPathChanged();
     // Apply stored image nPart as read from its file just now.
     void imageTaken(int nPart);
+    // The file Apply read was not a BMP and became one.
+    void imageConverted(const QString& strFileName, const QString& strFormat);
     // Set Box: the typed rectangle should show in the view, with the picker.
     void boxShown(const RECT& rect);
     // The automatic entry of the transparent colour's palette was chosen.
@@ -101,7 +103,10 @@ private:
     // Reads the path field's file for the view when it differs from the document's.
     void UpdatePendingImage();
     // Reads the bitmap file of the path field for Apply; null after telling the user why not.
-    std::unique_ptr<CDib> ReadComponentBitmap() const;
+    // Reads the path field's file; says why when it cannot, and that it converted when it did.
+    std::unique_ptr<CDib> ReadComponentBitmap();
+    // The key colour of the component's image, which clear pixels of a converted image take.
+    COLORREF TransparentColour() const;
     void KeepTransparencyLabelLook();
 
     QPointer<CSkinDocument> m_pDocument;

@@ -7,9 +7,10 @@
 #include "templatedlg.h"
 
 std::optional<std::filesystem::path>
-CEditorPromptService::ChooseBitmapFile(const std::filesystem::path& folder)
+CEditorPromptService::ChooseBitmapFile(const std::filesystem::path& folder, COLORREF crTransparent)
 {
     CBmpDialog dlg(DialogParent());
+    dlg.SetTransparentColour(crTransparent);
     if (!folder.empty()) {
         dlg.setDirectory(pathToQString(folder));
     }

@@ -7,8 +7,8 @@
 class CEditorPromptService final : public CQtPromptService
 {
 public:
-    std::optional<std::filesystem::path>
-    ChooseBitmapFile(const std::filesystem::path& folder) override;
+    std::optional<std::filesystem::path> ChooseBitmapFile(const std::filesystem::path& folder,
+                                                          COLORREF crTransparent) override;
     bool EditSkinInformation(SkinInformation& info) override;
     std::optional<std::filesystem::path>
     ChooseTemplate(const std::vector<std::filesystem::path>& templates) override;

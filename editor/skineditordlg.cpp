@@ -359,6 +359,12 @@ void CSkinEditorDlg::ConnectPanels()
             &CSkinEditorDlg::UpdateCommandStates);
     connect(&m_panelComponent, &CComponentPanel::bitmapPathChanged, this,
             &CSkinEditorDlg::UpdateCommandStates);
+    connect(&m_panelComponent, &CComponentPanel::imageConverted, this,
+            [this](const QString& strFileName, const QString& strFormat) {
+                m_panelView.ShowMessage(
+                    QStringLiteral("%1 was converted from %2 to a 24-bit bitmap")
+                        .arg(strFileName, strFormat));
+            });
     connect(&m_panelComponent, &CComponentPanel::boxShown, &m_panelView,
             &CImageViewPanel::ShowTypedRect);
     connect(&m_panelComponent, &CComponentPanel::externalColourRequested, this,

@@ -50,12 +50,15 @@ void CSkinEditorDlg::OnImageFileChanged(int nPart, const QString& strPath)
 void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
 {
     const QString strName = QFileInfo(strPath).fileName();
-    BitmapFile file = ReadBitmapFile(toPath(strPath));
+    const ComponentTraits* const pTraits = TraitsOf(ComponentOfImage(nPart));
+    const COLORREF crKey =
+        pTraits != nullptr ? m_pDocument->GetColour(pTraits->transparent) : COLORREF{0};
+    BitmapFile file = ReadBitmapFile(toPath(strPath), crKey);
     if (!file.pImage) {
         // Most likely still being written: the next save is reported again.
         m_panelView.ShowMessage(
             file.bNotBitmap
-                ? QStringLiteral("%1 is not a BMP file now; the skin keeps its image").arg(strName)
+                ? QStringLiteral("%1 is not an image now; the skin keeps its image").arg(strName)
                 : QStringLiteral("%1 could not be read; the skin keeps its image. %2")
                       .arg(strName, QString::fromStdString(file.strWhy)));
         return;
@@ -63,9 +66,13 @@ void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
     const int nIndexBefore = m_pDocument->UndoStack().index();
     m_pDocument->ReloadImage(nPart, std::move(file.pImage));
     m_pWatcher->Acknowledge(nPart);
+    const QString strConverted = file.strConvertedFrom.empty()
+                                     ? QString()
+                                     : QStringLiteral(" (converted from %1)")
+                                           .arg(QString::fromStdString(file.strConvertedFrom));
     m_panelView.ShowMessage(
         m_pDocument->UndoStack().index() != nIndexBefore
-            ? QStringLiteral("Reloaded %1").arg(strName)
+            ? QStringLiteral("Reloaded %1%2").arg(strName, strConverted)
             : QStringLiteral("%1 was saved with the same picture").arg(strName));
 }
 

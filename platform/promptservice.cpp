@@ -31,7 +31,8 @@ std::optional<LOGFONT> IPromptService::ChooseFont(const LOGFONT& /*initial*/)
 }
 
 std::optional<std::filesystem::path>
-IPromptService::ChooseBitmapFile(const std::filesystem::path& /*folder*/)
+IPromptService::ChooseBitmapFile(const std::filesystem::path& /*folder*/,
+                                 COLORREF /*crTransparent*/)
 {
     return std::nullopt;
 }

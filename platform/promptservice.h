@@ -78,10 +78,11 @@ public:
     // value when cancelled.
     virtual std::optional<LOGFONT> ChooseFont(const LOGFONT& initial);
 
-    // The bitmap open dialog with its preview, opening in folder as ChooseSkinFile does; no
+    // The bitmap open dialog with its preview, opening in folder as ChooseSkinFile does; images
+    // of other formats preview as the bitmaps they become, clear pixels in crTransparent. No
     // value when cancelled.
     virtual std::optional<std::filesystem::path>
-    ChooseBitmapFile(const std::filesystem::path& folder);
+    ChooseBitmapFile(const std::filesystem::path& folder, COLORREF crTransparent);
 
     // The Skin Information dialog on info; true and info changed when the user confirms.
     virtual bool EditSkinInformation(SkinInformation& info);

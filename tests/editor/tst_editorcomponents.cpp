@@ -231,12 +231,15 @@ void tst_EditorComponents::applyRefusesWhatIsNotABitmap_data()
     QTest::addColumn<int>("nComponent");
     QTest::addColumn<QByteArray>("bytes"); // empty: no such file
     QTest::addColumn<QString>("strSaid");
+    // A PNG cut off after its header: other formats are converted, but this one cannot be.
     const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    QTest::newRow("PNG as main image") << int(COMPONENT_MAIN_WINDOW) << png << "is not a BMP file";
-    QTest::newRow("PNG as close image")
-        << int(COMPONENT_CLOSE_BUTTON) << png << "is not a BMP file";
+    QTest::newRow("damaged PNG as main image")
+        << int(COMPONENT_MAIN_WINDOW) << png
+        << "could not be read.\n\nThe PNG image cannot be read";
+    QTest::newRow("damaged PNG as close image")
+        << int(COMPONENT_CLOSE_BUTTON) << png << "could not be read.\n\nThe PNG image";
     QTest::newRow("text as mouse-over image")
-        << int(COMPONENT_CLOSE_HOVER) << QByteArray("hello") << "is not a BMP file";
+        << int(COMPONENT_CLOSE_HOVER) << QByteArray("hello") << "is not an image file";
     QTest::newRow("damaged BMP") << int(COMPONENT_MAIN_WINDOW) << QByteArray("BM\1\2\3", 5)
                                  << "could not be read.\n\nIt is damaged";
     // A 40-byte header for 20000 x 1 pixels at 24 bits; the pixels are never reached.

@@ -106,10 +106,11 @@ std::optional<LOGFONT> CScriptedPrompts::ChooseFont(const LOGFONT& initial)
 }
 
 std::optional<std::filesystem::path>
-CScriptedPrompts::ChooseBitmapFile(const std::filesystem::path& folder)
+CScriptedPrompts::ChooseBitmapFile(const std::filesystem::path& folder, COLORREF crTransparent)
 {
     Call call;
     call.kind = Kind::BitmapFile;
+    call.crInitial = crTransparent;
     call.folder = folder;
     std::optional<std::filesystem::path> answer;
     Take(m_bitmapFiles, answer, call);

@@ -78,8 +78,8 @@ public:
     std::optional<std::filesystem::path>
     ChooseSkinFile(FileDialogMode mode, const std::filesystem::path& folder) override;
     std::optional<LOGFONT> ChooseFont(const LOGFONT& initial) override;
-    std::optional<std::filesystem::path>
-    ChooseBitmapFile(const std::filesystem::path& folder) override;
+    std::optional<std::filesystem::path> ChooseBitmapFile(const std::filesystem::path& folder,
+                                                          COLORREF crTransparent) override;
     bool EditSkinInformation(::SkinInformation& info) override;
     void ShowAbout() override;
     std::optional<std::filesystem::path>
