@@ -209,6 +209,16 @@ void CComponentPanel::SetComponentModified(bool bModified)
     }
 }
 
+bool CComponentPanel::ChooseComponent(int nComponent)
+{
+    if (nComponent == m_nComponent) {
+        return true;
+    }
+    m_cbComponent.setCurrentIndex(nComponent);
+    OnComponentActivated();
+    return m_nComponent == nComponent;
+}
+
 void CComponentPanel::OnComponentActivated()
 {
     if (!PromptApplyComponent()) {

@@ -53,6 +53,9 @@ public:
     bool ConfirmApplyComponent();
     // The fields show the document again, without their unapplied edits.
     void ShowComponent();
+    // Moves to nComponent as the user's choice in the list does, asking about unapplied changes
+    // first; false when the user stays.
+    bool ChooseComponent(int nComponent);
     // The path field names another file for image nPart than the document holds, and waits for
     // Apply.
     bool HasBitmapEdit(int nPart) const;

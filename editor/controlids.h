@@ -29,4 +29,5 @@ enum ControlId
     IDC_MESSAGE_FONT = 1032,
     IDC_TITLE_FONT = 1033,
     IDC_STATUS_MESSAGE = 1034,
+    IDC_ISSUES = 1035,
 };

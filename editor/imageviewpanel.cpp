@@ -294,6 +294,14 @@ void CImageViewPanel::PlacePicker()
     UpdatePickerButton();
 }
 
+void CImageViewPanel::ShowPicker()
+{
+    if (m_btnPicker.isEnabled()) {
+        m_btnPicker.setChecked(true);
+        UpdatePickerButton();
+    }
+}
+
 void CImageViewPanel::UpdatePickerButton()
 {
     const ComponentTraits* const pTraits = TraitsOf(m_nComponent);

@@ -34,6 +34,8 @@ public:
     void SetComponent(int nComponent, const CDib* pPending, bool bPending);
     // Set Box: the typed rectangle in the picker, which shows if it can.
     void ShowTypedRect(const RECT& rc);
+    // Turns the picker on, on the component's rectangle, where the component has one.
+    void ShowPicker();
 
     // A message in the status line, until the next one or another component replaces it.
     void ShowMessage(const QString& strText);

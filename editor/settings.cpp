@@ -15,11 +15,12 @@ struct SettingDecl
 };
 
 // Every setting, declared once.
-constexpr std::array<SettingDecl, 11> kSettings{{
+constexpr std::array<SettingDecl, 12> kSettings{{
     {SETTING_SHOW_COMPONENTS, "ShowComponents", 0},
     {SETTING_TRANSPARENCY_DISPLAY, "TransparencyDisplay", 2},
     {SETTING_SHOW_GRID, "ShowGrid", 0},
     {SETTING_SNAP_TO_EDGES, "SnapToOpaqueEdges", 0},
+    {SETTING_SHOW_ISSUES, "ShowIssues", 1},
     {SETTING_WINDOW_LEFT, "WindowLeft", 0},
     {SETTING_WINDOW_TOP, "WindowTop", 0},
     {SETTING_WINDOW_WIDTH, "WindowWidth", 0},

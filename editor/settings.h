@@ -12,6 +12,7 @@ enum Setting
     SETTING_TRANSPARENCY_DISPLAY = 10, // how the view shows keyed pixels
     SETTING_SHOW_GRID = 11,            // the pixel grid at high zoom
     SETTING_SNAP_TO_EDGES = 12,        // dragged edges snap to the opaque area's edges
+    SETTING_SHOW_ISSUES = 13,          // the Issues panel under the image view
     // The window's inside in its normal state when it last closed, in screen pixels; a width of
     // 0 means it never closed.
     SETTING_WINDOW_LEFT = 20,

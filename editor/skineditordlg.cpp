@@ -94,8 +94,10 @@ void CSkinEditorDlg::BuildLayout()
     m_layoutLeft.addWidget(&m_panelColours);
     m_layoutLeft.addStretch(1);
 
+    m_layoutRight.addWidget(&m_panelView, 1);
+    m_layoutRight.addWidget(&m_panelIssues);
     m_layoutMain.addLayout(&m_layoutLeft);
-    m_layoutMain.addWidget(&m_panelView, 1);
+    m_layoutMain.addLayout(&m_layoutRight, 1);
 
     const DialogUnits du(fontMetrics());
     m_layoutTop.setMenuBar(&m_menuBar);
@@ -312,6 +314,14 @@ void CSkinEditorDlg::BuildViewMenu()
     pSnap->setCheckable(true);
     connect(pSnap, &QAction::triggered, this, &CSkinEditorDlg::OnSnapToEdges);
     m_commands[ID_VIEW_SNAP] = pSnap;
+    m_menuView.addSeparator();
+    QAction* const pIssues = m_menuView.addAction(QStringLiteral("Issues &Panel"));
+    SetId(*pIssues, ID_VIEW_ISSUES);
+    pIssues->setCheckable(true);
+    connect(pIssues, &QAction::triggered, this, &CSkinEditorDlg::OnShowIssues);
+    m_commands[ID_VIEW_ISSUES] = pIssues;
+    m_panelIssues.setVisible(GetSettingInt(SETTING_SHOW_ISSUES) != 0);
+    pIssues->setChecked(!m_panelIssues.isHidden());
 
     CSkinImageView& view = m_panelView.View();
     const int nDisplay = GetSettingInt(SETTING_TRANSPARENCY_DISPLAY);
@@ -344,6 +354,10 @@ void CSkinEditorDlg::SetTabOrder()
 
 void CSkinEditorDlg::ConnectPanels()
 {
+    m_issuesCheck.setSingleShot(true);
+    m_issuesCheck.setInterval(0);
+    connect(&m_issuesCheck, &QTimer::timeout, this, &CSkinEditorDlg::CheckIssues);
+    connect(&m_panelIssues, &CIssuesPanel::issueChosen, this, &CSkinEditorDlg::OnIssueChosen);
     connect(&m_panelComponent, &CComponentPanel::componentChanged, this, [this] {
         m_panelView.SetComponent(m_panelComponent.GetComponent(),
                                  m_panelComponent.GetPendingImage(),
@@ -397,6 +411,8 @@ void CSkinEditorDlg::SetDocument(std::unique_ptr<CSkinDocument> pDocument)
     m_panelView.SetComponent(m_panelComponent.GetComponent(), m_panelComponent.GetPendingImage(),
                              m_panelComponent.HasPendingPath());
     connect(pNew, &CSkinDocument::changed, this, &CSkinEditorDlg::UpdateCommandStates);
+    connect(pNew, &CSkinDocument::changed, &m_issuesCheck, qOverload<>(&QTimer::start));
+    m_issuesCheck.start();
     connect(pNew, &CSkinDocument::modifiedChanged, this, [this] {
         UpdateCaption();
         UpdateCommandStates();

@@ -5,6 +5,7 @@
 #include "controlids.h"
 #include "droppedfile.h"
 #include "imageviewpanel.h"
+#include "issuespanel.h"
 #include "skindocument.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -76,6 +78,7 @@ public:
         ID_VIEW_TRANSPARENCY_CHECKERBOARD = 32806,
         ID_VIEW_TRANSPARENCY_DESKTOP = 32807,
         ID_VIEW_SNAP = 32808,
+        ID_VIEW_ISSUES = 32809,
     };
 
     // Starts on a new, untitled skin with "Main Window" selected, where the window last closed.
@@ -228,6 +231,9 @@ private:
     SkinColour ColourOfPicker(int nId) const;
     CColourPicker* ColourPickerById(int nId);
     void ToggleShowPart(int nBit);
+    void CheckIssues();
+    void OnIssueChosen(const SkinIssue& issue);
+    void OnShowIssues();
 
     std::unique_ptr<CSkinDocument> m_pDocument;
     // Declared after the document it watches, so it goes first.
@@ -237,6 +243,9 @@ private:
     CComponentPanel m_panelComponent;
     CColoursPanel m_panelColours;
     CImageViewPanel m_panelView;
+    CIssuesPanel m_panelIssues;
+    // Checks the skin once the changes of one turn of the event loop are in.
+    QTimer m_issuesCheck;
     int m_nColourRequestId = 0;
 
     std::unique_ptr<CSkinnedNoteWnd> m_pPreview;
@@ -268,4 +277,5 @@ private:
     QVBoxLayout m_layoutTop;
     QHBoxLayout m_layoutMain;
     QVBoxLayout m_layoutLeft;
+    QVBoxLayout m_layoutRight;
 };

@@ -285,3 +285,35 @@ void CSkinEditorDlg::OnChooserFinished(qint64 /*nPid*/, quint32 nResult)
     }
     m_nColourRequestId = 0;
 }
+
+void CSkinEditorDlg::CheckIssues()
+{
+    if (!m_panelIssues.isHidden()) {
+        m_panelIssues.SetIssues(CheckSkin(GetSkin()));
+    }
+}
+
+void CSkinEditorDlg::OnShowIssues()
+{
+    const bool bShow = GetCommand(ID_VIEW_ISSUES)->isChecked();
+    m_panelIssues.setVisible(bShow);
+    WriteSettingInt(SETTING_SHOW_ISSUES, bShow ? 1 : 0);
+    CheckIssues();
+}
+
+// Shows what the issue is about: its component, with the picker on its rectangle; the colour
+// buttons; or the skin's information.
+void CSkinEditorDlg::OnIssueChosen(const SkinIssue& issue)
+{
+    if (issue.component != COMPONENT_NONE) {
+        if (m_panelComponent.ChooseComponent(issue.component)) {
+            m_panelView.ShowPicker();
+        }
+    } else if (issue.strComponent == kSkinInformationArea) {
+        OnEditSkinDetails();
+    } else {
+        if (CColourPicker* const pPicker = ColourPickerById(IDC_MESSAGE_TEXT)) {
+            pPicker->setFocus(Qt::OtherFocusReason);
+        }
+    }
+}

@@ -176,7 +176,9 @@ void tst_EditorStartup::menus_data()
                                          "32804 Show &Grid",
                                          " Transparency &Display",
                                          "-",
-                                         "32808 Snap to &Opaque Edges"};
+                                         "32808 Snap to &Opaque Edges",
+                                         "-",
+                                         "32809 Issues &Panel"};
     QTest::newRow("Tools") << 4 << "&Tools"
                            << QStringList{"32778 Open In &Bitmap Editor...",
                                           "32789 &Color Chooser..."};
@@ -314,11 +316,13 @@ void tst_EditorStartup::viewGrowsWithTheWindow()
     for (const QSize size : {QSize(1100, 800), QSize(900, 650)}) {
         dlg.resize(size);
         QTRY_COMPARE(dlg.size(), size);
-        // The status line runs under the view, to the same margin.
+        // The status line runs under the view, and the Issues panel under both, to the same
+        // margin.
         const QPoint ptView = pView->mapTo(&dlg, pView->rect().bottomRight());
-        const QWidget* const pPanel = pView->parentWidget();
+        const QWidget* const pIssues = Control<QWidget>(dlg, CSkinEditorDlg::IDC_ISSUES);
         QCOMPARE(ptView.x() + 1, size.width() - 10);
-        QCOMPARE(pPanel->mapTo(&dlg, pPanel->rect().bottomRight()).y() + 1, size.height() - 10);
+        QCOMPARE(pIssues->mapTo(&dlg, pIssues->rect().bottomRight()).y() + 1, size.height() - 10);
+        QCOMPARE(pIssues->mapTo(&dlg, pIssues->rect().bottomRight()).x() + 1, size.width() - 10);
         QVERIFY(ptView.y() + 1 < size.height() - 10);
         QCOMPARE(pLine->mapTo(&dlg, pLine->rect().bottomRight()).x() + 1, size.width() - 10);
     }
