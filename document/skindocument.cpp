@@ -28,47 +28,6 @@ bool SameBitmap(const CDib* pA, const CDib* pB)
            same(pA->GetColorTable(), pB->GetColorTable()) && same(pA->GetBits(), pB->GetBits());
 }
 
-// Where the skin keeps each rectangle and colour, for reading and exchanging alike; null for None.
-template <class Skin>
-auto RectSlot(Skin& skin, SkinRect rect) -> decltype(&skin.m_rcTitle)
-{
-    switch (rect) {
-    case SkinRect::Title:
-        return &skin.m_rcTitle;
-    case SkinRect::Message:
-        return &skin.m_rcMessage;
-    case SkinRect::CloseButton:
-        return &skin.m_rcCloseButton;
-    case SkinRect::None:
-        break;
-    }
-    return nullptr;
-}
-
-template <class Skin>
-auto ColourSlot(Skin& skin, SkinColour colour) -> decltype(&skin.m_crTitleText)
-{
-    switch (colour) {
-    case SkinColour::MainTransparent:
-        return &skin.m_crMainTransparent;
-    case SkinColour::CloseTransparent:
-        return &skin.m_crCloseTransparent;
-    case SkinColour::CloseHoverTransparent:
-        return &skin.m_crCloseHoverTransparent;
-    case SkinColour::MessageText:
-        return &skin.m_crMessageText;
-    case SkinColour::MessageBack:
-        return &skin.m_crMessageBack;
-    case SkinColour::TitleText:
-        return &skin.m_crTitleText;
-    case SkinColour::TitleBack:
-        return &skin.m_crTitleBack;
-    case SkinColour::None:
-        break;
-    }
-    return nullptr;
-}
-
 std::size_t PathSlot(int nPart)
 {
     return static_cast<std::size_t>(

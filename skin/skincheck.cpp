@@ -67,21 +67,6 @@ const CDib* BitmapOf(const CDib* pImage)
     return pImage != nullptr && pImage->HasBitmap() ? pImage : nullptr;
 }
 
-const RECT* RectOf(const CSkin& skin, SkinRect rect)
-{
-    switch (rect) {
-    case SkinRect::Title:
-        return &skin.m_rcTitle;
-    case SkinRect::Message:
-        return &skin.m_rcMessage;
-    case SkinRect::CloseButton:
-        return &skin.m_rcCloseButton;
-    case SkinRect::None:
-        break;
-    }
-    return nullptr;
-}
-
 // The name a message gives the rectangle: "the title rectangle".
 std::string RectName(SkinRect rect)
 {
@@ -179,7 +164,7 @@ private:
 
     void CheckRect(const ComponentTraits& traits)
     {
-        const RECT& rc = *RectOf(m_skin, traits.rect);
+        const RECT& rc = *RectSlot(m_skin, traits.rect);
         const std::string strName = RectName(traits.rect);
         if (IsInverted(rc)) {
             Warn(traits, "rect-inverted",
@@ -213,7 +198,7 @@ private:
 
     void CheckCloseOverlap(const ComponentTraits& traits)
     {
-        const RECT& rc = *RectOf(m_skin, traits.rect);
+        const RECT& rc = *RectSlot(m_skin, traits.rect);
         if (CoversPixels(rc) && CoversPixels(m_skin.m_rcCloseButton) &&
             Overlap(rc, m_skin.m_rcCloseButton)) {
             Warn(traits, "overlaps-close-button",

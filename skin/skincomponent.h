@@ -42,6 +42,47 @@ enum class SkinFont
     Message,
 };
 
+// Where the skin keeps each rectangle and colour, for reading and exchanging alike; null for None.
+template <class Skin>
+inline auto RectSlot(Skin& skin, SkinRect rect) -> decltype(&skin.m_rcTitle)
+{
+    switch (rect) {
+    case SkinRect::Title:
+        return &skin.m_rcTitle;
+    case SkinRect::Message:
+        return &skin.m_rcMessage;
+    case SkinRect::CloseButton:
+        return &skin.m_rcCloseButton;
+    case SkinRect::None:
+        break;
+    }
+    return nullptr;
+}
+
+template <class Skin>
+inline auto ColourSlot(Skin& skin, SkinColour colour) -> decltype(&skin.m_crTitleText)
+{
+    switch (colour) {
+    case SkinColour::MainTransparent:
+        return &skin.m_crMainTransparent;
+    case SkinColour::CloseTransparent:
+        return &skin.m_crCloseTransparent;
+    case SkinColour::CloseHoverTransparent:
+        return &skin.m_crCloseHoverTransparent;
+    case SkinColour::MessageText:
+        return &skin.m_crMessageText;
+    case SkinColour::MessageBack:
+        return &skin.m_crMessageBack;
+    case SkinColour::TitleText:
+        return &skin.m_crTitleText;
+    case SkinColour::TitleBack:
+        return &skin.m_crTitleBack;
+    case SkinColour::None:
+        break;
+    }
+    return nullptr;
+}
+
 // What one component of the skin is made of, and which of its parts the user edits.
 struct ComponentTraits
 {
