@@ -150,6 +150,23 @@ TEST_P(SknRender, SizeScalesTheLongerSideKeepingAspectAndTransparency)
     }
 }
 
+// On a scaled screen the picture is still one pixel per skin pixel, in the same shape.
+TEST_P(SknRender, AScaledScreenDrawsTheSamePicture)
+{
+    const QImage plain = Render();
+    qputenv("QT_SCALE_FACTOR", "2");
+    const QImage scaled = Render();
+    qunsetenv("QT_SCALE_FACTOR");
+    ASSERT_EQ(scaled.size(), plain.size());
+    int nShapeDiffers = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            nShapeDiffers += qAlpha(plain.pixel(x, y)) != qAlpha(scaled.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(nShapeDiffers, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Samples, SknRender, ::testing::Values("yellow-note.skn", "leaf.skn"));
 
 // The worst shape there is: every other pixel transparent, one rectangle per opaque pixel.
