@@ -10,7 +10,6 @@
 // per iteration; the times are by-products.
 
 #include "benchskin.h"
-#include "bytestream.h"
 #include "skindocument.h"
 
 #include <benchmark/benchmark.h>
@@ -38,18 +37,6 @@ std::int64_t HeapInUse()
     return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
 }
 
-// A 24-bit image with a pattern in it, so the pixels are not all alike.
-std::unique_ptr<CDib> MakeImage(std::uint32_t nWidth, std::uint32_t nHeight, std::uint8_t nSeed)
-{
-    const std::vector<std::uint8_t> bytes = bench::MakeBitmapFile(nWidth, nHeight, nSeed);
-    CMemorySource source(bytes);
-    auto pDib = std::make_unique<CDib>();
-    if (pDib->Read(source) == 0) {
-        throw std::runtime_error("the benchmark bitmap did not read");
-    }
-    return pDib;
-}
-
 // The large skin as a file, removed at exit, and opened as a document.
 class CBenchSkin
 {
@@ -59,9 +46,9 @@ public:
                  ("tavelo-bench-document-" + std::to_string(std::random_device()()) + ".skn"))
     {
         CSkin skin;
-        skin.SetMainImage(MakeImage(kWidth, kHeight, 1));
-        skin.SetCloseImage(MakeImage(16, 16, 2));
-        skin.SetCloseHoverImage(MakeImage(16, 16, 3));
+        skin.SetMainImage(bench::MakeImage(kWidth, kHeight, 1));
+        skin.SetCloseImage(bench::MakeImage(16, 16, 2));
+        skin.SetCloseHoverImage(bench::MakeImage(16, 16, 3));
         skin.m_rcTitle = RECT{8, 8, 400, 40};
         skin.m_rcMessage = RECT{8, 48, 400, 300};
         skin.m_rcCloseButton = RECT{4000, 8, 4016, 24};
@@ -167,7 +154,7 @@ void BM_ImageStepUndoRedo(benchmark::State& state)
     std::uint8_t nSeed = 10;
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<CDib> pImage = MakeImage(kWidth, kHeight, ++nSeed);
+        std::unique_ptr<CDib> pImage = bench::MakeImage(kWidth, kHeight, ++nSeed);
         const std::int64_t nBefore = HeapInUse();
         state.ResumeTiming();
         pDocument->ApplyComponent(COMPONENT_MAIN_WINDOW, ComponentEdit{{}, std::move(pImage), {}});

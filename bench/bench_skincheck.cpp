@@ -4,7 +4,6 @@
 // costs less than the load, so the editor can run it after every change.
 
 #include "benchskin.h"
-#include "bytestream.h"
 #include "skin.h"
 #include "skincheck.h"
 #include "timeagainstfloor.h"
@@ -30,12 +29,7 @@ std::unique_ptr<CDib> MakeKeylessImage()
             file[kHeaderBytes + y * nStride + x * 3 + 2] &= 0x7F;
         }
     }
-    CMemorySource source(file);
-    auto pDib = std::make_unique<CDib>();
-    if (pDib->Read(source) == 0) {
-        throw std::runtime_error("the benchmark bitmap did not read");
-    }
-    return pDib;
+    return bench::DibFromBitmapFile(file);
 }
 
 class CBenchSkin

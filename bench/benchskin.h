@@ -64,16 +64,21 @@ inline std::vector<std::uint8_t> MakeBitmapFile(std::uint32_t nWidth, std::uint3
     return bytes;
 }
 
-inline std::unique_ptr<CDib> MakeImage(std::uint32_t nWidth, std::uint32_t nHeight,
-                                       std::uint8_t nSeed)
+// The bitmap a .bmp file's bytes hold; throws when they do not read.
+inline std::unique_ptr<CDib> DibFromBitmapFile(const std::vector<std::uint8_t>& file)
 {
-    const std::vector<std::uint8_t> file = MakeBitmapFile(nWidth, nHeight, nSeed);
     CMemorySource source(file);
     auto pDib = std::make_unique<CDib>();
     if (pDib->Read(source) == 0) {
         throw std::runtime_error("the benchmark bitmap did not read");
     }
     return pDib;
+}
+
+inline std::unique_ptr<CDib> MakeImage(std::uint32_t nWidth, std::uint32_t nHeight,
+                                       std::uint8_t nSeed)
+{
+    return DibFromBitmapFile(MakeBitmapFile(nWidth, nHeight, nSeed));
 }
 
 // A complete skin: a square main image of nSide pixels, 32 x 32 close images in its top right
