@@ -836,18 +836,16 @@ RECT CSkinImageView::SnappedTrackedRect() const
         } else {
             const RECT rcFrom = rc;
             // Only the edges the drag moved.
-            rc.left = rcFrom.left != m_rcDragStart.left
-                          ? SnapEdge(rcFrom.left, true, rcFrom.top, rcFrom.bottom)
-                          : rcFrom.left;
-            rc.right = rcFrom.right != m_rcDragStart.right
-                           ? SnapEdge(rcFrom.right, true, rcFrom.top, rcFrom.bottom)
-                           : rcFrom.right;
-            rc.top = rcFrom.top != m_rcDragStart.top
-                         ? SnapEdge(rcFrom.top, false, rcFrom.left, rcFrom.right)
-                         : rcFrom.top;
-            rc.bottom = rcFrom.bottom != m_rcDragStart.bottom
-                            ? SnapEdge(rcFrom.bottom, false, rcFrom.left, rcFrom.right)
-                            : rcFrom.bottom;
+            const auto SnapIfMoved = [this](LONG nEdge, LONG nStart, bool bVertical, LONG nFrom,
+                                            LONG nTo) {
+                return nEdge != nStart ? SnapEdge(nEdge, bVertical, nFrom, nTo) : nEdge;
+            };
+            rc.left = SnapIfMoved(rcFrom.left, m_rcDragStart.left, true, rcFrom.top, rcFrom.bottom);
+            rc.right =
+                SnapIfMoved(rcFrom.right, m_rcDragStart.right, true, rcFrom.top, rcFrom.bottom);
+            rc.top = SnapIfMoved(rcFrom.top, m_rcDragStart.top, false, rcFrom.left, rcFrom.right);
+            rc.bottom =
+                SnapIfMoved(rcFrom.bottom, m_rcDragStart.bottom, false, rcFrom.left, rcFrom.right);
             rc = Normalised(rc);
         }
     }
