@@ -65,6 +65,13 @@ nicht gelesen werden</translation>
     </message>
 </context>
 <context>
+    <name>CBitmapWnd</name>
+    <message>
+        <source>Couldn&apos;t create bitmap region due to error #%1</source>
+        <translation>Der Bitmap-Bereich konnte nicht erstellt werden (Fehler #%1)</translation>
+    </message>
+</context>
+<context>
     <name>CBmpDialog</name>
     <message>
         <source>Preview</source>
