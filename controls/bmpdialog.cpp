@@ -7,10 +7,9 @@
 bool CBmpDialog::s_bShowPreview = true;
 
 CBmpDialog::CBmpDialog(QWidget* pParent)
-    : QFileDialog(pParent), m_labelPreview(QStringLiteral("Preview"), &m_pane),
-      m_boxPreview(&m_pane), m_lineWidth(&m_pane), m_lineHeight(&m_pane), m_lineColours(&m_pane),
-      m_lineSize(&m_pane), m_lineConversion(&m_pane),
-      m_checkShowPreview(QStringLiteral("Show Preview"), &m_pane)
+    : QFileDialog(pParent), m_labelPreview(tr("Preview"), &m_pane), m_boxPreview(&m_pane),
+      m_lineWidth(&m_pane), m_lineHeight(&m_pane), m_lineColours(&m_pane), m_lineSize(&m_pane),
+      m_lineConversion(&m_pane), m_checkShowPreview(tr("Show Preview"), &m_pane)
 {
     // Qt's own dialog, so the pane can join its layout.
     setOption(QFileDialog::DontUseNativeDialog);
@@ -19,8 +18,7 @@ CBmpDialog::CBmpDialog(QWidget* pParent)
     // "*" rather than "*.*": names without a dot are files too.
     const QString strImages =
         (QStringList{QStringLiteral("*.bmp")} + ConvertibleImagePatterns()).join(QLatin1Char(' '));
-    setNameFilters({QStringLiteral("Images (%1)").arg(strImages), QStringLiteral("Bitmaps (*.bmp)"),
-                    QStringLiteral("All Files (*)")});
+    setNameFilters({tr("Images (%1)").arg(strImages), tr("Bitmaps (*.bmp)"), tr("All Files (*)")});
     BuildPane();
     connect(this, &QFileDialog::currentChanged, this, &CBmpDialog::OnSelChange);
     connect(&m_checkShowPreview, &QCheckBox::clicked, this, &CBmpDialog::OnShowPreviewClicked);

@@ -4,6 +4,7 @@
 #include "dibimage.h"
 #include "skinimagefile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -91,7 +92,9 @@ void ConvertForPreview(CCancellableFile& file, COLORREF crTransparent, BmpPrevie
 {
     const QByteArray format = QImageReader::imageFormat(&file);
     if (format.isEmpty() || !file.seek(0)) {
-        preview.strNote = file.IsCancelled() ? QString() : QStringLiteral("Not a BMP file");
+        preview.strNote = file.IsCancelled()
+                              ? QString()
+                              : QCoreApplication::translate("BmpPreview", "Not a BMP file");
         return;
     }
     const SkinImageFile converted = ConvertImage(file, crTransparent);
@@ -99,7 +102,7 @@ void ConvertForPreview(CCancellableFile& file, COLORREF crTransparent, BmpPrevie
         return;
     }
     if (!converted.pImage) {
-        preview.strNote = QStringLiteral("This %1 image\ncannot be read")
+        preview.strNote = QCoreApplication::translate("BmpPreview", "This %1 image\ncannot be read")
                               .arg(QString::fromLatin1(format).toUpper());
         return;
     }
@@ -120,7 +123,7 @@ BmpPreview LoadBmpPreview(const QString& strPath, COLORREF crTransparent,
     }
     CCancellableFile file(strPath, pCancel);
     if (!file.open(QIODevice::ReadOnly)) {
-        preview.strNote = QStringLiteral("This file cannot be opened");
+        preview.strNote = QCoreApplication::translate("BmpPreview", "This file cannot be opened");
         return preview;
     }
     preview.nFileSize = file.size();
@@ -130,15 +133,16 @@ BmpPreview LoadBmpPreview(const QString& strPath, COLORREF crTransparent,
         if (nRead > 0 && file.seek(0)) {
             ConvertForPreview(file, crTransparent, preview);
         } else if (!file.IsCancelled()) {
-            preview.strNote = QStringLiteral("Not a BMP file");
+            preview.strNote = QCoreApplication::translate("BmpPreview", "Not a BMP file");
         }
         return preview;
     }
     const int nBitCount = BitCountOf(header, nRead);
     if (QSize size; IsBeyondTheLimits(header, nRead, size)) {
-        preview.strNote = QStringLiteral("This bitmap is too large\n(%1 x %2 pixels)")
-                              .arg(size.width())
-                              .arg(size.height());
+        preview.strNote =
+            QCoreApplication::translate("BmpPreview", "This bitmap is too large\n(%1 x %2 pixels)")
+                .arg(size.width())
+                .arg(size.height());
         return preview;
     }
     QImage image;
@@ -152,7 +156,7 @@ BmpPreview LoadBmpPreview(const QString& strPath, COLORREF crTransparent,
         return preview; // what was read so far is not the picture
     }
     if (image.isNull()) {
-        preview.strNote = QStringLiteral("This bitmap cannot be read");
+        preview.strNote = QCoreApplication::translate("BmpPreview", "This bitmap cannot be read");
         return preview;
     }
     preview.image = std::move(image);
@@ -163,28 +167,30 @@ BmpPreview LoadBmpPreview(const QString& strPath, COLORREF crTransparent,
 QString WidthLine(const BmpPreview& preview)
 {
     return preview.image.isNull() ? QString()
-                                  : QStringLiteral("Width: %1 pixels").arg(preview.image.width());
+                                  : QCoreApplication::translate("BmpPreview", "Width: %1 pixels")
+                                        .arg(preview.image.width());
 }
 
 QString HeightLine(const BmpPreview& preview)
 {
     return preview.image.isNull() ? QString()
-                                  : QStringLiteral("Height: %1 pixels").arg(preview.image.height());
+                                  : QCoreApplication::translate("BmpPreview", "Height: %1 pixels")
+                                        .arg(preview.image.height());
 }
 
 QString ColoursLine(int nBitCount)
 {
     switch (nBitCount) {
     case 1:
-        return QStringLiteral("Colors: 2 (monocromatic)");
+        return QCoreApplication::translate("BmpPreview", "Colors: 2 (monocromatic)");
     case 4:
-        return QStringLiteral("Colors: 16");
+        return QCoreApplication::translate("BmpPreview", "Colors: 16");
     case 8:
-        return QStringLiteral("Colors: 256");
+        return QCoreApplication::translate("BmpPreview", "Colors: 256");
     case 16:
-        return QStringLiteral("Colors: 65,536");
+        return QCoreApplication::translate("BmpPreview", "Colors: 65,536");
     case 24:
-        return QStringLiteral("Colors: 16 millions");
+        return QCoreApplication::translate("BmpPreview", "Colors: 16 millions");
     default:
         return {};
     }
@@ -194,12 +200,15 @@ QString ConversionLine(const BmpPreview& preview)
 {
     return preview.strConvertedFrom.isEmpty()
                ? QString()
-               : QStringLiteral("%1: will become a 24-bit BMP").arg(preview.strConvertedFrom);
+               : QCoreApplication::translate("BmpPreview", "%1: will become a 24-bit BMP")
+                     .arg(preview.strConvertedFrom);
 }
 
 QString SizeLine(qint64 nFileSize)
 {
-    return nFileSize < 0 ? QString() : QStringLiteral("Size: %1 Kb").arg(nFileSize / 1024);
+    return nFileSize < 0
+               ? QString()
+               : QCoreApplication::translate("BmpPreview", "Size: %1 Kb").arg(nFileSize / 1024);
 }
 
 QRect ScaledToFit(const QRect& rcBox, const QSize& size)

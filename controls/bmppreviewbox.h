@@ -26,6 +26,8 @@ protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
+    void Describe();
+
     QImage m_bitmap;
     QString m_strNote;
 };

@@ -1,13 +1,15 @@
 #include "colourpalettepopup.h"
 
+#include "colourpaletteaccessible.h"
 #include "drawedge.h"
 #include "metrics.h"
 #include "promptservice.h"
 #include "qtconvert.h"
-#include "syscolors.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -20,46 +22,46 @@
 #include <algorithm>
 
 const std::array<PaletteColour, PALETTE_COLOUR_COUNT> PaletteColours = {{
-    {0x00000000, "Black"},
-    {0x00002AA5, "Brown"},
-    {0x00404000, "Dark Olive Green"},
-    {0x00005500, "Dark Green"},
-    {0x005E0000, "Dark Teal"},
-    {0x008B0000, "Dark blue"},
-    {0x0082004B, "Indigo"},
-    {0x00282828, "Dark grey"},
-    {0x0000008B, "Dark red"},
-    {0x002068FF, "Orange"},
-    {0x00008B8B, "Dark yellow"},
-    {0x00009300, "Green"},
-    {0x008E8E38, "Teal"},
-    {0x00FF0000, "Blue"},
-    {0x00C07B7B, "Blue-grey"},
-    {0x00666666, "Grey - 40"},
-    {0x000000FF, "Red"},
-    {0x005BADFF, "Light orange"},
-    {0x0032CD32, "Lime"},
-    {0x0071B33C, "Sea green"},
-    {0x00D4FF7F, "Aqua"},
-    {0x00C09E7D, "Light blue"},
-    {0x00800080, "Violet"},
-    {0x007F7F7F, "Grey - 50"},
-    {0x00CBC0FF, "Pink"},
-    {0x0000D7FF, "Gold"},
-    {0x0000FFFF, "Yellow"},
-    {0x0000FF00, "Bright green"},
-    {0x00D0E040, "Turquoise"},
-    {0x00FFFFC0, "Skyblue"},
-    {0x00480048, "Plum"},
-    {0x00C0C0C0, "Light grey"},
-    {0x00E1E4FF, "Rose"},
-    {0x008CB4D2, "Tan"},
-    {0x00E0FFFF, "Light yellow"},
-    {0x0098FB98, "Pale green "},
-    {0x00EEEEAF, "Pale turquoise"},
-    {0x008B8368, "Pale blue"},
-    {0x00FAE6E6, "Lavender"},
-    {0x00FFFFFF, "White"},
+    {0x00000000, QT_TRANSLATE_NOOP("CColourPalettePopup", "Black")},
+    {0x00002AA5, QT_TRANSLATE_NOOP("CColourPalettePopup", "Brown")},
+    {0x00404000, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark Olive Green")},
+    {0x00005500, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark Green")},
+    {0x005E0000, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark Teal")},
+    {0x008B0000, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark blue")},
+    {0x0082004B, QT_TRANSLATE_NOOP("CColourPalettePopup", "Indigo")},
+    {0x00282828, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark grey")},
+    {0x0000008B, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark red")},
+    {0x002068FF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Orange")},
+    {0x00008B8B, QT_TRANSLATE_NOOP("CColourPalettePopup", "Dark yellow")},
+    {0x00009300, QT_TRANSLATE_NOOP("CColourPalettePopup", "Green")},
+    {0x008E8E38, QT_TRANSLATE_NOOP("CColourPalettePopup", "Teal")},
+    {0x00FF0000, QT_TRANSLATE_NOOP("CColourPalettePopup", "Blue")},
+    {0x00C07B7B, QT_TRANSLATE_NOOP("CColourPalettePopup", "Blue-grey")},
+    {0x00666666, QT_TRANSLATE_NOOP("CColourPalettePopup", "Grey - 40")},
+    {0x000000FF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Red")},
+    {0x005BADFF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Light orange")},
+    {0x0032CD32, QT_TRANSLATE_NOOP("CColourPalettePopup", "Lime")},
+    {0x0071B33C, QT_TRANSLATE_NOOP("CColourPalettePopup", "Sea green")},
+    {0x00D4FF7F, QT_TRANSLATE_NOOP("CColourPalettePopup", "Aqua")},
+    {0x00C09E7D, QT_TRANSLATE_NOOP("CColourPalettePopup", "Light blue")},
+    {0x00800080, QT_TRANSLATE_NOOP("CColourPalettePopup", "Violet")},
+    {0x007F7F7F, QT_TRANSLATE_NOOP("CColourPalettePopup", "Grey - 50")},
+    {0x00CBC0FF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Pink")},
+    {0x0000D7FF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Gold")},
+    {0x0000FFFF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Yellow")},
+    {0x0000FF00, QT_TRANSLATE_NOOP("CColourPalettePopup", "Bright green")},
+    {0x00D0E040, QT_TRANSLATE_NOOP("CColourPalettePopup", "Turquoise")},
+    {0x00FFFFC0, QT_TRANSLATE_NOOP("CColourPalettePopup", "Skyblue")},
+    {0x00480048, QT_TRANSLATE_NOOP("CColourPalettePopup", "Plum")},
+    {0x00C0C0C0, QT_TRANSLATE_NOOP("CColourPalettePopup", "Light grey")},
+    {0x00E1E4FF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Rose")},
+    {0x008CB4D2, QT_TRANSLATE_NOOP("CColourPalettePopup", "Tan")},
+    {0x00E0FFFF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Light yellow")},
+    {0x0098FB98, QT_TRANSLATE_NOOP("CColourPalettePopup", "Pale green ")},
+    {0x00EEEEAF, QT_TRANSLATE_NOOP("CColourPalettePopup", "Pale turquoise")},
+    {0x008B8368, QT_TRANSLATE_NOOP("CColourPalettePopup", "Pale blue")},
+    {0x00FAE6E6, QT_TRANSLATE_NOOP("CColourPalettePopup", "Lavender")},
+    {0x00FFFFFF, QT_TRANSLATE_NOOP("CColourPalettePopup", "White")},
 }};
 
 namespace {
@@ -81,6 +83,27 @@ bool PtInRect(const RECT& rc, const QPoint& pt)
 
 } // namespace
 
+QString PaletteEntryName(int nBox)
+{
+    if (nBox < 0 || nBox >= PALETTE_COLOUR_COUNT) {
+        return {};
+    }
+    return QCoreApplication::translate("CColourPalettePopup",
+                                       PaletteColours[static_cast<std::size_t>(nBox)].szName)
+        .trimmed();
+}
+
+QString PaletteColourName(COLORREF crColour)
+{
+    const auto it =
+        std::find_if(PaletteColours.begin(), PaletteColours.end(),
+                     [crColour](const PaletteColour& entry) { return entry.crColour == crColour; });
+    if (it != PaletteColours.end()) {
+        return PaletteEntryName(static_cast<int>(it - PaletteColours.begin()));
+    }
+    return toQColor(crColour).name();
+}
+
 CColourPalettePopup::CColourPalettePopup(const QPoint& ptTopLeft, COLORREF crColour,
                                          QWidget* pOwner, const QString& strAutoText,
                                          const QString& strMoreText)
@@ -92,7 +115,12 @@ CColourPalettePopup::CColourPalettePopup(const QPoint& ptTopLeft, COLORREF crCol
     if (m_nBoxSize - 2 * m_nMargin - 2 < 5) {
         m_nBoxSize = 2 * m_nMargin + 7;
     }
+    InstallColourPaletteAccessibility();
+    // A window takes the application's palette unless told to take its owner's: a themed picker
+    // drops a popup of the same theme.
+    setAttribute(Qt::WA_WindowPropagation);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(tr("Colours"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setFont(m_font);
@@ -221,6 +249,48 @@ int CColourPalettePopup::BoxFromRowColumn(int nRow, int nColumn) const
     return BOX_NONE;
 }
 
+int CColourPalettePopup::EntryCount() const
+{
+    return m_nBoxCount + (HasAuto() ? 1 : 0) + (HasMore() ? 1 : 0);
+}
+
+int CColourPalettePopup::BoxOfEntry(int nEntry) const
+{
+    if (HasAuto()) {
+        if (nEntry == 0) {
+            return BOX_AUTO;
+        }
+        --nEntry;
+    }
+    if (nEntry >= 0 && nEntry < m_nBoxCount) {
+        return nEntry;
+    }
+    return nEntry == m_nBoxCount && HasMore() ? BOX_MORE : BOX_NONE;
+}
+
+int CColourPalettePopup::EntryOfBox(int nBox) const
+{
+    const int nFirst = HasAuto() ? 1 : 0;
+    if (nBox == BOX_AUTO) {
+        return HasAuto() ? 0 : -1;
+    }
+    if (nBox == BOX_MORE) {
+        return HasMore() ? nFirst + m_nBoxCount : -1;
+    }
+    return nBox >= 0 && nBox < m_nBoxCount ? nFirst + nBox : -1;
+}
+
+QString CColourPalettePopup::BoxName(int nBox) const
+{
+    if (nBox == BOX_AUTO) {
+        return QString(m_strAutoText).remove(QLatin1Char('&'));
+    }
+    if (nBox == BOX_MORE) {
+        return QString(m_strMoreText).remove(QLatin1Char('&'));
+    }
+    return PaletteEntryName(nBox);
+}
+
 bool CColourPalettePopup::GetBoxRect(int nBox, RECT& rc) const
 {
     if (nBox == BOX_MORE) {
@@ -314,6 +384,7 @@ void CColourPalettePopup::MoveHotBox(int nBox)
         update(toQRect(rc));
     }
 
+    AnnounceHotBox();
     if (nBox == BOX_MORE) {
         emit colourChanged(m_crInitial);
     } else if (nBox == BOX_AUTO) {
@@ -323,6 +394,27 @@ void CColourPalettePopup::MoveHotBox(int nBox)
         m_crResult = PaletteColours[static_cast<std::size_t>(nBox)].crColour;
         emit colourChanged(m_crResult);
     }
+}
+
+void CColourPalettePopup::AnnounceHotBox()
+{
+    const int nEntry = EntryOfBox(m_nHotBox);
+    if (nEntry < 0 || !QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(nEntry);
+    QAccessible::updateAccessibility(&focus);
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(nEntry);
+    QAccessible::updateAccessibility(&selection);
+}
+
+// A screen reader learns where the keyboard is when the popup takes the focus.
+void CColourPalettePopup::focusInEvent(QFocusEvent* pEvent)
+{
+    QWidget::focusInEvent(pEvent);
+    AnnounceHotBox();
 }
 
 void CColourPalettePopup::FinishPick(Finish finish)
@@ -410,10 +502,7 @@ bool CColourPalettePopup::event(QEvent* pEvent)
         for (int nBox = 0; nBox < m_nBoxCount; ++nBox) {
             RECT rc;
             if (GetBoxRect(nBox, rc) && PtInRect(rc, pHelp->pos())) {
-                QToolTip::showText(
-                    pHelp->globalPos(),
-                    QString::fromLatin1(PaletteColours[static_cast<std::size_t>(nBox)].szName),
-                    this, toQRect(rc));
+                QToolTip::showText(pHelp->globalPos(), PaletteEntryName(nBox), this, toQRect(rc));
                 return true;
             }
         }
@@ -427,7 +516,7 @@ bool CColourPalettePopup::event(QEvent* pEvent)
 void CColourPalettePopup::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), SysColor(COLOR_BTNFACE));
+    painter.fillRect(rect(), ChromeColour(palette(), QPalette::Button));
     painter.setFont(m_font);
     if (HasAuto()) {
         DrawBox(painter, BOX_AUTO);
@@ -438,7 +527,7 @@ void CColourPalettePopup::paintEvent(QPaintEvent* /*pEvent*/)
     if (HasMore()) {
         DrawBox(painter, BOX_MORE);
     }
-    DrawEdge(painter, toRect(rect()), EDGE_RAISED);
+    DrawEdge(painter, palette(), toRect(rect()), EDGE_RAISED);
 }
 
 void CColourPalettePopup::DrawBox(QPainter& painter, int nBox) const
@@ -450,61 +539,65 @@ void CColourPalettePopup::DrawBox(QPainter& painter, int nBox) const
     }
 }
 
-// The two text entries: a recessed face when chosen, a raised rim while hot.
+// The two text entries: a recessed face when chosen, the focus frame while hot.
 void CColourPalettePopup::DrawEntry(QPainter& painter, int nBox) const
 {
+    const QPalette& colours = palette();
     const int m = m_nMargin;
     const bool bHot = nBox == m_nHotBox;
     const bool bChosen = nBox == m_nChosenBox;
+    const QPalette::ColorRole face = bChosen && !bHot ? QPalette::Midlight : QPalette::Button;
     RECT rc;
     if (nBox == BOX_MORE) {
         rc = m_rcMoreBox;
         rc.top += 2 * m;
-        FillSysColor(painter, rc, COLOR_BTNFACE);
+        FillChrome(painter, colours, rc, QPalette::Button);
         const int nLeft = m_rcMoreBox.left + 2 * m;
         const int nRight = nLeft + Width(m_rcMoreBox) - 4 * m - 1;
-        painter.setPen(SysColor(COLOR_BTNSHADOW));
+        painter.setPen(ChromeColour(colours, QPalette::Mid));
         painter.drawLine(nLeft, m_rcMoreBox.top, nRight, m_rcMoreBox.top);
-        painter.setPen(SysColor(COLOR_BTNHIGHLIGHT));
+        painter.setPen(ChromeColour(colours, QPalette::Light));
         painter.drawLine(nLeft, m_rcMoreBox.top + 1, nRight, m_rcMoreBox.top + 1);
         rc = InflatedRect(rc, -1, -1);
-        FillSysColor(painter, rc, bChosen && !bHot ? COLOR_3DLIGHT : COLOR_BTNFACE);
+        FillChrome(painter, colours, rc, face);
     } else {
-        FillSysColor(painter, m_rcAutoBox, COLOR_BTNFACE);
+        FillChrome(painter, colours, m_rcAutoBox, QPalette::Button);
         rc = InflatedRect(m_rcAutoBox, -1, -1);
-        FillSysColor(painter, rc, bChosen && !bHot ? COLOR_3DLIGHT : COLOR_BTNFACE);
+        FillChrome(painter, colours, rc, face);
         const RECT rcOutline = InflatedRect(rc, -2 * m, -2 * m);
-        painter.setPen(SysColor(COLOR_BTNSHADOW));
+        painter.setPen(ChromeColour(colours, QPalette::Mid));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(
             QRect(rcOutline.left, rcOutline.top, Width(rcOutline) - 1, Height(rcOutline) - 1));
     }
     if (bHot) {
-        DrawEdge(painter, rc, BDR_RAISEDINNER);
+        DrawFocusFrame(painter, colours, toQRect(rc));
     } else if (bChosen) {
-        DrawEdge(painter, rc, BDR_SUNKENOUTER);
+        DrawEdge(painter, colours, rc, BDR_SUNKENOUTER);
     }
-    painter.setPen(SysColor(COLOR_BTNTEXT));
+    painter.setPen(ChromeColour(colours, QPalette::ButtonText));
     painter.drawText(toQRect(rc), Qt::AlignCenter | Qt::TextSingleLine,
                      nBox == BOX_MORE ? m_strMoreText : m_strAutoText);
 }
 
+// A hot box wears the focus frame, the chosen one is recessed on a lighter face.
 void CColourPalettePopup::DrawColourBox(QPainter& painter, int nBox) const
 {
     RECT rc;
     if (!GetBoxRect(nBox, rc)) {
         return;
     }
+    const QPalette& colours = palette();
     const bool bHot = nBox == m_nHotBox;
     const bool bChosen = nBox == m_nChosenBox;
-    FillSysColor(painter, rc, bChosen && !bHot ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE);
+    FillChrome(painter, colours, rc, bChosen && !bHot ? QPalette::Light : QPalette::Button);
     if (bHot) {
-        DrawEdge(painter, rc, BDR_RAISEDINNER);
+        DrawFocusFrame(painter, colours, toQRect(rc));
     } else if (bChosen) {
-        DrawEdge(painter, rc, BDR_SUNKENOUTER);
+        DrawEdge(painter, colours, rc, BDR_SUNKENOUTER);
     }
     const RECT rcSwatch = InflatedRect(rc, -(m_nMargin + 1), -(m_nMargin + 1));
-    painter.setPen(SysColor(COLOR_BTNSHADOW));
+    painter.setPen(ChromeColour(colours, QPalette::Mid));
     painter.setBrush(toQColor(PaletteColours[static_cast<std::size_t>(nBox)].crColour));
     painter.drawRect(QRect(rcSwatch.left, rcSwatch.top, Width(rcSwatch) - 1, Height(rcSwatch) - 1));
 }

@@ -8,7 +8,8 @@
 
 #include <array>
 
-// One entry of the fixed palette; the name is the box's tooltip.
+// One entry of the fixed palette; the name, translated, is the box's tooltip and what a screen
+// reader calls it.
 struct PaletteColour
 {
     COLORREF crColour;
@@ -17,6 +18,11 @@ struct PaletteColour
 
 inline constexpr int PALETTE_COLOUR_COUNT = 40;
 extern const std::array<PaletteColour, PALETTE_COLOUR_COUNT> PaletteColours;
+
+// The translated name of palette entry nBox, without the stray blanks of the table.
+QString PaletteEntryName(int nBox);
+// The palette name of a colour, or its "#rrggbb" code when the palette does not hold it.
+QString PaletteColourName(COLORREF crColour);
 
 // Boxes that are not colour boxes.
 inline constexpr int BOX_NONE = -1;
@@ -48,6 +54,12 @@ public:
     RECT MoreBoxRect() const { return m_rcMoreBox; }
     // The client rectangle of a colour box or an entry; false for any other index.
     bool GetBoxRect(int nBox, RECT& rc) const;
+    // The boxes in reading order, as a screen reader lists them: the automatic entry, the colour
+    // boxes, the custom entry; only the entries shown.
+    int EntryCount() const;
+    int BoxOfEntry(int nEntry) const;
+    int EntryOfBox(int nBox) const;
+    QString BoxName(int nBox) const;
 
 signals:
     // The hot box changed: its colour, CLR_DEFAULT for the automatic entry, the initial colour
@@ -64,6 +76,7 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     bool event(QEvent* pEvent) override;
 
@@ -88,6 +101,8 @@ private:
     void DrawBox(QPainter& painter, int nBox) const;
     void DrawEntry(QPainter& painter, int nBox) const;
     void DrawColourBox(QPainter& painter, int nBox) const;
+    // Tells a screen reader which entry the keyboard is on now.
+    void AnnounceHotBox();
 
     int m_nBoxCount = PALETTE_COLOUR_COUNT;
     int m_nColumns = 0;

@@ -1,11 +1,13 @@
 #include "colourpicker.h"
 
 #include "colourpalettepopup.h"
+#include "colourpickeraccessible.h"
 #include "drawedge.h"
 #include "metrics.h"
 #include "qtconvert.h"
 #include "syscolors.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -13,8 +15,10 @@
 
 CColourPicker::CColourPicker(QWidget* pParent)
     : QPushButton(pParent), m_crColour(GetSysColor(COLOR_BTNFACE)),
-      m_crCaption(GetSysColor(COLOR_BTNTEXT))
+      m_crCaption(GetSysColor(COLOR_BTNTEXT)), m_strAutoText(tr("Automatic")),
+      m_strMoreText(tr("More..."))
 {
+    InstallColourPickerAccessibility();
     AdjustSize();
     connect(this, &QPushButton::clicked, this, &CColourPicker::OnClicked);
 }
@@ -31,7 +35,17 @@ void CColourPicker::SetColour(COLORREF crColour)
     if (crColour != m_crColour) {
         m_crColour = crColour;
         update();
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
     }
+}
+
+QString CColourPicker::ColourName() const
+{
+    if (m_crColour == CLR_DEFAULT) {
+        return m_strAutoText.isEmpty() ? tr("Automatic") : m_strAutoText;
+    }
+    return PaletteColourName(m_crColour);
 }
 
 void CColourPicker::SetCaptionColour(COLORREF crColour)
@@ -89,39 +103,38 @@ void CColourPicker::resizeEvent(QResizeEvent* pEvent)
 void CColourPicker::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
+    const QPalette& colours = palette();
     const bool bSelected = isDown() || m_bDroppedDown;
     const bool bDisabled = !isEnabled();
 
-    DrawScrollDownButton(painter, m_rcArrow, bSelected, bDisabled);
+    DrawScrollDownButton(painter, colours, m_rcArrow, bSelected, bDisabled);
 
     RECT rc = toRect(rect());
-    DrawEdge(painter, rc, EDGE_SUNKEN);
+    DrawEdge(painter, colours, rc, EDGE_SUNKEN);
     rc = InflatedRect(rc, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
     rc.right -= m_rcArrow.right - m_rcArrow.left;
 
     const bool bFace = bDisabled || m_crColour == CLR_DEFAULT;
-    painter.fillRect(toQRect(rc), bFace ? SysColor(COLOR_BTNFACE) : toQColor(m_crColour));
+    painter.fillRect(toQRect(rc),
+                     bFace ? ChromeColour(colours, QPalette::Button) : toQColor(m_crColour));
 
     if (!text().isEmpty()) {
         const QRect rcText = toQRect(rc);
         const int nFlags = Qt::AlignCenter | Qt::TextSingleLine;
         if (bDisabled) {
-            painter.setPen(SysColor(COLOR_BTNHIGHLIGHT));
+            painter.setPen(ChromeColour(colours, QPalette::Light));
             painter.drawText(rcText.translated(1, 1), nFlags, text());
-            painter.setPen(SysColor(COLOR_BTNSHADOW));
+            painter.setPen(ChromeColour(colours, QPalette::Mid));
             painter.drawText(rcText, nFlags, text());
         } else {
-            painter.setPen(m_crCaption == CLR_DEFAULT ? QColor(Qt::black) : toQColor(m_crCaption));
+            painter.setPen(m_crCaption == CLR_DEFAULT ? ChromeColour(colours, QPalette::ButtonText)
+                                                      : toQColor(m_crCaption));
             painter.drawText(rcText, nFlags, text());
         }
     }
 
     if (hasFocus()) {
-        const RECT rcFocus = InflatedRect(rc, -1, -1);
-        painter.setPen(QPen(SysColor(COLOR_BTNTEXT), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(rcFocus.left, rcFocus.top, rcFocus.right - rcFocus.left - 1,
-                               rcFocus.bottom - rcFocus.top - 1));
+        DrawFocusFrame(painter, colours, toQRect(rc));
     }
 }
 

@@ -27,6 +27,8 @@ public:
     void SetCaptionColour(COLORREF crColour);
     // An empty text leaves the automatic entry out of the palette.
     void SetAutoText(const QString& strText);
+    // What a screen reader says of the colour: its palette name, or its hex code.
+    QString ColourName() const;
     int GetDlgCtrlID() const { return m_nID; }
     void SetDlgCtrlID(int nID) { m_nID = nID; }
 
@@ -66,8 +68,8 @@ private:
     COLORREF m_crColour;
     COLORREF m_crCaption;
     RECT m_rcArrow;
-    QString m_strAutoText = QStringLiteral("Automatic");
-    QString m_strMoreText = QStringLiteral("More...");
+    QString m_strAutoText;
+    QString m_strMoreText;
     QPointer<CColourPalettePopup> m_pPopup;
     int m_nID = 0;
 };

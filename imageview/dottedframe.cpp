@@ -12,7 +12,7 @@ constexpr int DOT_PERIOD = 6;
 
 // A one-pixel strip of nLength pixels, lit where the pattern (starting nPhase pixels into its
 // period) is on; bReversed walks it from its far end, as the bottom and left sides run.
-QImage DottedStrip(QSize size, int nLength, int nPhase, bool bReversed)
+QImage DottedStrip(QSize size, int nLength, int nPhase, bool bReversed, QRgb crDots)
 {
     QImage strip(size, QImage::Format_ARGB32_Premultiplied);
     if (strip.isNull()) {
@@ -21,10 +21,9 @@ QImage DottedStrip(QSize size, int nLength, int nPhase, bool bReversed)
     strip.fill(Qt::transparent);
     // One pixel wide or one pixel high: either way its pixels lie one after another in memory.
     auto* pPixels = reinterpret_cast<QRgb*>(strip.bits());
-    const QRgb black = qRgb(0, 0, 0);
     for (int k = 0; k < nLength; ++k) {
         if ((nPhase + k) % DOT_PERIOD < DOT_ON) {
-            pPixels[bReversed ? nLength - 1 - k : k] = black;
+            pPixels[bReversed ? nLength - 1 - k : k] = crDots;
         }
     }
     return strip;
@@ -32,7 +31,7 @@ QImage DottedStrip(QSize size, int nLength, int nPhase, bool bReversed)
 
 } // namespace
 
-CDottedFrame::CDottedFrame(QSize size) : m_size(size)
+CDottedFrame::CDottedFrame(QSize size, QRgb crDots) : m_size(size), m_crDots(crDots)
 {
     const int w = size.width();
     const int h = size.height();
@@ -48,7 +47,7 @@ CDottedFrame::CDottedFrame(QSize size) : m_size(size)
     for (std::size_t i = 0; i < arSides.size(); ++i) {
         const QRect& rcSide = arSides[i];
         const int nLength = rcSide.width() * rcSide.height();
-        m_arStrips[i] = DottedStrip(rcSide.size(), nLength, arPhase[i], i >= 2);
+        m_arStrips[i] = DottedStrip(rcSide.size(), nLength, arPhase[i], i >= 2, crDots);
         m_arStripAt[i] = rcSide.topLeft();
     }
 }

@@ -6,10 +6,11 @@
 #include "pickercursor.h"
 #include "pixelblocks.h"
 #include "qtconvert.h"
-#include "syscolors.h"
+#include "skinimageviewaccessible.h"
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -76,6 +77,8 @@ CSkinImageView::CSkinImageView(QWidget* parent)
     setMouseTracking(true);
     // Arrow keys nudge the picker once a click has put the focus here.
     setFocusPolicy(Qt::StrongFocus);
+    InstallSkinImageViewAccessibility();
+    setAccessibleName(tr("Image view"));
     m_hPickerCursor = MakePickerCursor();
     m_nStyle = solidLine | resizeInside;
     m_nHandleSize = kHandleSize;
@@ -289,7 +292,32 @@ QRgb CSkinImageView::KeyedBackground() const
     if (m_transparencyDisplay == TransparencyDisplay::KeyColour) {
         return toQColor(m_crTransparent).rgb();
     }
-    return SysColor(COLOR_BACKGROUND).rgb();
+    return DesktopColour().rgb();
+}
+
+// No desktop colour in the palette: its darker neutral tone sets an image off best.
+QColor CSkinImageView::DesktopColour() const
+{
+    return palette().color(QPalette::Active, QPalette::Dark);
+}
+
+QRgb CSkinImageView::FrameColour() const
+{
+    return palette().color(QPalette::Active, QPalette::WindowText).rgb();
+}
+
+void CSkinImageView::DescribeShownPart(const QString& strComponent, const std::optional<RECT>& rc)
+{
+    if (!rc) {
+        setAccessibleDescription(strComponent);
+        return;
+    }
+    setAccessibleDescription(tr("%1, rectangle: left %2, top %3, right %4, bottom %5")
+                                 .arg(strComponent)
+                                 .arg(rc->left)
+                                 .arg(rc->top)
+                                 .arg(rc->right)
+                                 .arg(rc->bottom));
 }
 
 void CSkinImageView::UpdateShownBackground()
@@ -362,8 +390,8 @@ void CSkinImageView::Relayout()
         QPoint(Origin(bHorz, m_pHorzBar->value(), sizeView.width(), sizeDevice.width()),
                Origin(bVert, m_pVertBar->value(), sizeView.height(), sizeDevice.height())));
     const QRect rcFrame = m_transform.WidgetRect(QRect(QPoint(0, 0), ImageSize()));
-    if (m_frame.GetSize() != rcFrame.size()) {
-        m_frame = CDottedFrame(rcFrame.size());
+    if (m_frame.GetSize() != rcFrame.size() || m_frame.GetColour() != FrameColour()) {
+        m_frame = CDottedFrame(rcFrame.size(), FrameColour());
     }
     if (!IsTracking()) {
         SyncTrackerToPick();
@@ -417,7 +445,7 @@ void CSkinImageView::showEvent(QShowEvent* event)
 void CSkinImageView::paintEvent(QPaintEvent* event)
 {
     const QRect rcDirty = event->rect();
-    const QColor crBackground = SysColor(COLOR_BACKGROUND);
+    const QColor crBackground = DesktopColour();
     QPainter painter(this);
 
     if (m_pImage == nullptr || (m_nShowParts & SHOW_NOTE_IMAGE) == 0) {
@@ -458,7 +486,7 @@ void CSkinImageView::paintEvent(QPaintEvent* event)
 void CSkinImageView::DrawImage(QPainter& painter, const QRect& rcDirty) const
 {
     const QRect rcImage = m_transform.WidgetRect(QRect(QPoint(0, 0), ImageSize()));
-    const QColor crBackground = SysColor(COLOR_BACKGROUND);
+    const QColor crBackground = DesktopColour();
     // The image is opaque: fill only around it. Its edges may fall inside a logical pixel, which
     // is filled and then drawn over.
     const QRect rcInner = m_transform.GetDpr() == 1.0 && m_transform.GetZoom() >= 1.0
@@ -556,17 +584,50 @@ void CSkinImageView::DrawMessageBack(QPainter& painter, const QRect& rcDirty) co
     }
 }
 
-// A sunken one-pixel edge: shadow on top and left, highlight on right and bottom.
+// A sunken one-pixel edge: shadow on top and left, highlight on right and bottom. With the
+// keyboard focus a two-pixel ring in the highlight colour takes its place, so that the arrow keys'
+// target is plain to see.
 void CSkinImageView::DrawBorder(QPainter& painter) const
 {
     const int w = width();
     const int h = height();
-    const QColor crShadow = SysColor(COLOR_BTNSHADOW);
-    const QColor crHighlight = SysColor(COLOR_BTNHIGHLIGHT);
+    const QPalette& colours = palette();
+    if (hasFocus()) {
+        const QColor crFocus = colours.color(QPalette::Active, QPalette::Highlight);
+        painter.fillRect(0, 0, w, 2, crFocus);
+        painter.fillRect(0, 0, 2, h, crFocus);
+        painter.fillRect(w - 2, 0, 2, h, crFocus);
+        painter.fillRect(0, h - 2, w, 2, crFocus);
+        return;
+    }
+    const QColor crShadow = colours.color(QPalette::Active, QPalette::Mid);
+    const QColor crHighlight = colours.color(QPalette::Active, QPalette::Light);
     painter.fillRect(0, 0, w - 1, 1, crShadow);
     painter.fillRect(0, 0, 1, h - 1, crShadow);
     painter.fillRect(w - 1, 0, 1, h, crHighlight);
     painter.fillRect(0, h - 1, w, 1, crHighlight);
+}
+
+void CSkinImageView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CSkinImageView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+// The frame and the desktop colour come from the palette; a new one (a theme switch) redraws.
+void CSkinImageView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        UpdateShownBackground();
+        update();
+    }
 }
 
 bool CSkinImageView::IsPickerArmed() const

@@ -126,6 +126,10 @@ public:
     void SetPickerMode(int nMode);
     void HidePicker(bool bHide);
 
+    // What a screen reader says the view shows: the component and, when it has one, the
+    // rectangle being placed (image coordinates). The accessible name stays "Image view".
+    void DescribeShownPart(const QString& strComponent, const std::optional<RECT>& rc);
+
     // Which parts are painted; the owner repaints after changing it.
     int m_nShowParts = SHOW_NOTE_IMAGE;
 
@@ -174,6 +178,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* pWatched, QEvent* event) override;
 
 private:
@@ -200,6 +207,8 @@ private:
     void Nudge(int nKey, bool bBig, bool bResize);
     void Pan(QPoint ptDelta);
     QRgb KeyedBackground() const;
+    QColor DesktopColour() const;
+    QRgb FrameColour() const;
     void UpdateShownBackground();
 
     void DrawImage(QPainter& painter, const QRect& rcDirty) const;

@@ -88,8 +88,9 @@ void CBitmapWnd::UpdateShape()
     const bool bUseHover = m_bHover && !m_bmpHover.isNull();
     const std::optional<bool> anyVisible = IsChild() ? ApplyKeyed(bUseHover) : ApplyMask(bUseHover);
     if (!anyVisible) {
-        Prompts().ShowMessage("Couldn't create bitmap region due to error #" +
-                                  std::to_string(kErrorNotEnoughMemory),
+        Prompts().ShowMessage(tr("Couldn't create bitmap region due to error #%1")
+                                  .arg(kErrorNotEnoughMemory)
+                                  .toStdString(),
                               PromptButtons::Ok, PromptIcon::None);
     }
     // A shape without a single visible pixel hides the window: a widget takes an empty mask for

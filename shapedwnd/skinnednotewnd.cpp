@@ -14,6 +14,9 @@ CSkinnedNoteWnd::CSkinnedNoteWnd(QWidget* parent) : CBitmapWnd(parent)
 {
     m_wndMessage.setObjectName(QStringLiteral("message"));
     m_wndClose.setObjectName(QStringLiteral("close"));
+    setAccessibleName(tr("Skin preview"));
+    m_wndMessage.setAccessibleName(tr("Message"));
+    m_wndClose.setAccessibleName(tr("Close button"));
     m_wndMessage.SetMargins(RECT{0, 0, 0, 0});
     m_wndMessage.hide();
     m_wndClose.hide();
@@ -60,7 +63,7 @@ void CSkinnedNoteWnd::ApplySkin(const CSkin* pSkin)
     pSkin->GetTitleFont(&lf);
     // m_crTitleBack is not used: the title is drawn straight onto the main image.
     SetTextArea(pSkin->m_rcTitle, pSkin->m_crTitleText, &lf);
-    setWindowTitle(QStringLiteral("[Note Title]"));
+    setWindowTitle(tr("[Note Title]"));
 }
 
 QRect CSkinnedNoteWnd::GetNoteRect() const

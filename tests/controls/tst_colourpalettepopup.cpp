@@ -419,8 +419,9 @@ void tst_ColourPalettePopup::tooltipsNameTheColours()
         QVERIFY(pPopup->GetBoxRect(nBox, rc));
         QHelpEvent help(QEvent::ToolTip, Centre(rc), pPopup->mapToGlobal(Centre(rc)));
         QApplication::sendEvent(pPopup, &help);
-        QCOMPARE(QToolTip::text(),
-                 QString::fromLatin1(PaletteColours[static_cast<std::size_t>(nBox)].szName));
+        QCOMPARE(
+            QToolTip::text(),
+            QString::fromLatin1(PaletteColours[static_cast<std::size_t>(nBox)].szName).trimmed());
     }
 }
 
@@ -438,11 +439,15 @@ void tst_ColourPalettePopup::drawsEveryBoxState()
         // The swatch outline sits m + 1 inside the box.
         QCOMPARE(image.pixel(rc.left + m + 1, rc.top + m + 1), SysColor(COLOR_BTNSHADOW).rgb());
         const QRgb ground = image.pixel(rc.left + m, rc.top + m);
-        QCOMPARE(ground, SysColor(nBox == 10 ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE).rgb());
+        const int nGround = nBox == 10   ? COLOR_BTNHIGHLIGHT
+                            : nBox == 20 ? COLOR_HIGHLIGHTTEXT
+                                         : COLOR_BTNFACE;
+        QCOMPARE(ground, SysColor(nGround).rgb());
         const QRgb corner = image.pixel(rc.left, rc.top);
         if (nBox == 20) {
-            QCOMPARE(corner, SysColor(COLOR_BTNHIGHLIGHT).rgb()); // raised
-            QCOMPARE(image.pixel(rc.right - 1, rc.bottom - 1), SysColor(COLOR_BTNSHADOW).rgb());
+            // The keyboard's box: a highlight ring with a contrasting ring inside.
+            QCOMPARE(corner, SysColor(COLOR_HIGHLIGHT).rgb());
+            QCOMPARE(image.pixel(rc.right - 2, rc.bottom - 2), SysColor(COLOR_HIGHLIGHT).rgb());
         } else if (nBox == 10) {
             QCOMPARE(corner, SysColor(COLOR_BTNSHADOW).rgb()); // sunken
             QCOMPARE(image.pixel(rc.right - 1, rc.bottom - 1), SysColor(COLOR_BTNHIGHLIGHT).rgb());

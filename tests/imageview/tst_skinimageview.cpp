@@ -288,9 +288,12 @@ void tst_SkinImageView::keyedPixelsFollowTheDesktopColour()
     const QPalette palette = QApplication::palette();
     QPalette changed = palette;
     changed.setColor(QPalette::Dark, QColor(12, 34, 56));
+    // Qt hands a new application palette on to the widgets through the event loop.
     QApplication::setPalette(changed);
+    QCoreApplication::processEvents();
     const QImage grab = Grab(*m_pView);
     QApplication::setPalette(palette);
+    QCoreApplication::processEvents();
     QCOMPARE(grab.pixel(10, 10), qRgb(12, 34, 56));
     QCOMPARE(grab.pixel(51 + 5, 73 + 5), qRgb(12, 34, 56));
     QCOMPARE(Grab(*m_pView).pixel(51 + 5, 73 + 5), Background());
