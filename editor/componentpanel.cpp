@@ -131,6 +131,8 @@ void CComponentPanel::BuildControls()
     m_cbComponent.setCurrentIndex(m_nComponent);
     m_btnTransparent.SetAutoText(tr("Eyedropper Tool..."));
     m_labelHint.setWordWrap(true);
+    // Room for two whole lines: the layout would otherwise squeeze the wrapped text.
+    m_labelHint.setMinimumHeight(m_labelHint.fontMetrics().lineSpacing() * 2 + 4);
     m_labelComponent.setBuddy(&m_cbComponent);
     m_labelTransparency.setBuddy(&m_btnTransparent);
     NameControls();

@@ -96,7 +96,7 @@
     </message>
     <message>
         <source>Click this button to update the preview on the right with the numbers above</source>
-        <translation>Diese Schaltfläche zeigt die Zahlen oben in der Vorschau rechts</translation>
+        <translation>Zeigt die Zahlen oben in der Vorschau rechts an</translation>
     </message>
     <message>
         <source>Set Bo&amp;x</source>
