@@ -1,5 +1,6 @@
 #include "colourspanel.h"
 
+#include "accessiblename.h"
 #include "controlids.h"
 #include "dialogunits.h"
 #include "promptservice.h"
@@ -19,13 +20,12 @@ constexpr std::pair<int, SkinColour> kPickerColours[] = {
 } // namespace
 
 CColoursPanel::CColoursPanel(QWidget* pParent)
-    : QGroupBox(QStringLiteral("Colors and Fonts"), pParent),
-      m_labelMessageText(QStringLiteral("Message Foreground:"), this), m_btnMessageText(this),
-      m_labelMessageBack(QStringLiteral("Message Background:"), this), m_btnMessageBack(this),
-      m_labelTitleText(QStringLiteral("Title Foreground:"), this), m_btnTitleText(this),
-      m_labelTitleBack(QStringLiteral("Title Background:"), this), m_btnTitleBack(this),
-      m_btnMessageFont(QStringLiteral("Message Font..."), this),
-      m_btnTitleFont(QStringLiteral("Title Font..."), this)
+    : QGroupBox(tr("Colors and Fonts"), pParent),
+      m_labelMessageText(tr("&Message Foreground:"), this), m_btnMessageText(this),
+      m_labelMessageBack(tr("Message Back&ground:"), this), m_btnMessageBack(this),
+      m_labelTitleText(tr("Title F&oreground:"), this), m_btnTitleText(this),
+      m_labelTitleBack(tr("Title Bac&kground:"), this), m_btnTitleBack(this),
+      m_btnMessageFont(tr("Message Fo&nt..."), this), m_btnTitleFont(tr("Tit&le Font..."), this)
 {
     const DialogUnits du(fontMetrics());
     const std::pair<QLabel*, CColourPicker*> rows[] = {{&m_labelMessageText, &m_btnMessageText},
@@ -37,7 +37,9 @@ CColoursPanel::CColoursPanel(QWidget* pParent)
         const int nId = kPickerColours[nRow].first;
         SetId(*pPicker, nId);
         pPicker->SetDlgCtrlID(nId);
-        pPicker->SetAutoText(QStringLiteral("Eyedropper Tool..."));
+        pPicker->SetAutoText(tr("Eyedropper Tool..."));
+        pLabel->setBuddy(pPicker);
+        pPicker->setAccessibleName(AccessibleNameFromLabel(pLabel->text()));
         pPicker->setMinimumWidth(du.X(110));
         connect(pPicker, &CColourPicker::colourOk, this, &CColoursPanel::OnColourOk);
         m_layout.addWidget(pLabel, nRow, 0, Qt::AlignRight);

@@ -1,5 +1,6 @@
 #include "componentpanel.h"
 
+#include "accessiblename.h"
 #include "bitmapfile.h"
 #include "controlids.h"
 #include "dialogunits.h"
@@ -13,13 +14,21 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 
 namespace {
 
-const char* const kNotImage = " is not an image file.\n\nSkin images are taken from BMP files, or "
-                              "from PNG, GIF, JPEG and other images, which become bitmaps.";
+// The Component list's entries, in the order of the skin's components.
+const char* const kComponentNames[] = {
+    QT_TRANSLATE_NOOP("CComponentPanel", "Main Window"),
+    QT_TRANSLATE_NOOP("CComponentPanel", "Title"),
+    QT_TRANSLATE_NOOP("CComponentPanel", "Close Button (Normal)"),
+    QT_TRANSLATE_NOOP("CComponentPanel", "Close Button (Mouse Over)"),
+    QT_TRANSLATE_NOOP("CComponentPanel", "Message"),
+};
+static_assert(std::size(kComponentNames) == kComponentTraits.size());
 
 // As atoi reads: leading white space, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond an int are held at its limits.
@@ -54,21 +63,18 @@ RECT Normalized(const RECT& rc)
 } // namespace
 
 CComponentPanel::CComponentPanel(QWidget* pParent)
-    : QWidget(pParent), m_groupBitmap(QStringLiteral("Bitmap"), this),
-      m_groupBox(QStringLiteral("Bounding Rectangle"), this),
-      m_labelComponent(QStringLiteral("Component:"), this), m_cbComponent(this),
-      m_btnApply(QStringLiteral("&Apply"), this), m_editBitmapPath(&m_groupBitmap),
+    : QWidget(pParent), m_groupBitmap(tr("&Bitmap"), this),
+      m_groupBox(tr("Bounding Rectangle"), this), m_labelComponent(tr("&Component:"), this),
+      m_cbComponent(this), m_btnApply(tr("&Apply"), this), m_editBitmapPath(&m_groupBitmap),
       m_btnBrowse(QStringLiteral("..."), &m_groupBitmap),
-      m_labelTransparency(QStringLiteral("&Transparency:"), &m_groupBitmap),
-      m_btnTransparent(&m_groupBitmap), m_labelLeft(QStringLiteral("(left)"), &m_groupBox),
-      m_editLeft(&m_groupBox), m_labelTop(QStringLiteral("(top)"), &m_groupBox),
-      m_editTop(&m_groupBox), m_labelRight(QStringLiteral("(right)"), &m_groupBox),
-      m_editRight(&m_groupBox), m_labelBottom(QStringLiteral("(bottom)"), &m_groupBox),
-      m_editBottom(&m_groupBox),
-      m_labelHint(QStringLiteral("Click this button to update the preview on the right with the "
-                                 "numbers above"),
+      m_labelTransparency(tr("T&ransparency:"), &m_groupBitmap), m_btnTransparent(&m_groupBitmap),
+      m_labelLeft(tr("(left)"), &m_groupBox), m_editLeft(&m_groupBox),
+      m_labelTop(tr("(top)"), &m_groupBox), m_editTop(&m_groupBox),
+      m_labelRight(tr("(right)"), &m_groupBox), m_editRight(&m_groupBox),
+      m_labelBottom(tr("(bottom)"), &m_groupBox), m_editBottom(&m_groupBox),
+      m_labelHint(tr("Click this button to update the preview on the right with the numbers above"),
                   &m_groupBox),
-      m_btnSetBox(QStringLiteral("&Set Box"), &m_groupBox)
+      m_btnSetBox(tr("Set Bo&x"), &m_groupBox)
 {
     BuildControls();
     BuildLayout();
@@ -119,15 +125,38 @@ void CComponentPanel::BuildControls()
     m_editRight.setValidator(&m_limitRight);
     m_editBottom.setValidator(&m_limitBottom);
 
-    for (const ComponentTraits& traits : kComponentTraits) {
-        m_cbComponent.addItem(QString::fromLatin1(traits.pszName));
+    for (const char* pszName : kComponentNames) {
+        m_cbComponent.addItem(tr(pszName));
     }
     m_cbComponent.setCurrentIndex(m_nComponent);
-    m_btnTransparent.SetAutoText(QStringLiteral("Eyedropper Tool..."));
+    m_btnTransparent.SetAutoText(tr("Eyedropper Tool..."));
     m_labelHint.setWordWrap(true);
+    // Room for two whole lines: the layout would otherwise squeeze the wrapped text.
+    m_labelHint.setMinimumHeight(m_labelHint.fontMetrics().lineSpacing() * 2 + 4);
+    m_labelComponent.setBuddy(&m_cbComponent);
     m_labelTransparency.setBuddy(&m_btnTransparent);
+    NameControls();
     KeepTransparencyLabelLook();
     WriteBoxFields(RECT{});
+}
+
+void CComponentPanel::NameControls()
+{
+    m_cbComponent.setAccessibleName(AccessibleNameFromLabel(m_labelComponent.text()));
+    m_editBitmapPath.setAccessibleName(AccessibleNameFromLabel(m_groupBitmap.title()));
+    m_btnBrowse.setAccessibleName(tr("Browse for Bitmap"));
+    m_btnBrowse.setToolTip(tr("Browse for Bitmap"));
+    m_btnTransparent.setAccessibleName(AccessibleNameFromLabel(m_labelTransparency.text()));
+    const std::pair<QLabel*, QLineEdit*> fields[] = {{&m_labelLeft, &m_editLeft},
+                                                     {&m_labelTop, &m_editTop},
+                                                     {&m_labelRight, &m_editRight},
+                                                     {&m_labelBottom, &m_editBottom}};
+    const QString names[] = {tr("Left"), tr("Top"), tr("Right"), tr("Bottom")};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        fields[i].first->setBuddy(fields[i].second);
+        fields[i].second->setAccessibleName(names[i]);
+        fields[i].second->setAccessibleDescription(m_groupBox.title());
+    }
 }
 
 void CComponentPanel::BuildLayout()
@@ -463,11 +492,14 @@ std::unique_ptr<CDib> CComponentPanel::ReadComponentBitmap()
         }
         return std::move(file.pImage);
     }
-    const std::string strFile = "\"" + strPath.toStdString() + "\"";
-    Prompts().ShowMessage(file.bNotBitmap ? "The file " + strFile + kNotImage
-                                          : "The bitmap file " + strFile +
-                                                " could not be read.\n\n" + file.strWhy,
-                          PromptButtons::Ok, PromptIcon::Exclamation);
+    const QString strText =
+        file.bNotBitmap
+            ? tr("The file \"%1\" is not an image file.\n\nSkin images are taken from BMP files, "
+                 "or from PNG, GIF, JPEG and other images, which become bitmaps.")
+                  .arg(strPath)
+            : tr("The bitmap file \"%1\" could not be read.\n\n%2")
+                  .arg(strPath, QString::fromStdString(file.strWhy));
+    Prompts().ShowMessage(strText.toStdString(), PromptButtons::Ok, PromptIcon::Exclamation);
     return nullptr;
 }
 
@@ -477,8 +509,9 @@ bool CComponentPanel::PromptApplyComponent()
         return true;
     }
     const PromptAnswer answer =
-        Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
-                              "changes before switching to a new component?",
+        Prompts().ShowMessage(tr("You've changed this component.  Would you like to apply the "
+                                 "changes before switching to a new component?")
+                                  .toStdString(),
                               PromptButtons::YesNo, PromptIcon::Question);
     if (answer == PromptAnswer::Yes && !ApplyComponent()) {
         return false;
@@ -492,9 +525,10 @@ bool CComponentPanel::ConfirmApplyComponent()
     if (!m_bComponentModified) {
         return true;
     }
-    switch (Prompts().ShowMessage("You've changed this component.  Would you like to apply the "
-                                  "changes first?",
-                                  PromptButtons::YesNoCancel, PromptIcon::Question)) {
+    switch (Prompts().ShowMessage(
+        tr("You've changed this component.  Would you like to apply the changes first?")
+            .toStdString(),
+        PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::Yes:
         if (!ApplyComponent()) {
             return false;

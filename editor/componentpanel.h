@@ -33,6 +33,8 @@ public:
     void SetDocument(CSkinDocument* pDocument);
 
     int GetComponent() const { return m_nComponent; }
+    // The component's name as the list shows it.
+    QString GetComponentName() const { return m_cbComponent.itemText(m_nComponent); }
     const ComponentTraits* GetTraits() const { return TraitsOf(m_nComponent); }
     bool IsComponentModified() const { return m_bComponentModified; }
     void SetComponentModified(bool bModified);
@@ -93,6 +95,8 @@ private:
     // The typed rectangle, normalised.
     RECT ReadBoxFields();
     void BuildControls();
+    // The names a screen reader gives the controls.
+    void NameControls();
     void BuildLayout();
     void OnComponentActivated();
     void OnBrowseBitmap();

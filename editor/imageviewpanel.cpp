@@ -2,16 +2,18 @@
 
 #include "controlids.h"
 #include "dialogunits.h"
+#include "qtconvert.h"
 
 #include <QIcon>
 
 namespace {
 
-const char* const kTitleSample = "The Note's Title";
-const char* const kMessageSample =
+const char* const kTitleSample = QT_TRANSLATE_NOOP("CImageViewPanel", "The Note's Title");
+const char* const kMessageSample = QT_TRANSLATE_NOOP(
+    "CImageViewPanel",
     "The note's message will be placed here in the skin.  Click and drag with the rectangle "
     "picker on to place a new rectangle or click inside the rectangle and drag to move the "
-    "current rectangle.";
+    "current rectangle.");
 
 constexpr SkinChanges kImageChanges =
     SkinChange::MainImage | SkinChange::CloseImage | SkinChange::CloseHoverImage;
@@ -22,7 +24,7 @@ constexpr SkinChanges kOverlayChanges = SkinChange::CloseImage | SkinChange::Clo
 } // namespace
 
 CImageViewPanel::CImageViewPanel(QWidget* pParent)
-    : QWidget(pParent), m_labelImageView(QStringLiteral("Image View"), this), m_wndViewLine(this),
+    : QWidget(pParent), m_labelImageView(tr("Image View"), this), m_wndViewLine(this),
       m_btnPicker(this), m_wndViewFrame(this), m_wndImageView(this)
 {
     SetId(m_btnPicker, IDC_PICKER);
@@ -32,7 +34,9 @@ CImageViewPanel::CImageViewPanel(QWidget* pParent)
 
     m_btnPicker.setCheckable(true);
     m_btnPicker.setIcon(QIcon(QStringLiteral(":/icons/picker.png")));
-    m_btnPicker.setToolTip(QStringLiteral("Rectangle picker"));
+    m_btnPicker.setToolTip(tr("Show the rectangle picker on the image"));
+    m_btnPicker.setAccessibleName(tr("Show Rectangle Picker"));
+    m_wndImageView.setAccessibleName(tr("Image view"));
     m_btnPicker.setAutoDefault(false);
     m_wndViewLine.setFrameShape(QFrame::HLine);
     m_wndViewLine.setFrameShadow(QFrame::Sunken);
@@ -148,6 +152,31 @@ void CImageViewPanel::ShowCursor(std::optional<QPoint> pixel)
                                 : QString());
 }
 
+void CImageViewPanel::SetComponentName(const QString& strName)
+{
+    m_strComponentName = strName;
+    DescribeView();
+}
+
+// What a screen reader says of the view besides its name.
+void CImageViewPanel::DescribeView()
+{
+    const ComponentTraits* const pTraits = TraitsOf(m_nComponent);
+    if (pTraits == nullptr || pTraits->rect == SkinRect::None || m_pDocument == nullptr) {
+        m_wndImageView.setAccessibleDescription(
+            tr("Shows the skin for %1, which has no rectangle").arg(m_strComponentName));
+        return;
+    }
+    const RECT rc = m_pDocument->GetRect(pTraits->rect);
+    m_wndImageView.setAccessibleDescription(
+        tr("Shows the rectangle of %1: left %2, top %3, right %4, bottom %5")
+            .arg(m_strComponentName)
+            .arg(rc.left)
+            .arg(rc.top)
+            .arg(rc.right)
+            .arg(rc.bottom));
+}
+
 void CImageViewPanel::ShowRect(const RECT* pRect)
 {
     if (pRect == nullptr) {
@@ -155,7 +184,7 @@ void CImageViewPanel::ShowRect(const RECT* pRect)
         return;
     }
     const RECT& rc = *pRect;
-    m_labelRect.setText(QStringLiteral("%1, %2, %3, %4 (%5 \u00d7 %6)")
+    m_labelRect.setText(tr("%1, %2, %3, %4 (%5 \u00d7 %6)")
                             .arg(rc.left)
                             .arg(rc.top)
                             .arg(rc.right)
@@ -265,14 +294,14 @@ void CImageViewPanel::ShowSamples(SkinChanges what)
     if (what & (SkinChange::TitleRect | SkinChange::TitleFont | SkinChange::TitleText)) {
         const LOGFONT lf = m_pDocument->GetFont(SkinFont::Title);
         const RECT& rc = skin.m_rcTitle;
-        m_wndImageView.SetTitleSample(kTitleSample, rc.left, rc.top, rc.right, rc.bottom, &lf,
-                                      skin.m_crTitleText);
+        m_wndImageView.SetTitleSample(toCp1252(tr(kTitleSample)), rc.left, rc.top, rc.right,
+                                      rc.bottom, &lf, skin.m_crTitleText);
     }
     if (what & (SkinChange::MessageRect | SkinChange::MessageFont | SkinChange::MessageText)) {
         const LOGFONT lf = m_pDocument->GetFont(SkinFont::Message);
         const RECT& rc = skin.m_rcMessage;
-        m_wndImageView.SetMessageSample(kMessageSample, rc.left, rc.top, rc.right, rc.bottom, &lf,
-                                        skin.m_crMessageText);
+        m_wndImageView.SetMessageSample(toCp1252(tr(kMessageSample)), rc.left, rc.top, rc.right,
+                                        rc.bottom, &lf, skin.m_crMessageText);
     }
     if (what.testFlag(SkinChange::MessageBack)) {
         m_wndImageView.SetMessageBackColour(skin.m_crMessageBack);
@@ -292,6 +321,7 @@ void CImageViewPanel::PlacePicker()
         ShowRect(nullptr);
     }
     UpdatePickerButton();
+    DescribeView();
 }
 
 void CImageViewPanel::ShowPicker()

@@ -36,6 +36,8 @@ public:
     void ShowTypedRect(const RECT& rc);
     // Turns the picker on, on the component's rectangle, where the component has one.
     void ShowPicker();
+    // The component's name, for the description a screen reader gives of the view.
+    void SetComponentName(const QString& strName);
 
     // A message in the status line, until the next one or another component replaces it.
     void ShowMessage(const QString& strText);
@@ -67,6 +69,7 @@ private:
     void ShowOverlays();
     void ShowSamples(SkinChanges what);
     void PlacePicker();
+    void DescribeView();
     void UpdatePickerButton();
 
     QPointer<CSkinDocument> m_pDocument;
@@ -74,6 +77,7 @@ private:
     const CDib* m_pPending = nullptr;
     bool m_bPending = false;
     std::vector<Overlay> m_overlays;
+    QString m_strComponentName;
 
     QLabel m_labelImageView;
     QFrame m_wndViewLine;

@@ -18,6 +18,7 @@ CIssuesPanel::CIssuesPanel(QWidget* pParent)
 {
     SetId(m_list, IDC_ISSUES);
     m_labelTitle.setBuddy(&m_list);
+    m_list.setAccessibleName(tr("Issues"));
     m_list.setUniformItemSizes(true);
     m_list.setWordWrap(false);
     m_list.setTextElideMode(Qt::ElideRight);
@@ -44,12 +45,12 @@ void CIssuesPanel::SetIssues(std::vector<SkinIssue> issues)
         std::count_if(m_issues.begin(), m_issues.end(), [](const SkinIssue& issue) {
             return issue.severity == IssueSeverity::Error;
         }));
-    m_labelTitle.setText(m_issues.empty() ? QStringLiteral("&Issues")
-                                          : QStringLiteral("&Issues (%1 errors, %2 warnings)")
-                                                .arg(nErrors)
-                                                .arg(m_issues.size() - nErrors));
+    m_labelTitle.setText(
+        m_issues.empty()
+            ? tr("&Issues")
+            : tr("&Issues (%1 errors, %2 warnings)").arg(nErrors).arg(m_issues.size() - nErrors));
     if (m_issues.empty()) {
-        auto* const pItem = new QListWidgetItem(QStringLiteral("No issues found"), &m_list);
+        auto* const pItem = new QListWidgetItem(tr("No issues found"), &m_list);
         pItem->setFlags(Qt::NoItemFlags);
         return;
     }

@@ -3,6 +3,7 @@
 #include "editorprompts.h"
 #include "qtconvert.h"
 #include "skineditordlg.h"
+#include "translationloader.h"
 
 #include <QCommandLineParser>
 #include <QEvent>
@@ -83,6 +84,8 @@ int CSkinEditorApp::InitInstance()
     DescribeOptions(parser);
     parser.process(*this);
     m_bExitAfterFirstPaint = parser.isSet(kExitAfterFirstPaint);
+    // After the command line, whose answers stay English for the scripts that read them.
+    LoadTranslations(*this);
 
     CEditorPromptService prompts;
     IPromptService* const pPrevious = SetPromptService(&prompts);

@@ -36,14 +36,11 @@ struct CSkinEditorDlg::MenuItem
 CSkinEditorDlg::CSkinEditorDlg(QWidget* pParent)
     : QDialog(pParent), m_pDocument(std::make_unique<CSkinDocument>()), m_panelComponent(this),
       m_panelColours(this), m_panelView(this), m_wndMenuLine(this), m_menuBar(this),
-      m_menuFile(QStringLiteral("&File"), &m_menuBar),
-      m_menuRecent(QStringLiteral("Recent &Files"), &m_menuFile),
-      m_menuEdit(QStringLiteral("&Edit"), &m_menuBar),
-      m_menuSkin(QStringLiteral("&Skin"), &m_menuBar),
-      m_menuView(QStringLiteral("&View"), &m_menuBar),
-      m_menuTransparency(QStringLiteral("Transparency &Display"), &m_menuView),
-      m_menuTools(QStringLiteral("&Tools"), &m_menuBar),
-      m_menuHelp(QStringLiteral("&Help"), &m_menuBar)
+      m_menuFile(tr("&File"), &m_menuBar), m_menuRecent(tr("Recent &Files"), &m_menuFile),
+      m_menuEdit(tr("&Edit"), &m_menuBar), m_menuSkin(tr("&Skin"), &m_menuBar),
+      m_menuView(tr("&View"), &m_menuBar),
+      m_menuTransparency(tr("Transparency &Display"), &m_menuView),
+      m_menuTools(tr("&Tools"), &m_menuBar), m_menuHelp(tr("&Help"), &m_menuBar)
 {
     m_strChooserProgram = ChooserProgramPath();
     setWindowIcon(QIcon(QStringLiteral(":/icons/tavelo.png")));
@@ -115,72 +112,102 @@ void CSkinEditorDlg::BuildMenus()
 {
     using Dlg = CSkinEditorDlg;
     static const MenuItem kFile[] = {
-        {&Dlg::OnFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), "&New\tCtrl + N", ID_FILE_NEW, false},
+        {&Dlg::OnFileNew, {}, QT_TR_NOOP("&New"), ID_FILE_NEW, false},
         {&Dlg::OnFileNewFromTemplate,
          {},
-         "New from &Template...",
+         QT_TR_NOOP("New from &Template..."),
          ID_FILE_NEW_FROM_TEMPLATE,
          false},
-        {&Dlg::OnFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), "&Open...\tCtrl + O", ID_FILE_OPEN,
-         false},
-        {&Dlg::OnFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), "&Save\tCtrl + S", ID_FILE_SAVE,
-         false},
-        {&Dlg::OnFileSaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "Save &As...",
-         ID_FILE_SAVE_AS, false},
+        {&Dlg::OnFileOpen, {}, QT_TR_NOOP("&Open..."), ID_FILE_OPEN, false},
+        {&Dlg::OnFileSave, {}, QT_TR_NOOP("&Save"), ID_FILE_SAVE, false},
+        {&Dlg::OnFileSaveAs, {}, QT_TR_NOOP("Save &As..."), ID_FILE_SAVE_AS, false},
     };
     static const MenuItem kFileEnd[] = {
         {nullptr, {}, nullptr, 0, false},
-        {&Dlg::OnFileExportPreview, {}, "&Export Preview...", ID_FILE_EXPORT_PREVIEW, false},
+        {&Dlg::OnFileExportPreview,
+         {},
+         QT_TR_NOOP("&Export Preview..."),
+         ID_FILE_EXPORT_PREVIEW,
+         false},
         {nullptr, {}, nullptr, 0, false},
-        {&Dlg::OnFileExit, {}, "E&xit", ID_FILE_EXIT, false},
+        {&Dlg::OnFileExit, {}, QT_TR_NOOP("E&xit"), ID_FILE_EXIT, false},
     };
     static const MenuItem kEdit[] = {
-        {&Dlg::OnEditUndo, QKeySequence(Qt::CTRL | Qt::Key_Z), "&Undo", ID_EDIT_UNDO, false},
-        {&Dlg::OnEditRedo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "&Redo", ID_EDIT_REDO,
-         false},
+        {&Dlg::OnEditUndo, {}, QT_TR_NOOP("&Undo"), ID_EDIT_UNDO, false},
+        {&Dlg::OnEditRedo, {}, QT_TR_NOOP("&Redo"), ID_EDIT_REDO, false},
     };
     static const MenuItem kSkin[] = {
         {&Dlg::OnEditSkinDetails, QKeySequence(Qt::CTRL | Qt::Key_D),
-         "&Edit Skin Details...\tCtrl + D", ID_EDIT_SKIN_DETAILS, false},
+         QT_TR_NOOP("&Edit Skin Details..."), ID_EDIT_SKIN_DETAILS, false},
         {nullptr, {}, nullptr, 0, false},
-        {&Dlg::OnShowNoteImage, {}, "Show &Note Image", ID_SHOW_NOTE_IMAGE, true},
-        {&Dlg::OnShowTitle, {}, "Show &Title", ID_SHOW_TITLE, true},
-        {&Dlg::OnShowMessage, {}, "Show &Message", ID_SHOW_MESSAGE, true},
-        {&Dlg::OnShowCloseButton, {}, "Show &Close Button", ID_SHOW_CLOSE_BUTTON, true},
+        {&Dlg::OnShowNoteImage, {}, QT_TR_NOOP("Show &Note Image"), ID_SHOW_NOTE_IMAGE, true},
+        {&Dlg::OnShowTitle, {}, QT_TR_NOOP("Show &Title"), ID_SHOW_TITLE, true},
+        {&Dlg::OnShowMessage, {}, QT_TR_NOOP("Show &Message"), ID_SHOW_MESSAGE, true},
+        {&Dlg::OnShowCloseButton, {}, QT_TR_NOOP("Show &Close Button"), ID_SHOW_CLOSE_BUTTON, true},
         {nullptr, {}, nullptr, 0, false},
-        {&Dlg::OnPreviewSkin, QKeySequence(Qt::CTRL | Qt::Key_P), "&Preview Skin\tCtrl + P",
+        {&Dlg::OnPreviewSkin, QKeySequence(Qt::CTRL | Qt::Key_P), QT_TR_NOOP("&Preview Skin"),
          ID_PREVIEW_SKIN, false},
     };
     static const MenuItem kTools[] = {
         {&Dlg::OnOpenInBitmapEditor,
          {},
-         "Open In &Bitmap Editor...",
+         QT_TR_NOOP("Open In &Bitmap Editor..."),
          ID_OPEN_IN_BITMAP_EDITOR,
          false},
-        {&Dlg::OnColourChooser, {}, "&Color Chooser...", ID_COLOUR_CHOOSER, false},
+        {&Dlg::OnColourChooser, {}, QT_TR_NOOP("&Color Chooser..."), ID_COLOUR_CHOOSER, false},
     };
     static const MenuItem kHelp[] = {
-        {&Dlg::OnHelp, {}, "&Tavelo Help...", ID_HELP_CONTENTS, false},
+        {&Dlg::OnHelp, {}, QT_TR_NOOP("&Tavelo Help..."), ID_HELP_CONTENTS, false},
         {nullptr, {}, nullptr, 0, false},
-        {&Dlg::OnGetSkins, {}, "&Get Palimo Skins...", ID_GET_SKINS, false},
-        {&Dlg::OnWebSite, {}, "Tavelo &Website...", ID_WEBSITE, false},
-        {&Dlg::OnAbout, {}, "&About Tavelo...", ID_ABOUT, false},
+        {&Dlg::OnGetSkins, {}, QT_TR_NOOP("&Get Palimo Skins..."), ID_GET_SKINS, false},
+        {&Dlg::OnWebSite, {}, QT_TR_NOOP("Tavelo &Website..."), ID_WEBSITE, false},
+        {&Dlg::OnAbout, {}, QT_TR_NOOP("&About Tavelo..."), ID_ABOUT, false},
     };
     AddMenu(m_menuFile, kFile, std::size(kFile));
     BuildRecentMenu();
     AddMenu(m_menuFile, kFileEnd, std::size(kFileEnd));
     AddMenu(m_menuEdit, kEdit, std::size(kEdit));
-    GetCommand(ID_EDIT_REDO)
-        ->setShortcuts(
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     AddMenu(m_menuSkin, kSkin, std::size(kSkin));
     BuildViewMenu();
     AddMenu(m_menuTools, kTools, std::size(kTools));
     AddMenu(m_menuHelp, kHelp, std::size(kHelp));
+    AssignStandardKeys();
     for (QMenu* pMenu :
          {&m_menuFile, &m_menuEdit, &m_menuSkin, &m_menuView, &m_menuTools, &m_menuHelp}) {
         m_menuBar.addMenu(pMenu);
         connect(pMenu, &QMenu::aboutToShow, this, &CSkinEditorDlg::UpdateCommandStates);
+    }
+}
+
+// The desktop's own keys, which Qt shows in the menus; where a desktop has none (Save As on a
+// bare X11), the usual one. Each command also keeps the other habit, so no user has to relearn.
+void CSkinEditorDlg::AssignStandardKeys()
+{
+    using Key = QKeySequence;
+    const std::tuple<int, Key::StandardKey, QList<Key>> commands[] = {
+        {ID_FILE_NEW, Key::New, {Key(Qt::CTRL | Qt::Key_N)}},
+        {ID_FILE_OPEN, Key::Open, {Key(Qt::CTRL | Qt::Key_O)}},
+        {ID_FILE_SAVE, Key::Save, {Key(Qt::CTRL | Qt::Key_S)}},
+        {ID_FILE_SAVE_AS, Key::SaveAs, {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
+        {ID_EDIT_UNDO, Key::Undo, {Key(Qt::CTRL | Qt::Key_Z)}},
+        {ID_EDIT_REDO,
+         Key::Redo,
+         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Key(Qt::CTRL | Qt::Key_Y)}},
+        // Keyboards without a separate plus key reach it on the equals key.
+        {ID_VIEW_ZOOM_IN,
+         Key::ZoomIn,
+         {Key(Qt::CTRL | Qt::Key_Plus), Key(Qt::CTRL | Qt::Key_Equal)}},
+        {ID_VIEW_ZOOM_OUT, Key::ZoomOut, {Key(Qt::CTRL | Qt::Key_Minus)}},
+        {ID_HELP_CONTENTS, Key::HelpContents, {Key(Qt::Key_F1)}},
+    };
+    for (const auto& [nId, standard, usual] : commands) {
+        QList<Key> keys = Key::keyBindings(standard);
+        for (const Key& key : usual) {
+            if (!keys.contains(key)) {
+                keys.push_back(key);
+            }
+        }
+        GetCommand(nId)->setShortcuts(keys);
     }
 }
 
@@ -191,10 +218,9 @@ void CSkinEditorDlg::AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nC
             menu.addSeparator();
             continue;
         }
-        QAction* const pAction = menu.addAction(QString::fromLatin1(item.pszText));
+        QAction* const pAction = menu.addAction(tr(item.pszText));
         SetId(*pAction, item.nId);
         pAction->setCheckable(item.bCheckable);
-        // The text names the keys itself; the shortcut makes them work.
         pAction->setShortcut(item.key);
         addAction(pAction);
         connect(pAction, &QAction::triggered, this, item.pHandler);
@@ -213,7 +239,7 @@ void CSkinEditorDlg::BuildRecentMenu()
         m_commands[ID_FILE_MRU_FILE1 + i] = pAction;
     }
     m_menuRecent.addSeparator();
-    QAction* const pClear = m_menuRecent.addAction(QStringLiteral("Clear Menu"));
+    QAction* const pClear = m_menuRecent.addAction(tr("&Clear Menu"));
     SetId(*pClear, ID_FILE_MRU_CLEAR);
     connect(pClear, &QAction::triggered, this, &CSkinEditorDlg::OnFileMruClear);
     m_commands[ID_FILE_MRU_CLEAR] = pClear;
@@ -277,31 +303,27 @@ void CSkinEditorDlg::BuildViewMenu()
 {
     using Dlg = CSkinEditorDlg;
     static const MenuItem kView[] = {
-        {&Dlg::OnZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus), "Zoom &In", ID_VIEW_ZOOM_IN, false},
-        {&Dlg::OnZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus), "Zoom &Out", ID_VIEW_ZOOM_OUT,
-         false},
-        {&Dlg::OnActualSize, QKeySequence(Qt::CTRL | Qt::Key_0), "&Actual Size",
+        {&Dlg::OnZoomIn, {}, QT_TR_NOOP("Zoom &In"), ID_VIEW_ZOOM_IN, false},
+        {&Dlg::OnZoomOut, {}, QT_TR_NOOP("Zoom &Out"), ID_VIEW_ZOOM_OUT, false},
+        {&Dlg::OnActualSize, QKeySequence(Qt::CTRL | Qt::Key_0), QT_TR_NOOP("&Actual Size"),
          ID_VIEW_ACTUAL_SIZE, false},
-        {&Dlg::OnZoomToFit, QKeySequence(Qt::CTRL | Qt::Key_9), "&Fit", ID_VIEW_FIT, false},
+        {&Dlg::OnZoomToFit, QKeySequence(Qt::CTRL | Qt::Key_9), QT_TR_NOOP("&Fit"), ID_VIEW_FIT,
+         false},
         {nullptr, {}, nullptr, 0, false},
-        {&Dlg::OnShowGrid, QKeySequence(Qt::CTRL | Qt::Key_Apostrophe), "Show &Grid", ID_VIEW_GRID,
-         true},
+        {&Dlg::OnShowGrid, QKeySequence(Qt::CTRL | Qt::Key_Apostrophe), QT_TR_NOOP("Show &Grid"),
+         ID_VIEW_GRID, true},
     };
     AddMenu(m_menuView, kView, std::size(kView));
-    // Keyboards without a separate plus key reach it on the equals key.
-    GetCommand(ID_VIEW_ZOOM_IN)
-        ->setShortcuts(
-            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
 
     using Display = CSkinImageView::TransparencyDisplay;
     const std::tuple<int, const char*, Display> displays[] = {
-        {ID_VIEW_TRANSPARENCY_KEY, "&Key Color", Display::KeyColour},
-        {ID_VIEW_TRANSPARENCY_CHECKERBOARD, "&Checkerboard", Display::Checkerboard},
-        {ID_VIEW_TRANSPARENCY_DESKTOP, "&Desktop Color", Display::Desktop},
+        {ID_VIEW_TRANSPARENCY_KEY, QT_TR_NOOP("&Key Color"), Display::KeyColour},
+        {ID_VIEW_TRANSPARENCY_CHECKERBOARD, QT_TR_NOOP("&Checkerboard"), Display::Checkerboard},
+        {ID_VIEW_TRANSPARENCY_DESKTOP, QT_TR_NOOP("&Desktop Color"), Display::Desktop},
     };
     m_menuView.addMenu(&m_menuTransparency);
     for (const auto& [nId, pszText, display] : displays) {
-        QAction* const pAction = m_menuTransparency.addAction(QString::fromLatin1(pszText));
+        QAction* const pAction = m_menuTransparency.addAction(tr(pszText));
         SetId(*pAction, nId);
         pAction->setCheckable(true);
         connect(pAction, &QAction::triggered, this,
@@ -309,13 +331,13 @@ void CSkinEditorDlg::BuildViewMenu()
         m_commands[nId] = pAction;
     }
     m_menuView.addSeparator();
-    QAction* const pSnap = m_menuView.addAction(QStringLiteral("Snap to &Opaque Edges"));
+    QAction* const pSnap = m_menuView.addAction(tr("&Snap to Opaque Edges"));
     SetId(*pSnap, ID_VIEW_SNAP);
     pSnap->setCheckable(true);
     connect(pSnap, &QAction::triggered, this, &CSkinEditorDlg::OnSnapToEdges);
     m_commands[ID_VIEW_SNAP] = pSnap;
     m_menuView.addSeparator();
-    QAction* const pIssues = m_menuView.addAction(QStringLiteral("Issues &Panel"));
+    QAction* const pIssues = m_menuView.addAction(tr("Issues &Panel"));
     SetId(*pIssues, ID_VIEW_ISSUES);
     pIssues->setCheckable(true);
     connect(pIssues, &QAction::triggered, this, &CSkinEditorDlg::OnShowIssues);
@@ -341,11 +363,14 @@ QAction* CSkinEditorDlg::GetCommand(int nId) const
 
 void CSkinEditorDlg::SetTabOrder()
 {
-    const int order[] = {IDC_COMPONENT,   IDC_APPLY,        IDC_BITMAP_PATH,  IDC_BROWSE_BITMAP,
-                         IDC_TRANSPARENT, IDC_LEFT,         IDC_TOP,          IDC_RIGHT,
-                         IDC_BOTTOM,      IDC_SET_BOX,      IDC_PICKER,       IDC_MESSAGE_FONT,
-                         IDC_TITLE_FONT,  IDC_MESSAGE_TEXT, IDC_MESSAGE_BACK, IDC_TITLE_TEXT,
-                         IDC_TITLE_BACK};
+    // As laid out: the left column from top to bottom, then the view, then the issues.
+    const int order[] = {IDC_COMPONENT,     IDC_APPLY,        IDC_BITMAP_PATH,
+                         IDC_BROWSE_BITMAP, IDC_TRANSPARENT,  IDC_LEFT,
+                         IDC_TOP,           IDC_RIGHT,        IDC_BOTTOM,
+                         IDC_SET_BOX,       IDC_MESSAGE_TEXT, IDC_MESSAGE_BACK,
+                         IDC_TITLE_TEXT,    IDC_TITLE_BACK,   IDC_MESSAGE_FONT,
+                         IDC_TITLE_FONT,    IDC_PICKER,       CSkinImageView::VIEW_ID,
+                         IDC_ISSUES};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(findChild<QWidget*>(QString::number(order[i - 1])),
                     findChild<QWidget*>(QString::number(order[i])));
@@ -359,6 +384,7 @@ void CSkinEditorDlg::ConnectPanels()
     connect(&m_issuesCheck, &QTimer::timeout, this, &CSkinEditorDlg::CheckIssues);
     connect(&m_panelIssues, &CIssuesPanel::issueChosen, this, &CSkinEditorDlg::OnIssueChosen);
     connect(&m_panelComponent, &CComponentPanel::componentChanged, this, [this] {
+        m_panelView.SetComponentName(m_panelComponent.GetComponentName());
         m_panelView.SetComponent(m_panelComponent.GetComponent(),
                                  m_panelComponent.GetPendingImage(),
                                  m_panelComponent.HasPendingPath());
@@ -376,8 +402,7 @@ void CSkinEditorDlg::ConnectPanels()
     connect(&m_panelComponent, &CComponentPanel::imageConverted, this,
             [this](const QString& strFileName, const QString& strFormat) {
                 m_panelView.ShowMessage(
-                    QStringLiteral("%1 was converted from %2 to a 24-bit bitmap")
-                        .arg(strFileName, strFormat));
+                    tr("%1 was converted from %2 to a 24-bit bitmap").arg(strFileName, strFormat));
             });
     connect(&m_panelComponent, &CComponentPanel::boxShown, &m_panelView,
             &CImageViewPanel::ShowTypedRect);
@@ -385,8 +410,6 @@ void CSkinEditorDlg::ConnectPanels()
             &CSkinEditorDlg::RequestExternalColour);
     connect(&m_panelColours, &CColoursPanel::externalColourRequested, this,
             &CSkinEditorDlg::RequestExternalColour);
-    // The standard help key, apart from the menu so the menu's text stays as it is.
-    connect(&m_keyHelp, &QShortcut::activated, this, &CSkinEditorDlg::OnHelp);
     for (CColourPicker* pPicker : findChildren<CColourPicker*>()) {
         connect(pPicker, &CColourPicker::dropDown, this, [this](COLORREF crColour, int nId) {
             m_nDropDownId = nId;
@@ -408,6 +431,7 @@ void CSkinEditorDlg::SetDocument(std::unique_ptr<CSkinDocument> pDocument)
     m_panelView.SetDocument(pNew);
     m_panelColours.SetDocument(pNew);
     m_panelComponent.SetDocument(pNew);
+    m_panelView.SetComponentName(m_panelComponent.GetComponentName());
     m_panelView.SetComponent(m_panelComponent.GetComponent(), m_panelComponent.GetPendingImage(),
                              m_panelComponent.HasPendingPath());
     connect(pNew, &CSkinDocument::changed, this, &CSkinEditorDlg::UpdateCommandStates);
@@ -431,7 +455,7 @@ void CSkinEditorDlg::SetDocument(std::unique_ptr<CSkinDocument> pDocument)
 
 void CSkinEditorDlg::UpdateCaption()
 {
-    QString strCaption = QStringLiteral("Tavelo - ") + GetDocumentName();
+    QString strCaption = tr("Tavelo - %1").arg(GetDocumentName());
     if (IsModified()) {
         strCaption += QStringLiteral(" *");
     }
@@ -443,7 +467,7 @@ void CSkinEditorDlg::UpdateCaption()
 QString CSkinEditorDlg::GetDocumentName() const
 {
     const std::filesystem::path path = GetFilePath();
-    return path.empty() ? QStringLiteral("[Untitled]") : pathToQString(path);
+    return path.empty() ? tr("[Untitled]") : pathToQString(path);
 }
 
 void CSkinEditorDlg::UpdateCommandStates()
@@ -454,13 +478,13 @@ void CSkinEditorDlg::UpdateCommandStates()
     GetCommand(ID_OPEN_IN_BITMAP_EDITOR)->setEnabled(!m_panelComponent.GetBitmapPath().isEmpty());
     const QUndoStack& stack = m_pDocument->UndoStack();
     const std::tuple<int, bool, QString, QString> steps[] = {
-        {ID_EDIT_UNDO, stack.canUndo(), QStringLiteral("&Undo"), stack.undoText()},
-        {ID_EDIT_REDO, stack.canRedo(), QStringLiteral("&Redo"), stack.redoText()},
+        {ID_EDIT_UNDO, stack.canUndo(), tr("&Undo"), tr("&Undo %1").arg(stack.undoText())},
+        {ID_EDIT_REDO, stack.canRedo(), tr("&Redo"), tr("&Redo %1").arg(stack.redoText())},
     };
-    for (const auto& [nId, bCan, strVerb, strWhat] : steps) {
+    for (const auto& [nId, bCan, strVerb, strStep] : steps) {
         QAction* const pAction = GetCommand(nId);
         pAction->setEnabled(bCan);
-        pAction->setText(bCan ? strVerb + QLatin1Char(' ') + strWhat : strVerb);
+        pAction->setText(bCan ? strStep : strVerb);
     }
     const std::pair<int, int> shows[] = {
         {ID_SHOW_NOTE_IMAGE, CSkinImageView::SHOW_NOTE_IMAGE},

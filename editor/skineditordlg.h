@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -193,6 +192,7 @@ private:
     void BuildViewMenu();
     void SetTransparencyDisplay(CSkinImageView::TransparencyDisplay display);
     void AddMenu(QMenu& menu, const MenuItem* pItems, std::size_t nCount);
+    void AssignStandardKeys();
     void SetTabOrder();
     void ConnectPanels();
     void BuildRecentMenu();
@@ -272,7 +272,6 @@ private:
     // What the drag over the window brings, read as it entered.
     DroppedFile m_dragged;
     std::filesystem::path m_droppedSkin;
-    QShortcut m_keyHelp{QKeySequence(QKeySequence::HelpContents), this};
 
     QVBoxLayout m_layoutTop;
     QHBoxLayout m_layoutMain;

@@ -24,9 +24,9 @@ bool CSkinEditorDlg::ConfirmDiscard()
     if (!IsModified()) {
         return true;
     }
-    switch (
-        Prompts().ShowMessage("You have made changes to this skin.  Would you like to save first?",
-                              PromptButtons::YesNoCancel, PromptIcon::Question)) {
+    switch (Prompts().ShowMessage(
+        tr("You have made changes to this skin.  Would you like to save first?").toStdString(),
+        PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::No:
         return true;
     case PromptAnswer::Yes:
@@ -49,8 +49,8 @@ void CSkinEditorDlg::OnFileNewFromTemplate()
 {
     const std::vector<std::filesystem::path> templates = FindTemplates();
     if (templates.empty()) {
-        Prompts().ShowMessage("No template skins are installed with Tavelo.", PromptButtons::Ok,
-                              PromptIcon::Exclamation);
+        Prompts().ShowMessage(tr("No template skins are installed with Tavelo.").toStdString(),
+                              PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
     if (!ConfirmDiscard()) {
@@ -63,9 +63,11 @@ void CSkinEditorDlg::OnFileNewFromTemplate()
     CSkinFileStatus status;
     std::unique_ptr<CSkinDocument> pDocument = CSkinDocument::FromTemplate(*chosen, status);
     if (!pDocument) {
-        Prompts().ShowMessage("The template \"" + pathToQString(*chosen).toStdString() +
-                                  "\" could not be opened.\n\n" + status.Describe(),
-                              PromptButtons::Ok, PromptIcon::Exclamation);
+        Prompts().ShowMessage(
+            tr("The template \"%1\" could not be opened.\n\n%2")
+                .arg(pathToQString(*chosen), QString::fromStdString(status.Describe()))
+                .toStdString(),
+            PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
     // Untitled: its first save asks for a name, and the template stays as it is.
@@ -98,9 +100,10 @@ void CSkinEditorDlg::OnFileMruFile(int nIndex)
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
         RemoveRecentFile(strPath);
         UpdateRecentMenu();
-        Prompts().ShowMessage("The file \"" + pathToQString(path).toStdString() +
-                                  "\" no longer exists. It has been removed from the Recent "
-                                  "Files list.",
+        Prompts().ShowMessage(tr("The file \"%1\" no longer exists. It has been removed from the "
+                                 "Recent Files list.")
+                                  .arg(pathToQString(path))
+                                  .toStdString(),
                               PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
@@ -129,11 +132,12 @@ bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
     CSkinFileStatus status;
     std::unique_ptr<CSkinDocument> pDocument = CSkinDocument::Open(strPath, status);
     if (!pDocument) {
-        const std::string strText = status.error == CSkinFileStatus::Error::Version
-                                        ? std::string(SKIN_VERSION_MESSAGE)
-                                        : "The skin file \"" +
-                                              pathToQString(strPath).toStdString() +
-                                              "\" could not be opened.\n\n" + status.Describe();
+        const std::string strText =
+            status.error == CSkinFileStatus::Error::Version
+                ? std::string(SKIN_VERSION_MESSAGE)
+                : tr("The skin file \"%1\" could not be opened.\n\n%2")
+                      .arg(pathToQString(strPath), QString::fromStdString(status.Describe()))
+                      .toStdString();
         Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
         return false;
     }
@@ -180,10 +184,11 @@ bool CSkinEditorDlg::SaveSkin(bool bAskName)
         if (status.error == CSkinFileStatus::Error::MissingImage) {
             ShowMissingPart(status.nPart);
         } else {
-            Prompts().ShowMessage("The skin could not be saved as \"" +
-                                      pathToQString(strPath).toStdString() + "\".\n\n" +
-                                      status.Describe(),
-                                  PromptButtons::Ok, PromptIcon::Exclamation);
+            Prompts().ShowMessage(
+                tr("The skin could not be saved as \"%1\".\n\n%2")
+                    .arg(pathToQString(strPath), QString::fromStdString(status.Describe()))
+                    .toStdString(),
+                PromptButtons::Ok, PromptIcon::Exclamation);
         }
         return false;
     }
@@ -205,17 +210,18 @@ void CSkinEditorDlg::OnFileExportPreview()
     const std::filesystem::path skinPath = GetFilePath();
     const std::filesystem::path suggested =
         FileDialogFolder(skinPath) / (skinPath.empty()
-                                          ? std::filesystem::path("Untitled.png")
+                                          ? toPath(tr("Untitled") + QStringLiteral(".png"))
                                           : std::filesystem::path(skinPath.stem()).concat(".png"));
     const std::optional<std::filesystem::path> chosen = Prompts().ChoosePngFile(suggested);
     if (!chosen) {
         return;
     }
     const QImage image = RenderNote(GetSkin(), std::nullopt);
-    std::string strProblem = "the images of the skin cannot be drawn";
+    std::string strProblem = tr("the images of the skin cannot be drawn").toStdString();
     if (image.isNull() || !WriteNotePng(image, *chosen, strProblem)) {
-        Prompts().ShowMessage("The preview could not be saved as \"" +
-                                  pathToQString(*chosen).toStdString() + "\".\n\n" + strProblem,
+        Prompts().ShowMessage(tr("The preview could not be saved as \"%1\".\n\n%2")
+                                  .arg(pathToQString(*chosen), QString::fromStdString(strProblem))
+                                  .toStdString(),
                               PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
@@ -224,9 +230,10 @@ void CSkinEditorDlg::OnFileExportPreview()
 
 void CSkinEditorDlg::ShowMissingPart(int nPart)
 {
-    Prompts().ShowMessage("You have not entered valid information for the following portion of "
-                          "the skin:\n\n" +
-                              CSkin::GetPartName(nPart),
+    Prompts().ShowMessage(tr("You have not entered valid information for the following portion "
+                             "of the skin:\n\n%1")
+                              .arg(QString::fromStdString(CSkin::GetPartName(nPart)))
+                              .toStdString(),
                           PromptButtons::Ok, PromptIcon::Exclamation);
 }
 

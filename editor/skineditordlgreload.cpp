@@ -30,16 +30,16 @@ void CSkinEditorDlg::OnImageFileChanged(int nPart, const QString& strPath)
         }
         m_bAskingReload = true;
         const PromptAnswer answer = Prompts().ShowMessage(
-            "The bitmap file \"" + strPath.toStdString() +
-                "\" has changed on disk.\n\nWould you like to reload it into the skin's " +
-                CSkinDocument::ImageName(nPart).toStdString() +
-                "? The bitmap you chose for this component but have not applied will be dropped.",
+            tr("The bitmap file \"%1\" has changed on disk.\n\nWould you like to reload it into "
+               "the skin's %2? The bitmap you chose for this component but have not applied will "
+               "be dropped.")
+                .arg(strPath, CSkinDocument::ImageName(nPart))
+                .toStdString(),
             PromptButtons::YesNo, PromptIcon::Question);
         m_bAskingReload = false;
         if (answer != PromptAnswer::Yes) {
-            m_panelView.ShowMessage(
-                QStringLiteral("%1 changed; not reloaded, your unapplied bitmap stays")
-                    .arg(QFileInfo(strPath).fileName()));
+            m_panelView.ShowMessage(tr("%1 changed; not reloaded, your unapplied bitmap stays")
+                                        .arg(QFileInfo(strPath).fileName()));
             return;
         }
         m_panelComponent.DropBitmapEdit();
@@ -57,27 +57,26 @@ void CSkinEditorDlg::ReloadImageFile(int nPart, const QString& strPath)
     if (!file.pImage) {
         // Most likely still being written: the next save is reported again.
         m_panelView.ShowMessage(
-            file.bNotBitmap
-                ? QStringLiteral("%1 is not an image now; the skin keeps its image").arg(strName)
-                : QStringLiteral("%1 could not be read; the skin keeps its image. %2")
-                      .arg(strName, QString::fromStdString(file.strWhy)));
+            file.bNotBitmap ? tr("%1 is not an image now; the skin keeps its image").arg(strName)
+                            : tr("%1 could not be read; the skin keeps its image. %2")
+                                  .arg(strName, QString::fromStdString(file.strWhy)));
         return;
     }
     const int nIndexBefore = m_pDocument->UndoStack().index();
     m_pDocument->ReloadImage(nPart, std::move(file.pImage));
     m_pWatcher->Acknowledge(nPart);
-    const QString strConverted = file.strConvertedFrom.empty()
-                                     ? QString()
-                                     : QStringLiteral(" (converted from %1)")
-                                           .arg(QString::fromStdString(file.strConvertedFrom));
-    m_panelView.ShowMessage(
-        m_pDocument->UndoStack().index() != nIndexBefore
-            ? QStringLiteral("Reloaded %1%2").arg(strName, strConverted)
-            : QStringLiteral("%1 was saved with the same picture").arg(strName));
+    QString strMessage = tr("%1 was saved with the same picture").arg(strName);
+    if (m_pDocument->UndoStack().index() != nIndexBefore) {
+        strMessage = file.strConvertedFrom.empty()
+                         ? tr("Reloaded %1").arg(strName)
+                         : tr("Reloaded %1 (converted from %2)")
+                               .arg(strName, QString::fromStdString(file.strConvertedFrom));
+    }
+    m_panelView.ShowMessage(strMessage);
 }
 
 void CSkinEditorDlg::OnImageFileVanished(int /*nPart*/, const QString& strPath)
 {
-    m_panelView.ShowMessage(QStringLiteral("%1 deleted or moved; no longer watched")
-                                .arg(QFileInfo(strPath).fileName()));
+    m_panelView.ShowMessage(
+        tr("%1 deleted or moved; no longer watched").arg(QFileInfo(strPath).fileName()));
 }

@@ -11,6 +11,7 @@
 #include "skineditordlg.h"
 #include "skinnednotewnd.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -23,28 +24,34 @@ namespace {
 const char* const kWebSiteUrl = "https://www.corvane.example/palimo";
 const char* const kGetSkinsUrl = "https://www.corvane.example/palimo/skins_and_plugins.htm";
 
-const char* const kNoBitmapPath =
-    "Since there is no path to the current bitmap file, you cannot edit the bitmap.";
-const char* const kChooserNotFound =
-    "Tintary (the color chooser program) could not be\nfound. Try running the Palimo installer "
-    "with\nthe 'Tavelo' option checked.";
-const char* const kChooserFailed = "Palimo failed to launch Tintary due to an unknown error. "
-                                   "Contact tech-support for more information.";
-const char* const kNoHelp = "The Tavelo help could not be found. Reinstall Tavelo to restore it.";
+const char* const kNoBitmapPath = QT_TRANSLATE_NOOP(
+    "CSkinEditorDlg",
+    "Since there is no path to the current bitmap file, you cannot edit the bitmap.");
+const char* const kChooserNotFound = QT_TRANSLATE_NOOP(
+    "CSkinEditorDlg", "Tintary (the color chooser program) could not be\nfound. Try running the "
+                      "Palimo installer with\nthe 'Tavelo' option checked.");
+const char* const kChooserFailed =
+    QT_TRANSLATE_NOOP("CSkinEditorDlg", "Palimo failed to launch Tintary due to an unknown error. "
+                                        "Contact tech-support for more information.");
+const char* const kCouldNotOpenPage = QT_TRANSLATE_NOOP(
+    "CSkinEditorDlg", "Tavelo could not open %1.\n\nNo program on this desktop accepted it.");
+const char* const kNoHelp = QT_TRANSLATE_NOOP(
+    "CSkinEditorDlg", "The Tavelo help could not be found. Reinstall Tavelo to restore it.");
 
-// The desktop gives no reason when it opens nothing; the message says what was asked for.
-void OpenOrSay(const QUrl& url, const std::string& strWhat)
+std::string Translated(const char* pszText)
 {
-    if (!ShellOpen(url)) {
-        Prompts().ShowMessage("Tavelo could not open " + strWhat +
-                                  ".\n\nNo program on this desktop accepted it.",
-                              PromptButtons::Ok, PromptIcon::Exclamation);
-    }
+    return QCoreApplication::translate("CSkinEditorDlg", pszText).toStdString();
 }
 
-std::string Quoted(const QString& strText)
+// The desktop gives no reason when it opens nothing; the message says what was asked for.
+// strMessage says what could not be opened; %1 stands for the address.
+void OpenOrSay(const QUrl& url, const char* pszMessage, const QString& strWhere)
 {
-    return "\"" + strText.toStdString() + "\"";
+    if (!ShellOpen(url)) {
+        Prompts().ShowMessage(
+            QCoreApplication::translate("CSkinEditorDlg", pszMessage).arg(strWhere).toStdString(),
+            PromptButtons::Ok, PromptIcon::Exclamation);
+    }
 }
 
 } // namespace
@@ -147,14 +154,15 @@ void CSkinEditorDlg::OnOpenInBitmapEditor()
 {
     const QString strBitmapPath = m_panelComponent.GetBitmapPath();
     if (strBitmapPath.isEmpty()) {
-        Prompts().ShowMessage(kNoBitmapPath, PromptButtons::Ok, PromptIcon::Information);
+        Prompts().ShowMessage(Translated(kNoBitmapPath), PromptButtons::Ok,
+                              PromptIcon::Information);
         return;
     }
     const QString strPath = QFileInfo(strBitmapPath).absoluteFilePath();
     if (!QFileInfo(strPath).isFile()) {
-        Prompts().ShowMessage("Tavelo could not open " + Quoted(strPath) +
-                                  ": there is no such file.",
-                              PromptButtons::Ok, PromptIcon::Exclamation);
+        Prompts().ShowMessage(
+            tr("Tavelo could not open \"%1\": there is no such file.").arg(strPath).toStdString(),
+            PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
     // The skin's own image file is watched, so what the bitmap editor saves comes back as a
@@ -165,7 +173,10 @@ void CSkinEditorDlg::OnOpenInBitmapEditor()
         m_pWatcher->GetWatchedPath(nPart).isEmpty()) {
         ReloadImageFile(nPart, strPath);
     }
-    OpenOrSay(QUrl::fromLocalFile(strPath), Quoted(strPath) + " in a bitmap editor");
+    OpenOrSay(QUrl::fromLocalFile(strPath),
+              QT_TR_NOOP("Tavelo could not open \"%1\" in a bitmap editor.\n\nNo program on "
+                         "this desktop accepted it."),
+              strPath);
 }
 
 // The chooser started here runs on its own; its answer is not read, nor passed on to the
@@ -173,7 +184,7 @@ void CSkinEditorDlg::OnOpenInBitmapEditor()
 void CSkinEditorDlg::OnColourChooser()
 {
     if (!QFileInfo::exists(m_strChooserProgram)) {
-        Prompts().ShowMessage(kChooserNotFound, PromptButtons::Ok, PromptIcon::None);
+        Prompts().ShowMessage(Translated(kChooserNotFound), PromptButtons::Ok, PromptIcon::None);
         return;
     }
     QProcess chooser;
@@ -181,7 +192,7 @@ void CSkinEditorDlg::OnColourChooser()
     chooser.setStandardInputFile(QProcess::nullDevice());
     chooser.setStandardOutputFile(QProcess::nullDevice());
     if (!chooser.startDetached()) {
-        Prompts().ShowMessage(kChooserFailed, PromptButtons::Ok, PromptIcon::None);
+        Prompts().ShowMessage(Translated(kChooserFailed), PromptButtons::Ok, PromptIcon::None);
     }
 }
 
@@ -194,20 +205,25 @@ void CSkinEditorDlg::OnHelp()
 {
     const QString strPath = HelpFilePath();
     if (strPath.isEmpty()) {
-        Prompts().ShowMessage(kNoHelp, PromptButtons::Ok, PromptIcon::Exclamation);
+        Prompts().ShowMessage(Translated(kNoHelp), PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
-    OpenOrSay(QUrl::fromLocalFile(strPath), "the Tavelo help, " + Quoted(strPath));
+    OpenOrSay(QUrl::fromLocalFile(strPath),
+              QT_TR_NOOP("Tavelo could not open the Tavelo help, \"%1\".\n\nNo program on this "
+                         "desktop accepted it."),
+              strPath);
 }
 
 void CSkinEditorDlg::OnWebSite()
 {
-    OpenOrSay(QUrl(QString::fromLatin1(kWebSiteUrl)), kWebSiteUrl);
+    OpenOrSay(QUrl(QString::fromLatin1(kWebSiteUrl)), kCouldNotOpenPage,
+              QString::fromLatin1(kWebSiteUrl));
 }
 
 void CSkinEditorDlg::OnGetSkins()
 {
-    OpenOrSay(QUrl(QString::fromLatin1(kGetSkinsUrl)), kGetSkinsUrl);
+    OpenOrSay(QUrl(QString::fromLatin1(kGetSkinsUrl)), kCouldNotOpenPage,
+              QString::fromLatin1(kGetSkinsUrl));
 }
 
 void CSkinEditorDlg::OnAbout()

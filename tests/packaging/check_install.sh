@@ -21,7 +21,8 @@ for file in bin/tavelo bin/tavelo-skn bin/tintary \
     share/icons/hicolor/scalable/apps/$id.svg share/tavelo/manual/index.html \
     share/man/man1/tavelo.1.gz share/man/man1/tavelo-skn.1.gz share/man/man1/tintary.1.gz \
     share/doc/tavelo/copyright share/doc/tavelo/changelog.Debian.gz \
-    share/tavelo/templates/yellow-note.skn share/tavelo/templates/leaf.skn; do
+    share/tavelo/templates/yellow-note.skn share/tavelo/templates/leaf.skn \
+    share/tavelo/translations/tavelo_de.qm; do
     [ -f "$root/$file" ] || fail "$file is not installed"
 done
 for size in 16 22 24 32 48 64 128 256; do
