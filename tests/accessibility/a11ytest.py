@@ -265,11 +265,12 @@ class Session:
             # Now and then Qt misses the focus the window manager hands back when a dialog
             # closes: keys then reach the window but no control. Switching away and back
             # (what Alt+Tab does) recovers; the note keeps the fault in the log.
-            print(f"NOTE: {what} did not take the keyboard back; switching to it again")
+            print(f"NOTE: {what} did not take the keyboard back; switching to it again", flush=True)
             wid = run("xdotool", "search", "--all", "--onlyvisible", "--pid",
                       str(self.editor.pid), "--name", "^Tavelo - ").stdout.split()[0]
             for attempt in range(3):
                 run("xdotool", "windowminimize", "--sync", wid)
+                settle()
                 run("xdotool", "windowactivate", "--sync", wid)
                 try:
                     wait_until(f"{what} to take the keyboard after switching to it",
