@@ -74,8 +74,7 @@ def wait_until(what, probe, seconds=STEP_SECONDS):
             raise
         except Exception:  # pylint: disable=broad-except
             result = None  # an object went away while it was looked at: look again
-        # Accessible objects without children are false in Python: compare with None.
-        if result is not None and result is not False:
+        if result:
             return result
         if time.monotonic() > deadline:
             raise Failure(f"timed out after {seconds} s waiting for {what}")
@@ -264,8 +263,9 @@ class Session:
         except Failure:
             # Now and then Qt misses the focus the window manager hands back when a dialog
             # closes: keys then reach the window but no control. Switching away and back
-            # (what Alt+Tab does) recovers; the note keeps the fault in the log.
-            print(f"NOTE: {what} did not take the keyboard back; switching to it again", flush=True)
+            # through the window manager recovers; the note keeps the fault in the log.
+            print(f"NOTE: {what} did not take the keyboard back; switching to it again",
+                  flush=True)
             wid = run("xdotool", "search", "--all", "--onlyvisible", "--pid",
                       str(self.editor.pid), "--name", "^Tavelo - ").stdout.split()[0]
             for attempt in range(3):
@@ -344,10 +344,10 @@ def check_window(window, title):
             continue
         if kind not in OPERABLE_ROLES and not has(obj, "FOCUSABLE"):
             continue
+        # A combo box's drop-down list goes by the combo box's name.
         if not obj.name.strip() and not (kind == "list" and role(obj.parent) == "combo box"):
             problems.append(f"{title}: {kind} without a name at {path_of(obj, window)}")
             continue
-        # A combo box's drop-down list goes by the combo box's name.
         scope = obj.parent if kind in ITEM_ROLES else window
         seen.setdefault((scope, kind, obj.name), []).append(obj)
     for (_, kind, name), objects in seen.items():
@@ -422,17 +422,8 @@ def test_keyboard_e2e(tavelo, skn, skin):
                            if session.focus and role(session.focus) == "text" else None)
         run("xdotool", "type", "--delay", "10", session.skin)
         wait_until("the typed path in the file name", lambda: text_of(field) == session.skin)
-        for attempt in range(2):
-            # The file name's completer pops up while the folder loads and may take an Enter.
-            settle(0.3)
-            key("Return")
-            try:
-                wait_until("the Open dialog to close", lambda: window not in session.windows(),
-                           3 * (attempt + 1))
-                break
-            except Failure:
-                if attempt:
-                    raise
+        key("Return")
+        wait_until("Enter to close the Open dialog", lambda: window not in session.windows())
         wait_until(f"the editor to show {session.skin}", lambda: session.skin in session.main.name)
         session.wait_active(session.main, "the editor after the Open dialog")
 
@@ -462,16 +453,16 @@ def test_keyboard_e2e(tavelo, skn, skin):
 
         print("step: recolour through a palette")
         session.tab_to("a colour picker", is_colour_picker)
-        palette = session.press_for_focus("the palette on Space", "space",
-                                          wanted=lambda obj: not is_colour_picker(obj))
-        # From no highlight, Up reaches the entry before the grid and Down the grid's first colour.
-        key("Up", "Down", "Return")
+        session.press_for_focus("the palette on Space", "space",
+                                wanted=lambda obj: not is_colour_picker(obj))
+        # Right runs through the ring of the custom entry, the automatic one and the colours:
+        # three presses land on a colour from wherever the highlight starts off the grid.
+        key("Right", "Right", "Right", "Return")
         wait_until("the palette to close on Enter", lambda: is_colour_picker(session.focus))
         session.wait_active(session.main, "the editor after the palette")
         if len(session.windows()) > 1:
             raise Failure("Enter in the palette opened a window instead of choosing a colour: "
                           + ", ".join(describe(w) for w in session.windows()))
-        del palette
 
         print("step: Ctrl+S")
         key("ctrl+s")
@@ -505,8 +496,7 @@ def visible_texts(tavelo, language):
         file_items = [plain(o.name) for o in walk(menus[0])
                       if role(o) in MENU_ITEM_ROLES and o != menus[0] and o.name]
         window = session.press_for_window("Skin Information on Ctrl+D", "ctrl+d")
-        dialog = [window.name] + [o.name for o in walk(window)
-                                  if o != window and o.name and role(o) != "text"]
+        dialog = [o.name for o in walk(window) if o.name]
         session.close(window, "Skin Information")
     return titles, file_items, dialog
 
