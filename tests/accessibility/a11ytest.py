@@ -12,6 +12,7 @@ accessibility bus. Exits 77 when a tool is missing. AT-SPI only observes; keys c
 """
 
 import hashlib
+import importlib.util
 import os
 import shutil
 import signal
@@ -48,10 +49,8 @@ def skip_reason():
             return f"{tool} is not installed"
     if not os.access(BUS_LAUNCHER, os.X_OK):
         return f"{BUS_LAUNCHER} is not installed (at-spi2-core)"
-    try:
-        import pyatspi  # noqa: F401  pylint: disable=import-outside-toplevel,unused-import
-    except ImportError:
-        return "pyatspi is not installed for /usr/bin/python3 (python3-pyatspi)"
+    if importlib.util.find_spec("pyatspi") is None:
+        return f"pyatspi is not installed for {sys.executable} (python3-pyatspi)"
     return None
 
 
