@@ -16,7 +16,7 @@ QString NameCharacter(char32_t ch)
 {
     char szCode[16] = {};
     std::snprintf(szCode, sizeof(szCode), "U+%04X", static_cast<unsigned>(ch));
-    const QString strCode = QString::fromLatin1(szCode);
+    QString strCode = QString::fromLatin1(szCode);
     // Invisible and combining characters read best by their code alone.
     if (!QChar::isPrint(ch) || QChar::isMark(ch)) {
         return strCode;

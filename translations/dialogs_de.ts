@@ -280,6 +280,30 @@ https://www.corvane.example/palimo</translation>
         <translation>eine Zeichenkette ist zu lang zum Speichern</translation>
     </message>
     <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the file is on a read-only file system</source>
+        <translation>die Datei liegt auf einem schreibgeschützten Dateisystem</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>es ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a device, pipe or socket) and is left as it is</source>
+        <translation>es ist keine reguläre Datei (ein Gerät, eine Pipe oder ein Socket) und bleibt unverändert</translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation>es wurde kein Dateiname angegeben</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>die Datei ist nicht geöffnet</translation>
+    </message>
+    <message>
         <source>the file could not be written</source>
         <translation>die Datei konnte nicht geschrieben werden</translation>
     </message>
@@ -412,16 +436,8 @@ https://www.corvane.example/palimo</translation>
         <translation>die Datei endet vorzeitig</translation>
     </message>
     <message>
-        <source>no file name was given</source>
-        <translation>es wurde kein Dateiname angegeben</translation>
-    </message>
-    <message>
         <source>no such file</source>
         <translation>keine solche Datei</translation>
-    </message>
-    <message>
-        <source>it is a folder, not a file</source>
-        <translation>es ist ein Ordner, keine Datei</translation>
     </message>
     <message>
         <source>it is not a regular file</source>

@@ -55,7 +55,7 @@ void LoadTranslations(QTranslator& qtTranslator, QTranslator& ownTranslator)
     }
     const QDir programDir(QCoreApplication::applicationDirPath());
     for (const QString& strFolder :
-         {QStringLiteral("../share/tavelo/translations"), QStringLiteral("../../translations")}) {
+         {QStringLiteral("../share/tavelo/translations"), QStringLiteral("../translations")}) {
         if (ownTranslator.load(locale, QStringLiteral("tavelo"), QStringLiteral("_"),
                                programDir.filePath(strFolder))) {
             QCoreApplication::installTranslator(&ownTranslator);
