@@ -92,7 +92,7 @@ CQtPromptService::ChooseSkinFile(FileDialogMode mode, const std::filesystem::pat
     if (!folder.empty()) {
         dialog.setDirectory(pathToQString(folder));
     }
-    dialog.setNameFilter(QCoreApplication::translate("CQtPromptService", "Skin Files (*.skn)"));
+    dialog.setNameFilter(QCoreApplication::translate("CQtPromptService", "Skin Files(*.skn)"));
     dialog.setDefaultSuffix(QStringLiteral("skn"));
     if (mode == FileDialogMode::Save) {
         // Save As: choosing an existing skin asks before replacing it.

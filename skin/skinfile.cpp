@@ -127,7 +127,7 @@ std::string CSkinFileStatus::Describe() const
 
 SkinText CSkinFileStatus::Text() const
 {
-    const SkinText detail = Phrase(strDetail);
+    SkinText detail = Phrase(strDetail);
     const SkinText offset = Literal(std::to_string(nOffset));
     const SkinText part = Phrase(CSkin::GetPartName(nPart));
     switch (error) {

@@ -105,7 +105,7 @@ https://www.corvane.example/palimo</translation>
 <context>
     <name>CQtPromptService</name>
     <message>
-        <source>Skin Files (*.skn)</source>
+        <source>Skin Files(*.skn)</source>
         <translation>Skin-Dateien (*.skn)</translation>
     </message>
     <message>
