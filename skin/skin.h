@@ -60,6 +60,8 @@ struct CSkinFileStatus
     std::uint32_t nVersion = 0; // the version field of the file read
     int nPart = SKINPART_NONE;  // the image concerned by BadImage and MissingImage
     std::string strDetail;
+    // strDetail as pattern and values, where it was made from them.
+    SkinText detailText;
     // Where the main, close and mouse-over close chunks stand in the file read.
     std::array<ByteRange, 3> imageChunks{};
 

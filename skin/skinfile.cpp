@@ -62,7 +62,7 @@ private:
 // Throws what a bitmap chunk that did not read means: the file ends inside it, the file is no
 // skin (nothing bitmap-like where the main image must begin), or a broken bitmap.
 void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart, std::uint64_t nEnd,
-                       int nPart, const std::string& strReason, CSkinFileStatus& status)
+                       int nPart, const SkinText& reason, CSkinFileStatus& status)
 {
     const std::uint64_t nLeft = nEnd - nStart;
     constexpr std::array<std::uint8_t, 2> kMark = {'B', 'M'};
@@ -83,7 +83,8 @@ void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart,
     }
     status.nPart = nPart;
     status.error = CSkinFileStatus::Error::BadImage;
-    throw CArchiveException(strReason, nStart);
+    status.detailText = reason;
+    throw CArchiveException(reason.English(), nStart);
 }
 
 std::string DescribeOpenError(int nError)
@@ -127,7 +128,7 @@ std::string CSkinFileStatus::Describe() const
 
 SkinText CSkinFileStatus::Text() const
 {
-    SkinText detail = Phrase(strDetail);
+    SkinText detail = detailText.strText.empty() ? Phrase(strDetail) : detailText;
     const SkinText offset = Literal(std::to_string(nOffset));
     const SkinText part = Phrase(CSkin::GetPartName(nPart));
     switch (error) {
@@ -192,8 +193,8 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
         const DWORD nSize = images[n]->Read(chunk);
         // Reading on after a chunk that is not a bitmap only turns pixels into fields.
         if (nSize == 0) {
-            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n], images[n]->GetReadError(),
-                              status);
+            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n],
+                              images[n]->GetReadErrorText(), status);
         }
         status.imageChunks[n] = {nStart, nSize};
     }

@@ -25,6 +25,20 @@ CSkinFileStatus TruncatedSkinStatus()
     return status;
 }
 
+// A skin whose main image is wider than any bitmap may be.
+CSkinFileStatus OversizedImageStatus()
+{
+    std::vector<std::uint8_t> bytes = {1,    0,    0, 0, 0, 0,  0, 0, 'B', 'M', 54, 0, 0,
+                                       0,    0,    0, 0, 0, 54, 0, 0, 0,   40,  0,  0, 0,
+                                       0x20, 0x4E, 0, 0, 1, 0,  0, 0, 1,   0,   24, 0};
+    bytes.resize(bytes.size() + 64);
+    CMemorySource source(bytes);
+    CSkin skin;
+    CSkinFileStatus status;
+    skin.Load(source, &status);
+    return status;
+}
+
 } // namespace
 
 class tst_SkinTexts : public QObject
@@ -50,6 +64,12 @@ void tst_SkinTexts::germanWithEnglishKept_data()
         << TruncatedSkinStatus().Text()
         << "the file ends early at byte 7 (in the title, which starts at byte 4)"
         << "die Datei endet vorzeitig bei Byte 7 (betroffen: der Titel, beginnend bei Byte 4)";
+    QTest::newRow("load error with the reader's limits")
+        << OversizedImageStatus().Text()
+        << "Skin main window image: the image is 20000 x 1 pixels; an image may have at most 16384 "
+           "pixels a side and 16777216 pixels in all (at byte 8)"
+        << "Hauptfensterbild des Skins: das Bild ist 20000 x 1 Pixel gro\u00DF; ein Bild darf "
+           "h\u00F6chstens 16384 Pixel pro Seite und 16777216 Pixel insgesamt haben (bei Byte 8)";
     QTest::newRow("a value is never filled in again")
         << Phrase("%1 %2 is empty", {Literal("%2"), Literal("(1)")}) << "%2 (1) is empty"
         << "%2 (1) ist leer";
