@@ -3,11 +3,19 @@
 #include "bytestream.h"
 #include "skincommands.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
 namespace {
+
+// The component's name as the Component list shows it, in the user's language.
+QString ComponentName(const ComponentTraits& traits)
+{
+    return QCoreApplication::translate(kSkinTextContext, traits.pszName);
+}
 
 // Two bitmaps are the same when a skin file would hold the same bytes for them.
 bool SameBitmap(const CDib* pA, const CDib* pB)
@@ -228,8 +236,8 @@ void CSkinDocument::ApplyComponent(SkinComponent nComponent, ComponentEdit edit)
     if (pTraits == nullptr) {
         return;
     }
-    auto pBatch = std::make_unique<CBatchCommand>(
-        *this, tr("Apply %1").arg(QString::fromLatin1(pTraits->pszName)));
+    auto pBatch =
+        std::make_unique<CBatchCommand>(*this, tr("Apply %1").arg(ComponentName(*pTraits)));
     if (pTraits->bRectFieldsEditable && edit.rect && GetRect(pTraits->rect) != *edit.rect) {
         pBatch->Add(std::make_unique<CExchangeCommand<SkinRect, RECT>>(*this, pTraits->rect,
                                                                        *edit.rect, QString()));
@@ -319,8 +327,7 @@ void CSkinDocument::ReloadImage(int nPart, std::unique_ptr<CDib> pImage)
 QString CSkinDocument::ImageName(int nPart)
 {
     const ComponentTraits* const pTraits = TraitsOf(ComponentOfImage(nPart));
-    return pTraits != nullptr ? tr("%1 Image").arg(QString::fromLatin1(pTraits->pszName))
-                              : QString();
+    return pTraits != nullptr ? tr("%1 Image").arg(ComponentName(*pTraits)) : QString();
 }
 
 void CSkinDocument::Exchange(SkinRect rect, RECT& value)

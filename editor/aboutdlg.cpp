@@ -29,23 +29,23 @@ void MakePlainText(QLabel& label)
 } // namespace
 
 CAboutDlg::CAboutDlg(QWidget* pParent)
-    : QDialog(pParent), m_icon(this), m_version(QStringLiteral("Tavelo Version 1.1\n"
-                                                               "The skin editor for Palimo notes"),
+    : QDialog(pParent), m_icon(this), m_version(tr("Tavelo Version 1.1\n"
+                                                   "The skin editor for Palimo notes"),
                                                 this),
       m_lineTop(this),
-      m_creditsTavelo(QStringLiteral("Tavelo Author:\n"
-                                     "The Tavelo developers\n"
-                                     "https://www.corvane.example/palimo\n"
-                                     "https://www.corvane.example/palimo/skins_and_plugins.htm"),
+      m_creditsTavelo(tr("Tavelo Author:\n"
+                         "The Tavelo developers\n"
+                         "https://www.corvane.example/palimo\n"
+                         "https://www.corvane.example/palimo/skins_and_plugins.htm"),
                       this),
-      m_lineMiddle(this), m_creditsTintary(QStringLiteral("Tintary Author:\n"
-                                                          "The Tintary developers\n"
-                                                          "Corvane\n"
-                                                          "https://www.corvane.example/palimo"),
+      m_lineMiddle(this), m_creditsTintary(tr("Tintary Author:\n"
+                                              "The Tintary developers\n"
+                                              "Corvane\n"
+                                              "https://www.corvane.example/palimo"),
                                            this),
-      m_lineBottom(this), m_btnOk(QStringLiteral("OK"), this)
+      m_lineBottom(this), m_btnOk(tr("OK"), this)
 {
-    setWindowTitle(QStringLiteral("About Tavelo"));
+    setWindowTitle(tr("About Tavelo"));
     m_icon.setPixmap(QPixmap(QStringLiteral(":/icons/tavelo.png"))
                          .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_icon.setFixedSize(32, 32);

@@ -3,11 +3,12 @@
 #include "bytestream.h"
 #include "qtconvert.h"
 #include "skinimagefile.h"
+#include "translatedskintext.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <optional>
@@ -15,7 +16,14 @@
 
 namespace {
 
-const char* const kBadBmp = "It is damaged, or it is a kind of BMP file this program cannot hold.";
+// A reason as a sentence of its own: capitalised, with a full stop.
+std::string Sentence(QString strWhy)
+{
+    if (!strWhy.isEmpty()) {
+        strWhy[0] = strWhy[0].toUpper();
+    }
+    return QCoreApplication::translate("BitmapFile", "%1.").arg(strWhy).toStdString();
+}
 
 // Why the bitmap file cannot be opened, or nothing when it can.
 std::optional<std::string> WhyNotReadable(const std::filesystem::path& path)
@@ -23,13 +31,13 @@ std::optional<std::string> WhyNotReadable(const std::filesystem::path& path)
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (error) {
-        return error.message() + ".";
+        return Sentence(QString::fromStdString(error.message()));
     }
     if (std::filesystem::is_directory(status)) {
-        return std::string("It is a folder.");
+        return QCoreApplication::translate("BitmapFile", "It is a folder.").toStdString();
     }
     if (!std::filesystem::is_regular_file(status)) {
-        return std::string("It is not a regular file.");
+        return QCoreApplication::translate("BitmapFile", "It is not a regular file.").toStdString();
     }
     return std::nullopt;
 }
@@ -57,11 +65,7 @@ BitmapFile Converted(const std::filesystem::path& path, COLORREF crTransparent)
     if (!IsImageFile(path)) {
         return BitmapFile{nullptr, true, {}, {}};
     }
-    std::string strWhy = image.strError;
-    if (!strWhy.empty()) {
-        strWhy[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(strWhy[0])));
-    }
-    return Refused(strWhy + ".");
+    return Refused(Sentence(QString::fromStdString(image.strError)));
 }
 
 BitmapFile ReadBitmapFile(const std::filesystem::path& path, COLORREF crTransparent)
@@ -71,7 +75,7 @@ BitmapFile ReadBitmapFile(const std::filesystem::path& path, COLORREF crTranspar
     }
     const FilePtr pFile = OpenFileForReading(path);
     if (!pFile) {
-        return Refused(std::generic_category().message(errno) + ".");
+        return Refused(Sentence(QString::fromStdString(std::generic_category().message(errno))));
     }
     std::array<char, 2> signature{};
     if (std::fread(signature.data(), 1, signature.size(), pFile.get()) != signature.size() ||
@@ -82,9 +86,12 @@ BitmapFile ReadBitmapFile(const std::filesystem::path& path, COLORREF crTranspar
     auto pImage = std::make_unique<CDib>();
     if (pImage->Read(source) == 0) {
         // The reader's own words say more than ours only when the image is too large.
-        const std::string& strWhy = pImage->GetReadError();
-        return Refused(pImage->IsBeyondLimits() ? "T" + strWhy.substr(1) + "."
-                                                : std::string(kBadBmp));
+        return Refused(pImage->IsBeyondLimits()
+                           ? Sentence(TranslatedSkinText(pImage->GetReadErrorText()))
+                           : QCoreApplication::translate("BitmapFile",
+                                                         "It is damaged, or it is a kind of "
+                                                         "BMP file this program cannot hold.")
+                                 .toStdString());
     }
     return BitmapFile{std::move(pImage), false, {}, {}};
 }

@@ -24,13 +24,12 @@ void Exchange(QLineEdit& edit, std::string& strValue, bool bSaveAndValidate)
 } // namespace
 
 CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
-    : QDialog(pParent), m_btnOk(QStringLiteral("OK"), this),
-      m_btnCancel(QStringLiteral("Cancel"), this), m_editTitle(this), m_editAuthor(this),
-      m_editDate(this), m_editComment(this), m_labelTitle(QStringLiteral("Title"), this),
-      m_labelAuthor(QStringLiteral("Author"), this), m_labelDate(QStringLiteral("Date"), this),
-      m_labelComment(QStringLiteral("Comment"), this)
+    : QDialog(pParent), m_editTitle(this), m_editAuthor(this), m_editDate(this),
+      m_editComment(this), m_btnOk(tr("OK"), this), m_btnCancel(tr("Cancel"), this),
+      m_labelTitle(tr("&Title:"), this), m_labelAuthor(tr("&Author:"), this),
+      m_labelDate(tr("&Date:"), this), m_labelComment(tr("&Comment:"), this)
 {
-    setWindowTitle(QStringLiteral("Skin Information"));
+    setWindowTitle(tr("Skin Information"));
     m_btnOk.setObjectName(QStringLiteral("1"));
     m_btnCancel.setObjectName(QStringLiteral("2"));
     m_btnOk.setDefault(true);
@@ -49,6 +48,7 @@ CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
         pEdit->setMinimumWidth(150);
         // A skin's texts have no length limit; QLineEdit's default one would cut them.
         pEdit->setMaxLength(std::numeric_limits<int>::max());
+        pLabel->setBuddy(pEdit); // the label's mnemonic, and the edit's accessible name
         m_layout.addWidget(pLabel, nRow, 0, Qt::AlignRight);
         m_layout.addWidget(pEdit, nRow, 1);
         ++nRow;
@@ -59,11 +59,11 @@ CSkinInfoDlg::CSkinInfoDlg(QWidget* pParent)
     m_layout.setHorizontalSpacing(10);
     m_layout.setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(&m_btnOk, &m_btnCancel);
-    setTabOrder(&m_btnCancel, &m_editTitle);
     setTabOrder(&m_editTitle, &m_editAuthor);
     setTabOrder(&m_editAuthor, &m_editDate);
     setTabOrder(&m_editDate, &m_editComment);
+    setTabOrder(&m_editComment, &m_btnOk);
+    setTabOrder(&m_btnOk, &m_btnCancel);
 
     connect(&m_btnOk, &QPushButton::clicked, this, &CSkinInfoDlg::accept);
     connect(&m_btnCancel, &QPushButton::clicked, this, &CSkinInfoDlg::reject);
@@ -81,7 +81,7 @@ void CSkinInfoDlg::showEvent(QShowEvent* pEvent)
 {
     if (!pEvent->spontaneous()) {
         DoDataExchange(false);
-        m_btnOk.setFocus();
+        m_editTitle.setFocus();
     }
     QDialog::showEvent(pEvent);
 }
@@ -89,14 +89,15 @@ void CSkinInfoDlg::showEvent(QShowEvent* pEvent)
 // A text a skin cannot store keeps the dialog open on it, named, rather than saving '?'s.
 void CSkinInfoDlg::accept()
 {
-    const std::pair<const char*, QLineEdit*> fields[] = {{"The title", &m_editTitle},
-                                                         {"The author", &m_editAuthor},
-                                                         {"The date", &m_editDate},
-                                                         {"The comment", &m_editComment}};
-    for (const auto& [pszField, pEdit] : fields) {
-        const std::string strProblem = UnstorableTextMessage(pszField, pEdit->text());
-        if (!strProblem.empty()) {
-            Prompts().ShowMessage(strProblem, PromptButtons::Ok, PromptIcon::Exclamation);
+    const std::pair<QString, QLineEdit*> fields[] = {{tr("The title"), &m_editTitle},
+                                                     {tr("The author"), &m_editAuthor},
+                                                     {tr("The date"), &m_editDate},
+                                                     {tr("The comment"), &m_editComment}};
+    for (const auto& [strField, pEdit] : fields) {
+        const QString strProblem = UnstorableTextMessage(strField, pEdit->text());
+        if (!strProblem.isEmpty()) {
+            Prompts().ShowMessage(strProblem.toStdString(), PromptButtons::Ok,
+                                  PromptIcon::Exclamation);
             pEdit->setFocus();
             return;
         }

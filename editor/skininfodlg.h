@@ -12,7 +12,7 @@
 // before running the dialog and reads them back after it was accepted; the edits are filled
 // whenever the dialog is shown, and only OK writes them back. Texts are kept as the skin keeps
 // them, in Windows-1252; no length limit, no format. OK refuses, with a message, a text holding
-// characters Windows-1252 has not.
+// characters Windows-1252 has not. It opens with the cursor in the title.
 class CSkinInfoDlg : public QDialog
 {
     Q_OBJECT
@@ -42,13 +42,13 @@ protected:
 private:
     void DoDataExchange(bool bSaveAndValidate);
 
-    // Declared in tab order: OK, Cancel, then the edits from top to bottom.
-    QPushButton m_btnOk;
-    QPushButton m_btnCancel;
+    // Declared in tab order: the edits from top to bottom, then OK and Cancel.
     QLineEdit m_editTitle;
     QLineEdit m_editAuthor;
     QLineEdit m_editDate;
     QLineEdit m_editComment;
+    QPushButton m_btnOk;
+    QPushButton m_btnCancel;
     QLabel m_labelTitle;
     QLabel m_labelAuthor;
     QLabel m_labelDate;

@@ -3,6 +3,7 @@
 #include "notepicture.h"
 #include "qtconvert.h"
 #include "skin.h"
+#include "translatedskintext.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -30,7 +31,7 @@ CTemplateDlg::CTemplateDlg(const std::vector<std::filesystem::path>& templates, 
     : QDialog(pParent), m_layout(this),
       m_buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)
 {
-    setWindowTitle(QStringLiteral("New from Template"));
+    setWindowTitle(tr("New from Template"));
     m_list.setViewMode(QListView::IconMode);
     m_list.setIconSize(QSize(kThumbnailSide, kThumbnailSide));
     m_list.setMovement(QListView::Static);
@@ -42,6 +43,7 @@ CTemplateDlg::CTemplateDlg(const std::vector<std::filesystem::path>& templates, 
     m_description.setTextFormat(Qt::PlainText);
     m_description.setMinimumHeight(m_description.fontMetrics().lineSpacing() * 3);
     m_description.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_list.setAccessibleName(tr("Templates"));
     m_layout.addWidget(&m_list, 1);
     m_layout.addWidget(&m_description);
     m_layout.addWidget(&m_buttons);
@@ -81,11 +83,10 @@ void CTemplateDlg::AddTemplate(const std::filesystem::path& path)
     }
     if (note.isNull()) {
         pItem->setText(strFileName);
-        pItem->setData(kDescriptionRole,
-                       QStringLiteral("This template cannot be read: %1")
-                           .arg(QString::fromStdString(status.error == CSkinFileStatus::Error::None
-                                                           ? std::string("it has missing parts")
-                                                           : status.Describe())));
+        pItem->setData(kDescriptionRole, tr("This template cannot be read: %1")
+                                             .arg(status.error == CSkinFileStatus::Error::None
+                                                      ? tr("it has missing parts")
+                                                      : TranslatedSkinText(status.Text())));
         pItem->setFlags(pItem->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
     } else {
         const QString strTitle = toQString(skin.GetTitle());
@@ -93,7 +94,7 @@ void CTemplateDlg::AddTemplate(const std::filesystem::path& path)
         pItem->setIcon(ThumbnailIcon(note, kThumbnailSide));
         QStringList lines;
         if (!skin.GetAuthor().empty()) {
-            lines << QStringLiteral("By %1").arg(toQString(skin.GetAuthor()));
+            lines << tr("By %1").arg(toQString(skin.GetAuthor()));
         }
         if (!skin.GetComment().empty()) {
             lines << toQString(skin.GetComment());

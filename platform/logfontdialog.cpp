@@ -5,6 +5,7 @@
 #include "qtconvert.h"
 #include "storabletext.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -65,13 +66,16 @@ QString NearestStyle(const QString& strFamily, int nWeight, bool bItalic)
     return strBest;
 }
 
-std::string FaceNameProblem(const QString& strFamily)
+QString FaceNameProblem(const QString& strFamily)
 {
-    std::string strProblem = UnstorableTextMessage("The font name", strFamily);
-    if (strProblem.empty() && toCp1252(strFamily).size() >= sizeof(LOGFONT::lfFaceName)) {
-        strProblem = "The font name \"" + strFamily.toStdString() + "\" is longer than the " +
-                     std::to_string(sizeof(LOGFONT::lfFaceName) - 1) +
-                     " characters a skin can store. Choose another font.";
+    QString strProblem = UnstorableTextMessage(
+        QCoreApplication::translate("CLogFontDialog", "The font name"), strFamily);
+    if (strProblem.isEmpty() && toCp1252(strFamily).size() >= sizeof(LOGFONT::lfFaceName)) {
+        strProblem = QCoreApplication::translate(
+                         "CLogFontDialog", "The font name \"%1\" is longer than the %2 "
+                                           "characters a skin can store. Choose another font.")
+                         .arg(strFamily)
+                         .arg(sizeof(LOGFONT::lfFaceName) - 1);
     }
     return strProblem;
 }
@@ -93,7 +97,7 @@ CLogFontDialog::CLogFontDialog(const LOGFONT& logFont, QWidget* pParent)
         strFamily = InstalledFamily(QFontInfo(font).family());
         if (!strFace.isEmpty()) {
             setWindowTitle(windowTitle() +
-                           QStringLiteral(" \u2013 \u201C%1\u201D is not installed").arg(strFace));
+                           tr(" \u2013 \u201C%1\u201D is not installed").arg(strFace));
         }
     }
     if (!strFamily.isEmpty()) {
@@ -136,10 +140,11 @@ void CLogFontDialog::done(int nResult)
 {
     if (nResult == Accepted) {
         const QString strFamily = currentFont().family();
-        const std::string strProblem =
-            strFamily != m_fontOpened.family() ? FaceNameProblem(FaceOf(strFamily)) : std::string();
-        if (!strProblem.empty()) {
-            Prompts().ShowMessage(strProblem, PromptButtons::Ok, PromptIcon::Exclamation);
+        const QString strProblem =
+            strFamily != m_fontOpened.family() ? FaceNameProblem(FaceOf(strFamily)) : QString();
+        if (!strProblem.isEmpty()) {
+            Prompts().ShowMessage(strProblem.toStdString(), PromptButtons::Ok,
+                                  PromptIcon::Exclamation);
             return;
         }
     }

@@ -92,7 +92,7 @@ CQtPromptService::ChooseSkinFile(FileDialogMode mode, const std::filesystem::pat
     if (!folder.empty()) {
         dialog.setDirectory(pathToQString(folder));
     }
-    dialog.setNameFilter(QStringLiteral("Skin Files(*.skn)"));
+    dialog.setNameFilter(QCoreApplication::translate("CQtPromptService", "Skin Files(*.skn)"));
     dialog.setDefaultSuffix(QStringLiteral("skn"));
     if (mode == FileDialogMode::Save) {
         // Save As: choosing an existing skin asks before replacing it.
@@ -112,7 +112,7 @@ CQtPromptService::ChoosePngFile(const std::filesystem::path& suggested)
 {
     QFileDialog dialog(DialogParent());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("PNG Images (*.png)"));
+    dialog.setNameFilter(QCoreApplication::translate("CQtPromptService", "PNG Images (*.png)"));
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (!suggested.parent_path().empty()) {
         dialog.setDirectory(pathToQString(suggested.parent_path()));

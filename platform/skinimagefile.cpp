@@ -5,7 +5,9 @@
 #include "dibimage.h"
 #include "qtconvert.h"
 #include "skin.h"
+#include "translatedskintext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -85,22 +87,28 @@ SkinImageFile ConvertImage(QIODevice& device, COLORREF crTransparent)
     reader.setAutoTransform(true);
     const QByteArray format = reader.format();
     if (format.isEmpty()) {
-        return Refused("not a bitmap or other image that can be read");
+        return Refused(QCoreApplication::translate("SkinImageFile",
+                                                   "not a bitmap or other image that can be read")
+                           .toStdString());
     }
     const std::string strFormat = QString::fromLatin1(format).toUpper().toStdString();
     // Known from the header alone for every format here; a picture too large is never decoded.
     if (const QSize size = reader.size();
         size.isValid() && !IsWithinDibLimits(size.width(), size.height())) {
-        return Refused(DescribeDibLimits(size.width(), size.height()));
+        return Refused(
+            TranslatedSkinText(DibLimitsText(size.width(), size.height())).toStdString());
     }
     AllowTheLargestBitmap();
     const QImage image = reader.read();
     if (image.isNull()) {
-        return Refused("the " + strFormat +
-                       " image cannot be read: " + reader.errorString().toStdString());
+        return Refused(
+            QCoreApplication::translate("SkinImageFile", "the %1 image cannot be read: %2")
+                .arg(QString::fromStdString(strFormat), reader.errorString())
+                .toStdString());
     }
     if (!IsWithinDibLimits(image.width(), image.height())) {
-        return Refused(DescribeDibLimits(image.width(), image.height()));
+        return Refused(
+            TranslatedSkinText(DibLimitsText(image.width(), image.height())).toStdString());
     }
     const std::vector<std::uint8_t> bytes =
         ToBmp24(image.convertToFormat(QImage::Format_ARGB32), crTransparent);
@@ -120,13 +128,15 @@ SkinImageFile ReadSkinImageFile(const std::filesystem::path& path, COLORREF crTr
     SkinImageFile result;
     if (StartsAsBmp(path)) {
         CSkin::ReadImageFile(result.pImage, path, &result.strError);
+        result.strError = TranslatedSkinText(Phrase(result.strError)).toStdString();
         return result;
     }
     // Only a regular file: a pipe or a device could block or never end.
     std::error_code error;
     QFile file(pathToQString(path));
     if (!std::filesystem::is_regular_file(path, error) || !file.open(QIODevice::ReadOnly)) {
-        return Refused("no such readable file");
+        return Refused(
+            QCoreApplication::translate("SkinImageFile", "no such readable file").toStdString());
     }
     return ConvertImage(file, crTransparent);
 }

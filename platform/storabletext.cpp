@@ -2,6 +2,8 @@
 
 #include "codepage.h"
 
+#include <QCoreApplication>
+
 #include <cstddef>
 #include <cstdio>
 
@@ -10,32 +12,39 @@ namespace {
 // A pasted paragraph of another script names the first few; the rest only counts.
 constexpr std::size_t kMaxNamed = 8;
 
-std::string NameCharacter(char32_t ch)
+QString NameCharacter(char32_t ch)
 {
     char szCode[16] = {};
     std::snprintf(szCode, sizeof(szCode), "U+%04X", static_cast<unsigned>(ch));
+    QString strCode = QString::fromLatin1(szCode);
     // Invisible and combining characters read best by their code alone.
     if (!QChar::isPrint(ch) || QChar::isMark(ch)) {
-        return szCode;
+        return strCode;
     }
-    return "\"" + QString::fromUcs4(&ch, 1).toStdString() + "\" (" + szCode + ")";
+    return QStringLiteral("\"%1\" (%2)").arg(QString::fromUcs4(&ch, 1), strCode);
 }
 
 } // namespace
 
-std::string UnstorableTextMessage(std::string_view strField, const QString& text)
+QString UnstorableTextMessage(const QString& strField, const QString& text)
 {
     const std::u32string unstorable = FindUnencodableUtf8(text.toStdString());
     if (unstorable.empty()) {
         return {};
     }
-    std::string strNames;
+    QStringList names;
     for (std::size_t i = 0; i < unstorable.size() && i < kMaxNamed; ++i) {
-        strNames += (i == 0 ? "" : ", ") + NameCharacter(unstorable[i]);
+        names << NameCharacter(unstorable[i]);
     }
+    QString strNames = names.join(QStringLiteral(", "));
     if (unstorable.size() > kMaxNamed) {
-        strNames += " and " + std::to_string(unstorable.size() - kMaxNamed) + " more";
+        strNames = QCoreApplication::translate("StorableText", "%1 and %2 more")
+                       .arg(strNames)
+                       .arg(unstorable.size() - kMaxNamed);
     }
-    return std::string(strField) + " holds characters that a skin cannot store: " + strNames +
-           ".\n\nSkins keep their texts in Windows-1252. Replace or remove these characters.";
+    return QCoreApplication::translate("StorableText",
+                                       "%1 holds characters that a skin cannot store: %2.\n\nSkins "
+                                       "keep their texts in Windows-1252. Replace or remove these "
+                                       "characters.")
+        .arg(strField, strNames);
 }

@@ -1,6 +1,7 @@
 #include "archive.h"
 
 #include "codepage.h"
+#include "skintext.h"
 
 #include <limits>
 
@@ -22,7 +23,7 @@ void CArchive::ReadBytes(void* pDest, std::size_t nCount)
 {
     const std::uint64_t nStart = m_pSource->GetPosition();
     if (m_pSource->Read(pDest, nCount) != nCount) {
-        throw CArchiveException("the file ends too early", nStart,
+        throw CArchiveException(QT_TRANSLATE_NOOP("Skin", "the file ends too early"), nStart,
                                 CArchiveException::Kind::EndOfData);
     }
 }
@@ -77,7 +78,8 @@ std::uint32_t CArchive::ReadStringLength(bool& bWide)
             // The wide form's marker; the real length follows in one of the three forms. A
             // second marker is malformed, and looping on it must not go on for ever.
             if (bWide) {
-                throw CArchiveException("a string has a malformed length", nStart);
+                throw CArchiveException(
+                    QT_TRANSLATE_NOOP("Skin", "a string has a malformed length"), nStart);
             }
             bWide = true;
             continue;
@@ -147,7 +149,8 @@ void CArchive::WriteRect(const RECT& rc)
 void CArchive::WriteString(const std::string& str)
 {
     if (str.size() > std::numeric_limits<std::uint32_t>::max()) {
-        throw CArchiveException("a string is too long to store", GetPosition());
+        throw CArchiveException(QT_TRANSLATE_NOOP("Skin", "a string is too long to store"),
+                                GetPosition());
     }
     const auto nLength = static_cast<std::uint32_t>(str.size());
     if (nLength < 0xFF) {

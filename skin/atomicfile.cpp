@@ -1,5 +1,7 @@
 #include "atomicfile.h"
 
+#include "skintext.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -99,13 +101,14 @@ bool IsReadOnly(const fs::path& target, fs::perms permissions, std::string& strE
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     // Checked on the bits as well: a process running as root may write anything.
     if ((permissions & kWrite) == fs::perms::none) {
-        strError = "the file is read-only";
+        strError = QT_TRANSLATE_NOOP("Skin", "the file is read-only");
         return true;
     }
 #ifndef _WIN32
     if (access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS)) {
-        strError =
-            errno == EROFS ? "the file is on a read-only file system" : "the file is read-only";
+        strError = errno == EROFS
+                       ? QT_TRANSLATE_NOOP("Skin", "the file is on a read-only file system")
+                       : QT_TRANSLATE_NOOP("Skin", "the file is read-only");
         return true;
     }
 #endif
@@ -160,13 +163,14 @@ bool CAtomicFile::CanReplace(const fs::path& target, std::string& strError)
     case fs::file_type::regular:
         return !IsReadOnly(target, status.permissions(), strError);
     case fs::file_type::directory:
-        strError = "it is a folder, not a file";
+        strError = QT_TRANSLATE_NOOP("Skin", "it is a folder, not a file");
         return false;
     case fs::file_type::none:
         strError = "cannot look at the file: " + error.message();
         return false;
     default:
-        strError = "it is not a regular file (a device, pipe or socket) and is left as it is";
+        strError = QT_TRANSLATE_NOOP(
+            "Skin", "it is not a regular file (a device, pipe or socket) and is left as it is");
         return false;
     }
 }
@@ -175,7 +179,7 @@ bool CAtomicFile::Open(const fs::path& target, std::string& strError)
 {
     Discard();
     if (target.empty() || !target.has_filename()) {
-        strError = "no file name was given";
+        strError = QT_TRANSLATE_NOOP("Skin", "no file name was given");
         return false;
     }
     if (!CanReplace(target, strError)) {
@@ -211,7 +215,7 @@ bool CAtomicFile::Open(const fs::path& target, std::string& strError)
 bool CAtomicFile::Commit(FileSync sync, std::string& strError)
 {
     if (!m_pFile) {
-        strError = "the file is not open";
+        strError = QT_TRANSLATE_NOOP("Skin", "the file is not open");
         return false;
     }
     if (std::fflush(m_pFile.get()) != 0 ||

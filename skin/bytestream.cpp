@@ -1,5 +1,7 @@
 #include "bytestream.h"
 
+#include "skintext.h"
+
 #include <algorithm>
 #include <cstring>
 #include <system_error>
@@ -67,7 +69,8 @@ void CMemorySink::Write(const void* pSrc, std::size_t nCount)
 void CFileSink::Write(const void* pSrc, std::size_t nCount)
 {
     if (nCount != 0 && std::fwrite(pSrc, 1, nCount, m_pFile) != nCount) {
-        throw CArchiveException("the file could not be written", m_nPosition);
+        throw CArchiveException(QT_TRANSLATE_NOOP("Skin", "the file could not be written"),
+                                m_nPosition);
     }
     m_nPosition += nCount;
 }

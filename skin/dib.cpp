@@ -253,9 +253,16 @@ bool IsWithinDibLimits(LONG nWidth, LONG nHeight)
 
 std::string DescribeDibLimits(LONG nWidth, LONG nHeight)
 {
-    return "the image is " + std::to_string(nWidth) + " x " + std::to_string(nHeight) +
-           " pixels; an image may have at most " + std::to_string(DIB_MAX_SIDE) +
-           " pixels a side and " + std::to_string(DIB_MAX_PIXELS) + " pixels in all";
+    return DibLimitsText(nWidth, nHeight).English();
+}
+
+SkinText DibLimitsText(LONG nWidth, LONG nHeight)
+{
+    return Phrase(QT_TRANSLATE_NOOP("Skin",
+                                    "the image is %1 x %2 pixels; an image may have at most "
+                                    "%3 pixels a side and %4 pixels in all"),
+                  {Literal(std::to_string(nWidth)), Literal(std::to_string(nHeight)),
+                   Literal(std::to_string(DIB_MAX_SIDE)), Literal(std::to_string(DIB_MAX_PIXELS))});
 }
 
 void CDib::Free()
@@ -268,11 +275,11 @@ void CDib::Free()
 DWORD CDib::Read(CByteSource& file)
 {
     Free();
-    m_strReadError.clear();
+    m_readError = {};
     m_bBeyondLimits = false;
     const DWORD nSize = ReadChunk(file);
-    if (nSize == 0 && m_strReadError.empty()) {
-        m_strReadError = "not a bitmap that can be read";
+    if (nSize == 0 && m_readError.strText.empty()) {
+        m_readError = Phrase(QT_TRANSLATE_NOOP("Skin", "not a bitmap that can be read"));
     }
     return nSize;
 }
@@ -303,7 +310,7 @@ DWORD CDib::ReadChunk(CByteSource& file)
     const BITMAPINFOHEADER& h = parsed->header;
     const auto nRows = static_cast<LONG>(RowsOf(h));
     if (!IsWithinDibLimits(h.biWidth, nRows)) {
-        m_strReadError = DescribeDibLimits(h.biWidth, nRows);
+        m_readError = DibLimitsText(h.biWidth, nRows);
         m_bBeyondLimits = true;
         return 0;
     }

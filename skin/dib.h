@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skintext.h"
 #include "wintypes.h"
 
 #include <array>
@@ -22,6 +23,7 @@ inline constexpr std::uint64_t DIB_MAX_PIXELS = std::uint64_t{4096} * 4096;
 bool IsWithinDibLimits(LONG nWidth, LONG nHeight);
 // What a reader tells the user about an image of nWidth x nHeight beyond the limits.
 std::string DescribeDibLimits(LONG nWidth, LONG nHeight);
+SkinText DibLimitsText(LONG nWidth, LONG nHeight);
 
 // One bitmap in the form of a .bmp file: the info block (40-byte header, colour masks when the
 // bitmap uses them, colour table), the pixel rows and a palette made from the colour table.
@@ -48,7 +50,8 @@ public:
     // against the limits before anything is allocated.
     DWORD Read(CByteSource& file);
     // Why the last Read failed, in words for the user; empty after a successful one.
-    const std::string& GetReadError() const { return m_strReadError; }
+    std::string GetReadError() const { return m_readError.English(); }
+    const SkinText& GetReadErrorText() const { return m_readError; }
     // The last Read failed on the pixel limits alone, so GetReadError gives the image's size.
     bool IsBeyondLimits() const { return m_bBeyondLimits; }
     // Writes the bitmap chunk and returns its size; writes nothing and returns 0 without a bitmap.
@@ -95,6 +98,6 @@ private:
     std::optional<std::vector<std::uint8_t>> m_pBMI;
     std::optional<std::vector<std::uint8_t>> m_pBits;
     std::optional<std::vector<PALETTEENTRY>> m_pPalette;
-    std::string m_strReadError;
+    SkinText m_readError;
     bool m_bBeyondLimits = false;
 };

@@ -90,7 +90,7 @@ bool CSkin::ReadImageFile(std::unique_ptr<CDib>& pImage, const std::filesystem::
     const FilePtr pFile = OpenFileForReading(pszPath);
     if (!pFile) {
         if (pError != nullptr) {
-            *pError = "no such readable file";
+            *pError = QT_TRANSLATE_NOOP("Skin", "no such readable file");
         }
         return false;
     }
@@ -162,19 +162,19 @@ std::string CSkin::GetPartName(int nPart)
 {
     switch (nPart) {
     case SKINPART_NONE:
-        return "None";
+        return QT_TRANSLATE_NOOP("Skin", "None");
     case SKINPART_TITLE:
-        return "Skin title area";
+        return QT_TRANSLATE_NOOP("Skin", "Skin title area");
     case SKINPART_MESSAGE:
-        return "Skin message area";
+        return QT_TRANSLATE_NOOP("Skin", "Skin message area");
     case SKINPART_MAIN_IMAGE:
-        return "Skin main window image";
+        return QT_TRANSLATE_NOOP("Skin", "Skin main window image");
     case SKINPART_CLOSE_IMAGE:
-        return "Close button image and placement";
+        return QT_TRANSLATE_NOOP("Skin", "Close button image and placement");
     case SKINPART_CLOSE_HOVER_IMAGE:
-        return "Close button (mouse over) image and placement";
+        return QT_TRANSLATE_NOOP("Skin", "Close button (mouse over) image and placement");
     default:
-        return "Unknown skin part";
+        return QT_TRANSLATE_NOOP("Skin", "Unknown skin part");
     }
 }
 

@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "dib.h"
 #include "fontex.h"
+#include "skintext.h"
 #include "wintypes.h"
 
 #include <array>
@@ -29,7 +30,7 @@ enum SkinPart
 inline constexpr std::uint32_t SKIN_FILE_VERSION = 1;
 // What the user is told about a file of a higher version.
 inline constexpr char SKIN_VERSION_MESSAGE[] =
-    "This skin is a version this skin reader does not recognize.";
+    QT_TRANSLATE_NOOP("Skin", "This skin is a version this skin reader does not recognize.");
 
 // How a skin file operation ended, for callers that report more than success or failure.
 struct CSkinFileStatus
@@ -59,12 +60,17 @@ struct CSkinFileStatus
     std::uint32_t nVersion = 0; // the version field of the file read
     int nPart = SKINPART_NONE;  // the image concerned by BadImage and MissingImage
     std::string strDetail;
+    // strDetail as pattern and values, where it was made from them.
+    SkinText detailText;
     // Where the main, close and mouse-over close chunks stand in the file read.
     std::array<ByteRange, 3> imageChunks{};
 
     // One line for the user: what went wrong and, for read errors, at which byte. It does not
     // name the file; the caller puts the name in front ("skin.skn: not a skin file").
     std::string Describe() const;
+    // Describe's line as pattern and values; strDetail goes in as a phrase, which a user
+    // interface translates where it is one of the fixed texts marked in this layer.
+    SkinText Text() const;
 };
 
 // Why path cannot be opened for reading, in the words of CSkinFileStatus::Describe.

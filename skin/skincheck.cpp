@@ -68,19 +68,24 @@ const CDib* BitmapOf(const CDib* pImage)
 }
 
 // The name a message gives the rectangle: "the title rectangle".
-std::string RectName(SkinRect rect)
+SkinText RectName(SkinRect rect)
 {
     switch (rect) {
     case SkinRect::Title:
-        return "the title rectangle";
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "the title rectangle"));
     case SkinRect::Message:
-        return "the message rectangle";
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "the message rectangle"));
     case SkinRect::CloseButton:
-        return "the close-button rectangle";
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "the close-button rectangle"));
     case SkinRect::None:
         break;
     }
-    return {};
+    return Literal({});
+}
+
+SkinText Number(std::int64_t n)
+{
+    return Literal(std::to_string(n));
 }
 
 // The bytes of a skin string no font draws, as "0x81, 0x9d"; empty when there are none.
@@ -117,16 +122,16 @@ public:
 
 private:
     void Add(IssueSeverity severity, const char* pszRule, SkinComponent component,
-             std::string strArea, std::string strMessage)
+             std::string strArea, SkinText text)
     {
-        m_issues.push_back(
-            {severity, pszRule, component, std::move(strArea), std::move(strMessage)});
+        std::string strMessage = text.English();
+        m_issues.push_back({severity, pszRule, component, std::move(strArea), std::move(strMessage),
+                            std::move(text)});
     }
 
-    void Warn(const ComponentTraits& traits, const char* pszRule, std::string strMessage)
+    void Warn(const ComponentTraits& traits, const char* pszRule, SkinText text)
     {
-        Add(IssueSeverity::Warning, pszRule, traits.component, traits.pszName,
-            std::move(strMessage));
+        Add(IssueSeverity::Warning, pszRule, traits.component, traits.pszName, std::move(text));
     }
 
     void CheckComponent(const ComponentTraits& traits)
@@ -134,7 +139,8 @@ private:
         if (traits.nImagePart != SKINPART_NONE &&
             BitmapOf(m_skin.GetImage(traits.nImagePart)) == nullptr) {
             Add(IssueSeverity::Error, "missing-image", traits.component, traits.pszName,
-                "no image: the skin cannot be saved without one");
+                Phrase(
+                    QT_TRANSLATE_NOOP("Skin", "no image: the skin cannot be saved without one")));
         }
         // The mouse-over component shares the close button's rectangle; it is checked once.
         if (traits.bRectFieldsEditable) {
@@ -165,23 +171,28 @@ private:
     void CheckRect(const ComponentTraits& traits)
     {
         const RECT& rc = *RectSlot(m_skin, traits.rect);
-        const std::string strName = RectName(traits.rect);
+        const SkinText name = RectName(traits.rect);
         if (IsInverted(rc)) {
-            Warn(traits, "rect-inverted",
-                 strName + " " + DescribeRect(rc) + " is inverted: its right or bottom edge " +
-                     "lies before its left or top edge");
+            Warn(
+                traits, "rect-inverted",
+                Phrase(QT_TRANSLATE_NOOP("Skin", "%1 %2 is inverted: its right or bottom edge lies "
+                                                 "before its left or top edge"),
+                       {name, Literal(DescribeRect(rc))}));
             return;
         }
         if (!CoversPixels(rc)) {
-            Warn(traits, "rect-empty", strName + " " + DescribeRect(rc) + " is empty");
+            Warn(traits, "rect-empty",
+                 Phrase(QT_TRANSLATE_NOOP("Skin", "%1 %2 is empty"),
+                        {name, Literal(DescribeRect(rc))}));
             return;
         }
         const CDib* const pMain = BitmapOf(m_skin.GetMainImage());
         if (pMain != nullptr && (rc.left < 0 || rc.top < 0 || rc.right > pMain->GetWidth() ||
                                  rc.bottom > pMain->GetHeight())) {
             Warn(traits, "rect-outside-image",
-                 strName + " " + DescribeRect(rc) + " reaches outside the " +
-                     DescribeSize(pMain->GetWidth(), pMain->GetHeight()) + " main image");
+                 Phrase(QT_TRANSLATE_NOOP("Skin", "%1 %2 reaches outside the %3 main image"),
+                        {name, Literal(DescribeRect(rc)),
+                         Literal(DescribeSize(pMain->GetWidth(), pMain->GetHeight()))}));
         }
     }
 
@@ -190,9 +201,10 @@ private:
         const CDib* const pMain = BitmapOf(m_skin.GetMainImage());
         if (pMain != nullptr && !HasTransparentPixel(*pMain, m_skin.m_crMainTransparent)) {
             Warn(traits, "no-transparent-pixel",
-                 "no pixel of the main image is in the transparent colour " +
-                     DescribeColour(m_skin.m_crMainTransparent) +
-                     ", so the note will be a plain rectangle");
+                 Phrase(QT_TRANSLATE_NOOP("Skin",
+                                          "no pixel of the main image is in the transparent "
+                                          "colour %1, so the note will be a plain rectangle"),
+                        {Literal(DescribeColour(m_skin.m_crMainTransparent))}));
         }
     }
 
@@ -202,9 +214,9 @@ private:
         if (CoversPixels(rc) && CoversPixels(m_skin.m_rcCloseButton) &&
             Overlap(rc, m_skin.m_rcCloseButton)) {
             Warn(traits, "overlaps-close-button",
-                 RectName(traits.rect) + " " + DescribeRect(rc) +
-                     " overlaps the close-button rectangle " +
-                     DescribeRect(m_skin.m_rcCloseButton));
+                 Phrase(QT_TRANSLATE_NOOP("Skin", "%1 %2 overlaps the close-button rectangle %3"),
+                        {RectName(traits.rect), Literal(DescribeRect(rc)),
+                         Literal(DescribeRect(m_skin.m_rcCloseButton))}));
         }
     }
 
@@ -215,9 +227,10 @@ private:
         if (pClose != nullptr && CoversPixels(rc) &&
             (WidthOf(rc) != pClose->GetWidth() || HeightOf(rc) != pClose->GetHeight())) {
             Warn(traits, "close-size-mismatch",
-                 "the close-button rectangle is " + DescribeSize(WidthOf(rc), HeightOf(rc)) +
-                     " pixels but the close image is " +
-                     DescribeSize(pClose->GetWidth(), pClose->GetHeight()));
+                 Phrase(QT_TRANSLATE_NOOP("Skin", "the close-button rectangle is %1 pixels but the "
+                                                  "close image is %2"),
+                        {Literal(DescribeSize(WidthOf(rc), HeightOf(rc))),
+                         Literal(DescribeSize(pClose->GetWidth(), pClose->GetHeight()))}));
         }
     }
 
@@ -228,11 +241,12 @@ private:
         if (pClose != nullptr && pHover != nullptr &&
             (pClose->GetWidth() != pHover->GetWidth() ||
              pClose->GetHeight() != pHover->GetHeight())) {
-            Warn(traits, "close-images-differ",
-                 "the mouse-over image is " +
-                     DescribeSize(pHover->GetWidth(), pHover->GetHeight()) +
-                     " pixels but the normal close image is " +
-                     DescribeSize(pClose->GetWidth(), pClose->GetHeight()));
+            Warn(
+                traits, "close-images-differ",
+                Phrase(QT_TRANSLATE_NOOP("Skin", "the mouse-over image is %1 pixels but the normal "
+                                                 "close image is %2"),
+                       {Literal(DescribeSize(pHover->GetWidth(), pHover->GetHeight())),
+                        Literal(DescribeSize(pClose->GetWidth(), pClose->GetHeight()))}));
         }
     }
 
@@ -244,9 +258,10 @@ private:
         const LONG nLine = EstimateLineHeight(font);
         if (CoversPixels(rc) && HeightOf(rc) < nLine) {
             Warn(traits, "message-below-one-line",
-                 "the message rectangle is " + std::to_string(HeightOf(rc)) +
-                     " pixels high, less than one line of the message font (about " +
-                     std::to_string(nLine) + " pixels)");
+                 Phrase(QT_TRANSLATE_NOOP("Skin", "the message rectangle is %1 pixels high, less "
+                                                  "than one line of the message font (about %2 "
+                                                  "pixels)"),
+                        {Number(HeightOf(rc)), Number(nLine)}));
         }
     }
 
@@ -258,39 +273,46 @@ private:
         if (sameColour(m_skin.m_crTitleText, m_skin.m_crTitleBack)) {
             Add(IssueSeverity::Warning, "text-matches-background", COMPONENT_NONE,
                 kColoursAndFontsArea,
-                "the title text colour " + DescribeColour(m_skin.m_crTitleText) +
-                    " is its background colour");
+                Phrase(
+                    QT_TRANSLATE_NOOP("Skin", "the title text colour %1 is its background colour"),
+                    {Literal(DescribeColour(m_skin.m_crTitleText))}));
         }
         if (sameColour(m_skin.m_crMessageText, m_skin.m_crMessageBack)) {
             Add(IssueSeverity::Warning, "text-matches-background", COMPONENT_NONE,
                 kColoursAndFontsArea,
-                "the message text colour " + DescribeColour(m_skin.m_crMessageText) +
-                    " is its background colour, so the message cannot be read");
+                Phrase(QT_TRANSLATE_NOOP("Skin", "the message text colour %1 is its background "
+                                                 "colour, so the message cannot be read"),
+                       {Literal(DescribeColour(m_skin.m_crMessageText))}));
         }
         LOGFONT font;
         if (m_skin.GetTitleFontObject().GetLogFont(&font)) {
-            CheckText(kColoursAndFontsArea, "the title font's name", GetFaceName(font));
+            CheckText(kColoursAndFontsArea, QT_TRANSLATE_NOOP("Skin", "the title font's name"),
+                      GetFaceName(font));
         }
         if (m_skin.GetMessageFontObject().GetLogFont(&font)) {
-            CheckText(kColoursAndFontsArea, "the message font's name", GetFaceName(font));
+            CheckText(kColoursAndFontsArea, QT_TRANSLATE_NOOP("Skin", "the message font's name"),
+                      GetFaceName(font));
         }
     }
 
     void CheckInformation()
     {
-        CheckText(kSkinInformationArea, "the title", m_skin.m_strTitle);
-        CheckText(kSkinInformationArea, "the author", m_skin.m_strAuthor);
-        CheckText(kSkinInformationArea, "the date", m_skin.m_strDate);
-        CheckText(kSkinInformationArea, "the comment", m_skin.m_strComment);
+        CheckText(kSkinInformationArea, QT_TRANSLATE_NOOP("Skin", "the title"), m_skin.m_strTitle);
+        CheckText(kSkinInformationArea, QT_TRANSLATE_NOOP("Skin", "the author"),
+                  m_skin.m_strAuthor);
+        CheckText(kSkinInformationArea, QT_TRANSLATE_NOOP("Skin", "the date"), m_skin.m_strDate);
+        CheckText(kSkinInformationArea, QT_TRANSLATE_NOOP("Skin", "the comment"),
+                  m_skin.m_strComment);
     }
 
-    void CheckText(const char* pszArea, const std::string& strField, std::string_view bytes)
+    void CheckText(const char* pszArea, const char* pszField, std::string_view bytes)
     {
         const std::string strBytes = UndefinedBytesOf(bytes);
         if (!strBytes.empty()) {
             Add(IssueSeverity::Warning, "unencodable-text", COMPONENT_NONE, pszArea,
-                strField + " holds bytes Windows-1252 does not define (" + strBytes +
-                    "), which show as no character");
+                Phrase(QT_TRANSLATE_NOOP("Skin", "%1 holds bytes Windows-1252 does not define "
+                                                 "(%2), which show as no character"),
+                       {Phrase(pszField), Literal(strBytes)}));
         }
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skincomponent.h"
+#include "skintext.h"
 
 #include <string>
 #include <vector>
@@ -15,8 +16,8 @@ enum class IssueSeverity
 
 // Where issues that belong to no component point: the colour and font buttons, and the Skin
 // Information dialog.
-inline constexpr char kColoursAndFontsArea[] = "Colors and Fonts";
-inline constexpr char kSkinInformationArea[] = "Skin Information";
+inline constexpr char kColoursAndFontsArea[] = QT_TRANSLATE_NOOP("Skin", "Colors and Fonts");
+inline constexpr char kSkinInformationArea[] = QT_TRANSLATE_NOOP("Skin", "Skin Information");
 
 // One thing wrong with a skin.
 struct SkinIssue
@@ -30,6 +31,8 @@ struct SkinIssue
     std::string strComponent;
     // For the user: lower case, no final full stop, names the values at fault.
     std::string strMessage;
+    // strMessage as pattern and values, for a user interface that shows it in another language.
+    SkinText text;
 
     friend bool operator==(const SkinIssue&, const SkinIssue&) = default;
 };

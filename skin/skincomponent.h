@@ -95,14 +95,16 @@ struct ComponentTraits
 };
 
 inline constexpr std::array<ComponentTraits, SKIN_COMPONENT_COUNT> kComponentTraits{{
-    {COMPONENT_MAIN_WINDOW, "Main Window", SKINPART_MAIN_IMAGE, SkinRect::None,
-     SkinColour::MainTransparent, false},
-    {COMPONENT_TITLE, "Title", SKINPART_NONE, SkinRect::Title, SkinColour::None, true},
-    {COMPONENT_CLOSE_BUTTON, "Close Button (Normal)", SKINPART_CLOSE_IMAGE, SkinRect::CloseButton,
-     SkinColour::CloseTransparent, true},
-    {COMPONENT_CLOSE_HOVER, "Close Button (Mouse Over)", SKINPART_CLOSE_HOVER_IMAGE,
-     SkinRect::CloseButton, SkinColour::CloseHoverTransparent, false},
-    {COMPONENT_MESSAGE, "Message", SKINPART_NONE, SkinRect::Message, SkinColour::None, true},
+    {COMPONENT_MAIN_WINDOW, QT_TRANSLATE_NOOP("Skin", "Main Window"), SKINPART_MAIN_IMAGE,
+     SkinRect::None, SkinColour::MainTransparent, false},
+    {COMPONENT_TITLE, QT_TRANSLATE_NOOP("Skin", "Title"), SKINPART_NONE, SkinRect::Title,
+     SkinColour::None, true},
+    {COMPONENT_CLOSE_BUTTON, QT_TRANSLATE_NOOP("Skin", "Close Button (Normal)"),
+     SKINPART_CLOSE_IMAGE, SkinRect::CloseButton, SkinColour::CloseTransparent, true},
+    {COMPONENT_CLOSE_HOVER, QT_TRANSLATE_NOOP("Skin", "Close Button (Mouse Over)"),
+     SKINPART_CLOSE_HOVER_IMAGE, SkinRect::CloseButton, SkinColour::CloseHoverTransparent, false},
+    {COMPONENT_MESSAGE, QT_TRANSLATE_NOOP("Skin", "Message"), SKINPART_NONE, SkinRect::Message,
+     SkinColour::None, true},
 }};
 
 // The traits of nComponent; nullptr for COMPONENT_NONE or anything out of range.

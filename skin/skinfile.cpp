@@ -62,7 +62,7 @@ private:
 // Throws what a bitmap chunk that did not read means: the file ends inside it, the file is no
 // skin (nothing bitmap-like where the main image must begin), or a broken bitmap.
 void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart, std::uint64_t nEnd,
-                       int nPart, const std::string& strReason, CSkinFileStatus& status)
+                       int nPart, const SkinText& reason, CSkinFileStatus& status)
 {
     const std::uint64_t nLeft = nEnd - nStart;
     constexpr std::array<std::uint8_t, 2> kMark = {'B', 'M'};
@@ -74,7 +74,8 @@ void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart,
         (std::uint64_t{head[2]} | std::uint64_t{head[3]} << 8 | std::uint64_t{head[4]} << 16 |
          std::uint64_t{head[5]} << 24) > nLeft;
     if (bMarked && (nLeft < kBitmapFileHeaderSize || bSizeBeyondEnd)) {
-        throw CArchiveException("the file ends early", nStart, CArchiveException::Kind::EndOfData);
+        throw CArchiveException(QT_TRANSLATE_NOOP("Skin", "the file ends early"), nStart,
+                                CArchiveException::Kind::EndOfData);
     }
     if (!bMarked && nPart == SKINPART_MAIN_IMAGE) {
         throw NotASkin{"no bitmap at byte " + std::to_string(nStart) +
@@ -82,7 +83,8 @@ void ThrowChunkFailure(std::span<const std::uint8_t> head, std::uint64_t nStart,
     }
     status.nPart = nPart;
     status.error = CSkinFileStatus::Error::BadImage;
-    throw CArchiveException(strReason, nStart);
+    status.detailText = reason;
+    throw CArchiveException(reason.English(), nStart);
 }
 
 std::string DescribeOpenError(int nError)
@@ -95,54 +97,68 @@ std::string DescribeOpenError(int nError)
 std::string DescribeUnreadableFile(const std::filesystem::path& path)
 {
     if (path.empty()) {
-        return "no file name was given";
+        return QT_TRANSLATE_NOOP("Skin", "no file name was given");
     }
     std::error_code error;
     switch (std::filesystem::status(path, error).type()) {
     case std::filesystem::file_type::not_found:
-        return "no such file";
+        return QT_TRANSLATE_NOOP("Skin", "no such file");
     case std::filesystem::file_type::directory:
-        return "it is a folder, not a file";
+        return QT_TRANSLATE_NOOP("Skin", "it is a folder, not a file");
     case std::filesystem::file_type::regular:
         break;
     case std::filesystem::file_type::none:
         return DescribeOpenError(error.value());
     default:
-        return "it is not a regular file";
+        return QT_TRANSLATE_NOOP("Skin", "it is not a regular file");
     }
 #ifdef _WIN32
     const FilePtr pFile(_wfopen(path.c_str(), L"rb"));
 #else
     const FilePtr pFile(std::fopen(path.c_str(), "rb"));
 #endif
-    return pFile ? std::string("cannot open the file") : DescribeOpenError(errno);
+    return pFile ? std::string(QT_TRANSLATE_NOOP("Skin", "cannot open the file"))
+                 : DescribeOpenError(errno);
 }
 
 std::string CSkinFileStatus::Describe() const
 {
-    const std::string strAt = " (at byte " + std::to_string(nOffset) + ")";
+    return Text().English();
+}
+
+SkinText CSkinFileStatus::Text() const
+{
+    SkinText detail = detailText.strText.empty() ? Phrase(strDetail) : detailText;
+    const SkinText offset = Literal(std::to_string(nOffset));
+    const SkinText part = Phrase(CSkin::GetPartName(nPart));
     switch (error) {
     case Error::None:
-        return "no error";
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "no error"));
     case Error::Open:
-        return strDetail;
-    case Error::NotSkin:
-        return "not a skin file" + (strDetail.empty() ? std::string() : " (" + strDetail + ")");
-    case Error::Version:
-        return std::string(SKIN_VERSION_MESSAGE) + " (version " + std::to_string(nVersion) + ")";
-    case Error::Truncated:
-        return "the file ends early at byte " + std::to_string(nEnd) + " (in " + strDetail +
-               ", which starts at byte " + std::to_string(nOffset) + ")";
-    case Error::Damaged:
-        return "the file is damaged: " + strDetail + strAt;
-    case Error::BadImage:
-        return CSkin::GetPartName(nPart) + ": " + strDetail + strAt;
-    case Error::MissingImage:
-        return CSkin::GetPartName(nPart) + ": no bitmap to store";
     case Error::Write:
-        return strDetail;
+        return detail;
+    case Error::NotSkin:
+        if (strDetail.empty()) {
+            return Phrase(QT_TRANSLATE_NOOP("Skin", "not a skin file"));
+        }
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "not a skin file (%1)"), {detail});
+    case Error::Version:
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "%1 (version %2)"),
+                      {Phrase(SKIN_VERSION_MESSAGE), Literal(std::to_string(nVersion))});
+    case Error::Truncated:
+        return Phrase(
+            QT_TRANSLATE_NOOP("Skin",
+                              "the file ends early at byte %1 (in %2, which starts at byte %3)"),
+            {Literal(std::to_string(nEnd)), detail, offset});
+    case Error::Damaged:
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "the file is damaged: %1 (at byte %2)"),
+                      {detail, offset});
+    case Error::BadImage:
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "%1: %2 (at byte %3)"), {part, detail, offset});
+    case Error::MissingImage:
+        return Phrase(QT_TRANSLATE_NOOP("Skin", "%1: no bitmap to store"), {part});
     }
-    return strDetail;
+    return detail;
 }
 
 void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
@@ -153,21 +169,23 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
         status.strDetail = pszField;
         status.nOffset = ar.GetPosition();
     };
-    begin("the title");
+    begin(QT_TRANSLATE_NOOP("Skin", "the title"));
     m_strTitle = ar.ReadString();
-    begin("the author");
+    begin(QT_TRANSLATE_NOOP("Skin", "the author"));
     m_strAuthor = ar.ReadString();
-    begin("the date");
+    begin(QT_TRANSLATE_NOOP("Skin", "the date"));
     m_strDate = ar.ReadString();
-    begin("the comment");
+    begin(QT_TRANSLATE_NOOP("Skin", "the comment"));
     m_strComment = ar.ReadString();
 
     const std::array<CDib*, 3> images = {m_pMainImage.get(), m_pCloseImage.get(),
                                          m_pCloseHoverImage.get()};
     const std::array<int, 3> parts = {SKINPART_MAIN_IMAGE, SKINPART_CLOSE_IMAGE,
                                       SKINPART_CLOSE_HOVER_IMAGE};
-    constexpr std::array<const char*, 3> kImageFields = {"the main image", "the close button image",
-                                                         "the close button mouse-over image"};
+    constexpr std::array<const char*, 3> kImageFields = {
+        QT_TRANSLATE_NOOP("Skin", "the main image"),
+        QT_TRANSLATE_NOOP("Skin", "the close button image"),
+        QT_TRANSLATE_NOOP("Skin", "the close button mouse-over image")};
     for (std::size_t n = 0; n < images.size(); ++n) {
         begin(kImageFields[n]);
         const std::uint64_t nStart = ar.GetPosition();
@@ -175,18 +193,18 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
         const DWORD nSize = images[n]->Read(chunk);
         // Reading on after a chunk that is not a bitmap only turns pixels into fields.
         if (nSize == 0) {
-            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n], images[n]->GetReadError(),
-                              status);
+            ThrowChunkFailure(chunk.GetHead(), nStart, nEnd, parts[n],
+                              images[n]->GetReadErrorText(), status);
         }
         status.imageChunks[n] = {nStart, nSize};
     }
 
-    begin("the rectangles");
+    begin(QT_TRANSLATE_NOOP("Skin", "the rectangles"));
     m_rcCloseButton = ar.ReadRect();
     m_rcTitle = ar.ReadRect();
     m_rcMessage = ar.ReadRect();
 
-    begin("the colours");
+    begin(QT_TRANSLATE_NOOP("Skin", "the colours"));
     m_crMainTransparent = ar.ReadDWord();
     m_crCloseTransparent = ar.ReadDWord();
     m_crCloseHoverTransparent = ar.ReadDWord();
@@ -195,9 +213,9 @@ void CSkin::ReadFields(CArchive& ar, CSkinFileStatus& status)
     m_crMessageText = ar.ReadDWord();
     m_crTitleText = ar.ReadDWord();
 
-    begin("the message font");
+    begin(QT_TRANSLATE_NOOP("Skin", "the message font"));
     m_fontMessage.Serialize(ar);
-    begin("the title font");
+    begin(QT_TRANSLATE_NOOP("Skin", "the title font"));
     m_fontTitle.Serialize(ar);
 }
 
@@ -275,9 +293,9 @@ bool CSkin::LoadFrom(CByteSource& source, CSkinFileStatus& status)
     try {
         CArchive ar(source);
         if (nEnd == 0) {
-            throw NotASkin{"it is empty"};
+            throw NotASkin{QT_TRANSLATE_NOOP("Skin", "it is empty")};
         }
-        status.strDetail = "the version";
+        status.strDetail = QT_TRANSLATE_NOOP("Skin", "the version");
         status.nVersion = ar.ReadDWord();
         if (status.nVersion > SKIN_FILE_VERSION) {
             // A version no one wrote is news only when the rest is shaped like a skin.
@@ -311,7 +329,7 @@ bool CSkin::LoadFrom(CByteSource& source, CSkinFileStatus& status)
     } catch (const std::bad_alloc&) {
         status.error = CSkinFileStatus::Error::Open;
         status.nOffset = source.GetPosition();
-        status.strDetail = "not enough memory to read the file";
+        status.strDetail = QT_TRANSLATE_NOOP("Skin", "not enough memory to read the file");
     }
     return false;
 }
@@ -358,7 +376,7 @@ bool CSkin::Save(CByteSink& sink, CSkinFileStatus* pStatus) const
         status.strDetail = e.what();
     } catch (const std::bad_alloc&) {
         status.error = CSkinFileStatus::Error::Write;
-        status.strDetail = "not enough memory";
+        status.strDetail = QT_TRANSLATE_NOOP("Skin", "not enough memory");
     }
     return false;
 }

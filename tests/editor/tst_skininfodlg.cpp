@@ -63,10 +63,11 @@ void tst_SkinInfoDlg::tabOrder()
 {
     CSkinInfoDlg dlg;
     dlg.show();
-    QList<QWidget*> expected = {dlg.findChild<QPushButton*>("1"), dlg.findChild<QPushButton*>("2")};
+    QList<QWidget*> expected;
     for (const int nID : kEdits) {
         expected.append(Edit(dlg, nID));
     }
+    expected << dlg.findChild<QPushButton*>("1") << dlg.findChild<QPushButton*>("2");
     QWidget* pWidget = expected.front();
     for (qsizetype i = 1; i <= expected.size(); ++i) {
         do {

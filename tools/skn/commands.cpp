@@ -141,7 +141,12 @@ std::vector<SkinIssue> CheckFile(const std::string& strFile)
     CSkin skin;
     CSkinFileStatus status;
     if (!skin.Load(std::filesystem::path(strFile), &status)) {
-        return {{IssueSeverity::Error, kUnreadableRule, COMPONENT_NONE, {}, status.Describe()}};
+        return {{IssueSeverity::Error,
+                 kUnreadableRule,
+                 COMPONENT_NONE,
+                 {},
+                 status.Describe(),
+                 status.Text()}};
     }
     return CheckSkin(skin);
 }
