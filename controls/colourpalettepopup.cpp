@@ -127,6 +127,10 @@ CColourPalettePopup::CColourPalettePopup(const QPoint& ptTopLeft, COLORREF crCol
     move(ptTopLeft);
     LayoutWindow(pOwner != nullptr ? pOwner->height() : 0);
     SelectBoxForColour(m_crInitial);
+    // The keyboard starts from the current colour, so the arrows move from what the button shows.
+    if (m_nChosenBox >= 0) {
+        m_nHotBox = m_nChosenBox;
+    }
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state != Qt::ApplicationActive) {

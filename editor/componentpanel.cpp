@@ -8,6 +8,7 @@
 #include "promptservice.h"
 #include "qtconvert.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QIntValidator>
@@ -19,16 +20,6 @@
 #include <string>
 
 namespace {
-
-// The Component list's entries, in the order of the skin's components.
-const char* const kComponentNames[] = {
-    QT_TRANSLATE_NOOP("CComponentPanel", "Main Window"),
-    QT_TRANSLATE_NOOP("CComponentPanel", "Title"),
-    QT_TRANSLATE_NOOP("CComponentPanel", "Close Button (Normal)"),
-    QT_TRANSLATE_NOOP("CComponentPanel", "Close Button (Mouse Over)"),
-    QT_TRANSLATE_NOOP("CComponentPanel", "Message"),
-};
-static_assert(std::size(kComponentNames) == kComponentTraits.size());
 
 // As atoi reads: leading white space, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond an int are held at its limits.
@@ -125,8 +116,9 @@ void CComponentPanel::BuildControls()
     m_editRight.setValidator(&m_limitRight);
     m_editBottom.setValidator(&m_limitBottom);
 
-    for (const char* pszName : kComponentNames) {
-        m_cbComponent.addItem(tr(pszName));
+    // The skin's components in their order, named as the Issues panel and the undo names do.
+    for (const ComponentTraits& traits : kComponentTraits) {
+        m_cbComponent.addItem(QCoreApplication::translate("Skin", traits.pszName));
     }
     m_cbComponent.setCurrentIndex(m_nComponent);
     m_btnTransparent.SetAutoText(tr("Eyedropper Tool..."));

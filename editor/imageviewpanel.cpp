@@ -163,18 +163,10 @@ void CImageViewPanel::DescribeView()
 {
     const ComponentTraits* const pTraits = TraitsOf(m_nComponent);
     if (pTraits == nullptr || pTraits->rect == SkinRect::None || m_pDocument == nullptr) {
-        m_wndImageView.setAccessibleDescription(
-            tr("Shows the skin for %1, which has no rectangle").arg(m_strComponentName));
+        m_wndImageView.DescribeShownPart(m_strComponentName, std::nullopt);
         return;
     }
-    const RECT rc = m_pDocument->GetRect(pTraits->rect);
-    m_wndImageView.setAccessibleDescription(
-        tr("Shows the rectangle of %1: left %2, top %3, right %4, bottom %5")
-            .arg(m_strComponentName)
-            .arg(rc.left)
-            .arg(rc.top)
-            .arg(rc.right)
-            .arg(rc.bottom));
+    m_wndImageView.DescribeShownPart(m_strComponentName, m_pDocument->GetRect(pTraits->rect));
 }
 
 void CImageViewPanel::ShowRect(const RECT* pRect)

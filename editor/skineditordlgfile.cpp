@@ -8,8 +8,10 @@
 #include "recentfiles.h"
 #include "settings.h"
 #include "skineditordlg.h"
+#include "translatedskintext.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 #include <string>
 #include <system_error>
@@ -65,7 +67,7 @@ void CSkinEditorDlg::OnFileNewFromTemplate()
     if (!pDocument) {
         Prompts().ShowMessage(
             tr("The template \"%1\" could not be opened.\n\n%2")
-                .arg(pathToQString(*chosen), QString::fromStdString(status.Describe()))
+                .arg(pathToQString(*chosen), TranslatedSkinText(status.Text()))
                 .toStdString(),
             PromptButtons::Ok, PromptIcon::Exclamation);
         return;
@@ -134,9 +136,9 @@ bool CSkinEditorDlg::OpenSkinFile(const std::filesystem::path& strPath)
     if (!pDocument) {
         const std::string strText =
             status.error == CSkinFileStatus::Error::Version
-                ? std::string(SKIN_VERSION_MESSAGE)
+                ? QCoreApplication::translate("Skin", SKIN_VERSION_MESSAGE).toStdString()
                 : tr("The skin file \"%1\" could not be opened.\n\n%2")
-                      .arg(pathToQString(strPath), QString::fromStdString(status.Describe()))
+                      .arg(pathToQString(strPath), TranslatedSkinText(status.Text()))
                       .toStdString();
         Prompts().ShowMessage(strText, PromptButtons::Ok, PromptIcon::Exclamation);
         return false;
@@ -186,7 +188,7 @@ bool CSkinEditorDlg::SaveSkin(bool bAskName)
         } else {
             Prompts().ShowMessage(
                 tr("The skin could not be saved as \"%1\".\n\n%2")
-                    .arg(pathToQString(strPath), QString::fromStdString(status.Describe()))
+                    .arg(pathToQString(strPath), TranslatedSkinText(status.Text()))
                     .toStdString(),
                 PromptButtons::Ok, PromptIcon::Exclamation);
         }
@@ -232,7 +234,7 @@ void CSkinEditorDlg::ShowMissingPart(int nPart)
 {
     Prompts().ShowMessage(tr("You have not entered valid information for the following portion "
                              "of the skin:\n\n%1")
-                              .arg(QString::fromStdString(CSkin::GetPartName(nPart)))
+                              .arg(QCoreApplication::translate("Skin", CSkin::GetPartName(nPart).c_str()))
                               .toStdString(),
                           PromptButtons::Ok, PromptIcon::Exclamation);
 }

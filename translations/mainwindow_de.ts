@@ -39,26 +39,6 @@
 <context>
     <name>CComponentPanel</name>
     <message>
-        <source>Main Window</source>
-        <translation>Hauptfenster</translation>
-    </message>
-    <message>
-        <source>Title</source>
-        <translation>Titel</translation>
-    </message>
-    <message>
-        <source>Close Button (Normal)</source>
-        <translation>Schließen-Schaltfläche (normal)</translation>
-    </message>
-    <message>
-        <source>Close Button (Mouse Over)</source>
-        <translation>Schließen-Schaltfläche (Maus darüber)</translation>
-    </message>
-    <message>
-        <source>Message</source>
-        <translation>Nachricht</translation>
-    </message>
-    <message>
         <source>&amp;Bitmap</source>
         <translation>B&amp;itmap</translation>
     </message>
@@ -176,14 +156,6 @@ Skin-Bilder stammen aus BMP-Dateien oder aus PNG-, GIF-, JPEG- und anderen Bilde
     <message>
         <source>Image view</source>
         <translation>Bildansicht</translation>
-    </message>
-    <message>
-        <source>Shows the skin for %1, which has no rectangle</source>
-        <translation>Zeigt den Skin für %1, ohne Rechteck</translation>
-    </message>
-    <message>
-        <source>Shows the rectangle of %1: left %2, top %3, right %4, bottom %5</source>
-        <translation>Zeigt das Rechteck von %1: links %2, oben %3, rechts %4, unten %5</translation>
     </message>
     <message>
         <source>%1, %2, %3, %4 (%5 × %6)</source>

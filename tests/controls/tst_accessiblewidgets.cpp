@@ -128,14 +128,16 @@ void tst_AccessibleWidgets::paletteEntries()
         QCOMPARE(pEntry->text(QAccessible::Name), QString::fromLatin1(szName));
         QCOMPARE(pEntry->parent(), pList);
         QCOMPARE(pList->indexOfChild(pEntry), nChild);
-        QVERIFY(!pEntry->state().selected);
+        // The keyboard starts on the current colour.
+        QCOMPARE(pEntry->state().selected, nChild == 1);
     }
-    QCOMPARE(pList->focusChild(), nullptr);
+    QCOMPARE(pList->focusChild(), pList->child(1));
 
-    // The keyboard's entry is the focused, selected one: Right from "More..." wraps round to the
-    // automatic entry, then to Black.
-    for (const int nEntry : {41, 0, 1}) {
-        QTest::keyClick(pPopup, Qt::Key_Right);
+    // The keyboard's entry is the focused, selected one, round the ring both ways: Black, the
+    // automatic entry, "More...", and back.
+    for (const auto& [key, nEntry] : std::array<std::pair<Qt::Key, int>, 4>{
+             {{Qt::Key_Left, 0}, {Qt::Key_Left, 41}, {Qt::Key_Right, 0}, {Qt::Key_Right, 1}}}) {
+        QTest::keyClick(pPopup, key);
         QCOMPARE(pList->focusChild(), pList->child(nEntry));
         QVERIFY(pList->child(nEntry)->state().selected);
         QCOMPARE(pList->child(nEntry)->state().focused, pPopup->hasFocus());

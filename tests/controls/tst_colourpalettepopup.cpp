@@ -205,7 +205,7 @@ void tst_ColourPalettePopup::chosenBox()
     QFETCH(int, nChosen);
     const QPointer<CColourPalettePopup> pPopup = Open(crColour, strAuto, strMore);
     QCOMPARE(pPopup->ChosenBox(), nChosen);
-    QCOMPARE(pPopup->HotBox(), BOX_NONE);
+    QCOMPARE(pPopup->HotBox(), nChosen >= 0 ? nChosen : BOX_NONE);
 }
 
 void tst_ColourPalettePopup::keys_data()

@@ -208,7 +208,7 @@ void tst_EditorKeyboard::viewDescribesComponent()
     ChooseComponent(dlg, COMPONENT_TITLE);
     dlg.GetDocument().SetRect(SkinRect::Title, RECT{3, 4, 50, 20});
     QCOMPARE(pView->accessibleDescription(),
-             QStringLiteral("Shows the rectangle of Title: left 3, top 4, right 50, bottom 20"));
+             QStringLiteral("Title, rectangle: left 3, top 4, right 50, bottom 20"));
 }
 
 QTEST_MAIN(tst_EditorKeyboard)

@@ -99,6 +99,9 @@ def main():
         if context.startswith("Q") and key in qt:
             continue
         problems.append(f"{context}: {source!r} has no German translation")
+    # Left-over entries hide a text that changed in the code but not in the catalogue.
+    for context, source, _ in sorted(shipped.keys() - wanted.keys()):
+        problems.append(f"{context}: {source!r} is translated but no longer in the code")
 
     for problem in problems:
         print(problem)

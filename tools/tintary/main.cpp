@@ -4,14 +4,11 @@
 #include "colourreport.h"
 #include "commandline.h"
 #include "dialogscreenpicker.h"
+#include "translationloader.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDBusConnection>
-#include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QWindow>
 
 #include <iostream>
@@ -44,26 +41,6 @@ QStringList RawArguments(int argc, char* argv[])
     return arguments;
 }
 
-// Qt's own texts and the program's, in the system's language where a translation is installed
-// beside the program, or in the build tree when run from it.
-void LoadTranslations(QTranslator& qtTranslator, QTranslator& ownTranslator)
-{
-    const QLocale locale;
-    if (qtTranslator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(&qtTranslator);
-    }
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    for (const QString& strFolder :
-         {QStringLiteral("../share/tavelo/translations"), QStringLiteral("../translations")}) {
-        if (ownTranslator.load(locale, QStringLiteral("tavelo"), QStringLiteral("_"),
-                               programDir.filePath(strFolder))) {
-            QCoreApplication::installTranslator(&ownTranslator);
-            return;
-        }
-    }
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -76,9 +53,7 @@ int main(int argc, char* argv[])
     if (const std::optional<int> nExit = RefuseWrongUsage(QApplication::arguments(), std::cerr)) {
         return *nExit;
     }
-    QTranslator qtTranslator;
-    QTranslator ownTranslator;
-    LoadTranslations(qtTranslator, ownTranslator);
+    LoadTranslations(app);
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("Tintary"));
     // A part of Tavelo: desktops show it with the editor's name and icon.
