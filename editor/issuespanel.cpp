@@ -59,7 +59,8 @@ void CIssuesPanel::SetIssues(std::vector<SkinIssue> issues)
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (std::size_t n = 0; n < m_issues.size(); ++n) {
         const SkinIssue& issue = m_issues[n];
-        const QString strText = QStringLiteral("%1: %2").arg(IssueAreaText(issue), IssueText(issue));
+        const QString strText =
+            QStringLiteral("%1: %2").arg(IssueAreaText(issue), IssueText(issue));
         auto* const pItem = new QListWidgetItem(
             issue.severity == IssueSeverity::Error ? error : warning, strText, &m_list);
         pItem->setToolTip(QStringLiteral("%1 (%2)").arg(strText.toHtmlEscaped(),

@@ -65,11 +65,10 @@ void CSkinEditorDlg::OnFileNewFromTemplate()
     CSkinFileStatus status;
     std::unique_ptr<CSkinDocument> pDocument = CSkinDocument::FromTemplate(*chosen, status);
     if (!pDocument) {
-        Prompts().ShowMessage(
-            tr("The template \"%1\" could not be opened.\n\n%2")
-                .arg(pathToQString(*chosen), TranslatedSkinText(status.Text()))
-                .toStdString(),
-            PromptButtons::Ok, PromptIcon::Exclamation);
+        Prompts().ShowMessage(tr("The template \"%1\" could not be opened.\n\n%2")
+                                  .arg(pathToQString(*chosen), TranslatedSkinText(status.Text()))
+                                  .toStdString(),
+                              PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
     // Untitled: its first save asks for a name, and the template stays as it is.
@@ -232,11 +231,12 @@ void CSkinEditorDlg::OnFileExportPreview()
 
 void CSkinEditorDlg::ShowMissingPart(int nPart)
 {
-    Prompts().ShowMessage(tr("You have not entered valid information for the following portion "
-                             "of the skin:\n\n%1")
-                              .arg(QCoreApplication::translate("Skin", CSkin::GetPartName(nPart).c_str()))
-                              .toStdString(),
-                          PromptButtons::Ok, PromptIcon::Exclamation);
+    Prompts().ShowMessage(
+        tr("You have not entered valid information for the following portion "
+           "of the skin:\n\n%1")
+            .arg(QCoreApplication::translate("Skin", CSkin::GetPartName(nPart).c_str()))
+            .toStdString(),
+        PromptButtons::Ok, PromptIcon::Exclamation);
 }
 
 void CSkinEditorDlg::OnFileExit()
