@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <spawn.h>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <vector>
 
@@ -18,7 +19,7 @@ extern char** environ;
 
 namespace {
 
-void RunToExit(benchmark::State& state, std::vector<std::string> args)
+void RunToExit(benchmark::State& state, std::vector<std::string> args, char** env = environ)
 {
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);
@@ -28,7 +29,7 @@ void RunToExit(benchmark::State& state, std::vector<std::string> args)
     argv.push_back(nullptr);
     for ([[maybe_unused]] auto _ : state) {
         pid_t pid = 0;
-        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), env) != 0) {
             state.SkipWithError("cannot start the program");
             return;
         }
@@ -51,6 +52,24 @@ void BM_EditorStart(benchmark::State& state)
     RunToExit(state, {TAVELO_EDITOR_PROGRAM, "--exit-after-first-paint", TAVELO_SAMPLE_SKIN});
 }
 
+// The same in German: both catalogues, ours and Qt's, are found and loaded at start.
+void BM_EditorStartGerman(benchmark::State& state)
+{
+    std::vector<std::string> variables{"LANGUAGE=de"};
+    for (char** pVariable = environ; *pVariable != nullptr; ++pVariable) {
+        if (std::string_view(*pVariable).substr(0, 9) != "LANGUAGE=") {
+            variables.emplace_back(*pVariable);
+        }
+    }
+    std::vector<char*> env;
+    for (std::string& variable : variables) {
+        env.push_back(variable.data());
+    }
+    env.push_back(nullptr);
+    RunToExit(state, {TAVELO_EDITOR_PROGRAM, "--exit-after-first-paint", TAVELO_SAMPLE_SKIN},
+              env.data());
+}
+
 void BM_EditorStartOnSide(benchmark::State& state)
 {
     static const bench::CTempFolder folder("tavelo-bench-startup-");
@@ -67,6 +86,7 @@ void BM_EditorStartOnSide(benchmark::State& state)
 
 BENCHMARK(BM_MinimalDialogStart)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_EditorStart)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_EditorStartGerman)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_EditorStartOnSide)
     ->Arg(1024)
     ->Arg(4096)
