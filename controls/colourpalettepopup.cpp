@@ -1,5 +1,6 @@
 #include "colourpalettepopup.h"
 
+#include "accessiblename.h"
 #include "colourpaletteaccessible.h"
 #include "drawedge.h"
 #include "metrics.h"
@@ -287,10 +288,10 @@ int CColourPalettePopup::EntryOfBox(int nBox) const
 QString CColourPalettePopup::BoxName(int nBox) const
 {
     if (nBox == BOX_AUTO) {
-        return QString(m_strAutoText).remove(QLatin1Char('&'));
+        return AccessibleNameFromLabel(m_strAutoText);
     }
     if (nBox == BOX_MORE) {
-        return QString(m_strMoreText).remove(QLatin1Char('&'));
+        return AccessibleNameFromLabel(m_strMoreText);
     }
     return PaletteEntryName(nBox);
 }
